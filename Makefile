@@ -1,0 +1,38 @@
+# Quenmark: top-level commands. `make run` and `make test` do all set-up.
+BUILD      ?= build
+BUILD_SAN  ?= build-san
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all setup configure build run test sanitize bench clean
+
+all: build
+
+setup:
+	@sh tools/setup-debian.sh
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) $(CMAKE_ARGS)
+
+configure: setup $(BUILD)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/quenmark
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Address and undefined-behaviour sanitizers over the whole suite.
+sanitize: setup
+	cmake -S . -B $(BUILD_SAN) -DCMAKE_BUILD_TYPE=Debug -DQUENMARK_SANITIZE=ON
+	cmake --build $(BUILD_SAN) -j $(JOBS)
+	cd $(BUILD_SAN) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+clean:
+	rm -rf $(BUILD) $(BUILD_SAN)

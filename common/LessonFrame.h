@@ -1,0 +1,108 @@
+// The frame every chapter window shares: the header strip (chapter number,
+// title, "Page" n "of" N), the page area Notebook1, the button row with its two
+// shared places, the notice line, page turning and UpdateFrameButtons, and the
+// four leaving buttons with their modal results.
+//
+// A chapter derives from LessonFrame, adds its pages to notebook() and
+// overrides the hooks: what showing page n means (default: Notebook1 page
+// n - 1), its own resets on opening, and its work on arriving at a page.
+#pragma once
+
+#include <QColor>
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QStackedWidget;
+
+namespace quenmark {
+
+struct ChapterLook
+{
+    int number = 1;            // 1..9
+    QString title;             // header title, leading blanks included
+    QColor colour;             // background of the chapter's header items
+    bool titleAsPicture = false; // chapters 4 and 5 draw theirs as pictures
+};
+
+// The look of chapter n (1..9): its header title and colour.
+ChapterLook chapterLook(int number);
+
+class LessonFrame : public QDialog
+{
+    Q_OBJECT
+public:
+    // Modal results read by the chapter loop.
+    enum Result { ResultQuit = 2, ResultContents = 4, ResultNextChapter = 6, ResultPrevChapter = 7 };
+
+    explicit LessonFrame(const ChapterLook& look, QWidget* parent = nullptr);
+    ~LessonFrame() override;
+
+    int chapterNumber() const { return m_look.number; }
+    QStackedWidget* notebook() const { return m_notebook; } // "Notebook1", 578 x 325, white
+    // Appends a white page named `objectName` to Notebook1 and returns it.
+    QWidget* addPage(const QString& objectName);
+
+    int currentPage() const { return CurrentPage; }          // 1-based, as shown
+    int totalPageCount() const { return TotalPageCount; }
+
+    // Shows/hides BtnPrevChapt, BtnBack, BtnNext, BtnNextChapt for CurrentPage:
+    // first page, second page, second-to-last page, last page, tested in that order.
+    void UpdateFrameButtons();
+
+    // True while a calculation runs; closing the window then stops the run first.
+    bool runActive() const { return m_runActive; }
+
+public slots:
+    void BtnBackClick();
+    void BtnNextClick();
+    void BtnQuitClick();
+    void BtnContentsClick();
+    void BtnPrevChaptClick();
+    void BtnNextChaptClick();
+    // The opening steps (page total, first page, buttons, chapter resets, notice).
+    // Runs each time the window is shown.
+    void FormActivate();
+
+protected:
+    // Page total for step 1 of opening; default Notebook1's page count.
+    virtual int pageTotal() const;
+    // Show the page that belongs to `page` (1-based). Default: Notebook1 index page - 1.
+    // `forward` tells whether Next (true) or Back (false) led here; opening counts as forward.
+    virtual void showPage(int page, bool forward);
+    // Step 4 of opening: the chapter's own resets (answers hidden, inputs cleared...).
+    virtual void resetForOpening() {}
+    // Step 5 of a page turn: the chapter's work on arriving at `page`.
+    virtual void pageReached(int page, bool forward);
+    // Asked to end a running calculation (the window is being closed).
+    virtual void requestStop() {}
+
+    // A chapter marks the start and end of a calculation. Ending it carries out
+    // a close that was asked for meanwhile (modal result 2).
+    void setRunActive(bool active);
+
+    // Leaving-button access for chapters that disable them during a run.
+    QPushButton* frameButton(const char* objectName) const;
+
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void reject() override;
+
+    int CurrentPage = 1;
+    int TotalPageCount = 1;
+
+private:
+    void buildFrame();
+    void turnTo(int page, bool forward);
+
+    ChapterLook m_look;
+    QStackedWidget* m_notebook = nullptr;
+    QLabel* m_pageNumber = nullptr;  // PageNumberPanel
+    QLabel* m_totalPages = nullptr;  // TotalPages
+    bool m_runActive = false;
+    bool m_closePending = false;
+};
+
+} // namespace quenmark

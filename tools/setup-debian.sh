@@ -1,0 +1,35 @@
+#!/bin/sh
+# Installs the Debian packages the build, the program and the tests need,
+# and only those that are missing. Run as root or with sudo available.
+set -eu
+
+PACKAGES="g++ cmake make pkg-config qt6-base-dev libjpeg62-turbo-dev fonts-liberation2 \
+libbenchmark-dev xvfb xauth locales"
+
+missing=""
+for p in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+    SUDO="sudo"
+fi
+
+if [ -n "$missing" ]; then
+    echo "setup: installing$missing"
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+fi
+
+# A locale with "," as the decimal point, for the money-text tests.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    if [ -f /etc/locale.gen ]; then
+        $SUDO sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+        grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+        $SUDO locale-gen >/dev/null 2>&1 || echo "setup: could not generate de_DE.UTF-8 (the locale tests will skip)"
+    fi
+fi
+exit 0
