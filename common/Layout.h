@@ -34,6 +34,7 @@ enum class CellKind {
     Label,       // plain text, transparent unless a background is given
     Panel,       // single-line border, centred caption by default
     RaisedPanel, // bevelled panel (header items)
+    Shadow,      // plain filled block without text (black shadow behind a panel)
 };
 
 struct CellSpec
@@ -45,10 +46,20 @@ struct CellSpec
     QColor foreground = colour::black;
     int fontPx = 11;
     bool bold = false;
-    Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+    Qt::Alignment align = {}; // empty: the kind's own (labels left, panels centred)
     CellKind kind = CellKind::Label;
     bool wordWrap = false;
 };
+
+// A black block without text: the shadow behind a panel.
+inline CellSpec shadowSpec(const QRect& rect)
+{
+    CellSpec s;
+    s.rect = rect;
+    s.background = colour::black;
+    s.kind = CellKind::Shadow;
+    return s;
+}
 
 // One widget for one spec, owned by `parent`.
 QLabel* makeCell(QWidget* parent, const CellSpec& spec);

@@ -79,10 +79,13 @@ protected:
     virtual void requestStop() {}
 
     // A chapter marks the start and end of a calculation. Ending it carries out
-    // a close that was asked for meanwhile (modal result 2).
+    // a close that was asked for meanwhile (modal result 2, or the result of a
+    // leaving button pressed during the run).
     void setRunActive(bool active);
 
-    // Leaving-button access for chapters that disable them during a run.
+    // Frame-button access (BtnQuit, BtnContents, BtnPrevChapt, BtnBack, BtnNext,
+    // BtnNextChapt) for chapters that disable them during a run. Null for a
+    // button the chapter does not have (BtnPrevChapt in 1, BtnNextChapt in 9).
     QPushButton* frameButton(const char* objectName) const;
 
     void showEvent(QShowEvent* event) override;
@@ -96,13 +99,17 @@ protected:
 private:
     void buildFrame();
     void turnTo(int page, bool forward);
+    // Ends the visit with `result`, or, while a run is active, asks it to stop
+    // and ends the visit when it has.
+    void leave(int result);
 
     ChapterLook m_look;
     QStackedWidget* m_notebook = nullptr;
     QLabel* m_pageNumber = nullptr;  // PageNumberPanel
     QLabel* m_totalPages = nullptr;  // TotalPages
     bool m_runActive = false;
-    bool m_closePending = false;
+    int m_pendingResult = 0;  // a leave asked for during a run
+    bool m_leaving = false;   // inside done()
 };
 
 } // namespace quenmark

@@ -1,0 +1,409 @@
+#include "common/LessonFrame.h"
+
+#include "common/Layout.h"
+#include "pictures/ButtonPictures.h"
+#include "shell/WebStuff.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStackedWidget>
+#include <array>
+
+namespace quenmark {
+
+ChapterLook chapterLook(int number)
+{
+    struct Row
+    {
+        const char* title;
+        QColor colour;
+        bool picture;
+    };
+    static const std::array<Row, 9> rows{{
+        {"  Introduction to Quenmark", QColor(128, 0, 0), false},
+        {"  Terms and Definitions", QColor(0, 0, 128), false},
+        {"  Minimum Payments vs Constant Payments", QColor(0, 96, 0), false},
+        {"Year to Date Totals", QColor(128, 64, 0), true},
+        {"New Purchases & Skipped Payments", QColor(96, 0, 96), true},
+        {" The Effect of Multiple Credit Cards", QColor(0, 128, 64), false},
+        {" The Effect of Adding $5 to Each Payment", QColor(0, 128, 128), false},
+        {" Maximizing the Use of Your Money", QColor(64, 64, 128), false},
+        {" A Computer Based Rapid Debt Program", QColor(0, 64, 128), false},
+    }};
+    const int n = (number >= 1 && number <= 9) ? number : 1;
+    const Row& row = rows[static_cast<std::size_t>(n - 1)];
+    ChapterLook look;
+    look.number = n;
+    look.title = QString::fromLatin1(row.title);
+    look.colour = row.colour;
+    look.titleAsPicture = row.picture;
+    return look;
+}
+
+namespace {
+
+// Header strip: items with a black shadow 4 px right and down.
+constexpr int kHeaderY = 6;
+constexpr int kHeaderH = 26;
+constexpr int kShadow = 4;
+
+struct HeaderItem
+{
+    const char* name;
+    int x;
+    int width;
+    bool chapterColour; // else teal
+};
+
+// "Chapter", number, title | "Page", n, "of", N
+constexpr std::array<HeaderItem, 7> kHeader{{
+    {"HeaderChapter", 13, 76, true},
+    {"HeaderNumber", 95, 28, true},
+    {"HeaderTitle", 129, 312, true},
+    {"HeaderPage", 453, 44, false},
+    {"PageNumberPanel", 503, 28, false},
+    {"HeaderOf", 537, 26, false},
+    {"TotalPages", 569, 32, false},
+}};
+
+struct ButtonSpec
+{
+    const char* name;
+    const char* words;
+    int x;
+    int width;
+};
+
+constexpr int kButtonY = 389;
+constexpr int kButtonH = 30;
+
+constexpr std::array<ButtonSpec, 6> kButtons{{
+    {"BtnQuit", QT_TRANSLATE_NOOP("quenmark::LessonFrame", "Quit"), 22, 91},
+    {"BtnContents", QT_TRANSLATE_NOOP("quenmark::LessonFrame", "Table of Contents"), 147, 139},
+    {"BtnPrevChapt", QT_TRANSLATE_NOOP("quenmark::LessonFrame", "Prev Chapter"), 361, 107},
+    {"BtnBack", QT_TRANSLATE_NOOP("quenmark::LessonFrame", "Page Back"), 369, 91},
+    {"BtnNextChapt", QT_TRANSLATE_NOOP("quenmark::LessonFrame", "Next Chapter"), 491, 107},
+    {"BtnNext", QT_TRANSLATE_NOOP("quenmark::LessonFrame", "Next Page"), 499, 91},
+}};
+
+void setShown(QWidget* w, bool shown)
+{
+    if (w)
+        w->setVisible(shown);
+}
+
+} // namespace
+
+LessonFrame::LessonFrame(const ChapterLook& look, QWidget* parent)
+    : QDialog(parent)
+    , m_look(look)
+{
+    buildFrame();
+}
+
+LessonFrame::~LessonFrame() = default;
+
+void LessonFrame::buildFrame()
+{
+    setFixedSize(640, 480);
+    setFont(arialPx(11, true));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, colour::silver);
+    setPalette(pal);
+    setWindowTitle(tr("Chapter %1").arg(m_look.number));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+
+    // Shadows first so the items lie on top of them.
+    for (const HeaderItem& item : kHeader) {
+        makeCell(this, shadowSpec(QRect(item.x + kShadow, kHeaderY + kShadow, item.width, kHeaderH)));
+    }
+    const QString number = QString::number(m_look.number);
+    const std::array<QString, 7> texts{tr("Chapter"), number, m_look.title, tr("Page"),
+                                       QStringLiteral("1"), tr("of"), QStringLiteral("1")};
+    for (std::size_t i = 0; i < kHeader.size(); ++i) {
+        const HeaderItem& item = kHeader[i];
+        const bool isTitle = i == 2;
+        CellSpec spec;
+        spec.name = item.name;
+        spec.rect = QRect(item.x, kHeaderY, item.width, kHeaderH);
+        spec.text = texts[i];
+        spec.background = item.chapterColour ? m_look.colour : colour::teal;
+        spec.foreground = colour::white;
+        spec.fontPx = isTitle ? 13 : 15;
+        spec.bold = true;
+        spec.align = isTitle ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter;
+        spec.kind = CellKind::RaisedPanel;
+        QLabel* cell = makeCell(this, spec);
+        if (m_look.titleAsPicture && item.chapterColour) {
+            // Chapters 4 and 5 draw "Chapter", the number and the title as pictures.
+            cell->setFrameStyle(QFrame::NoFrame);
+            cell->setPixmap(HeadingPicture(texts[i].trimmed(), m_look.colour, cell->size(), isTitle ? 14 : 15));
+            cell->setAccessibleName(texts[i].trimmed());
+        }
+        if (i == 4)
+            m_pageNumber = cell;
+        if (i == 6)
+            m_totalPages = cell;
+    }
+
+    // Page area: Notebook1 on a framed panel with a black shadow.
+    makeCell(this, shadowSpec(QRect(19, 48, 588, 335)));
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("NotebookPanel"));
+    panel->setGeometry(13, 42, 588, 335);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setAutoFillBackground(true);
+    m_notebook = new QStackedWidget(panel);
+    m_notebook->setObjectName(QStringLiteral("Notebook1"));
+    m_notebook->setGeometry(5, 5, 578, 325);
+    m_notebook->setAutoFillBackground(true);
+    QPalette white = m_notebook->palette();
+    white.setColor(QPalette::Window, colour::white);
+    m_notebook->setPalette(white);
+
+    // Button row. Chapter 1 has no BtnPrevChapt, chapter 9 no BtnNextChapt.
+    for (const ButtonSpec& spec : kButtons) {
+        const QLatin1String name(spec.name);
+        if (m_look.number == 1 && name == QLatin1String("BtnPrevChapt"))
+            continue;
+        if (m_look.number == 9 && name == QLatin1String("BtnNextChapt"))
+            continue;
+        auto* b = new QPushButton(this);
+        b->setObjectName(name);
+        b->setGeometry(spec.x, kButtonY, spec.width, kButtonH);
+        b->setAutoDefault(false);
+        SetButtonPicture(b, tr(spec.words));
+    }
+    QPushButton* next = frameButton("BtnNext");
+    next->setDefault(true);
+    connect(frameButton("BtnQuit"), &QPushButton::clicked, this, &LessonFrame::BtnQuitClick);
+    connect(frameButton("BtnContents"), &QPushButton::clicked, this, &LessonFrame::BtnContentsClick);
+    connect(frameButton("BtnBack"), &QPushButton::clicked, this, &LessonFrame::BtnBackClick);
+    connect(next, &QPushButton::clicked, this, &LessonFrame::BtnNextClick);
+    if (QPushButton* b = frameButton("BtnPrevChapt"))
+        connect(b, &QPushButton::clicked, this, &LessonFrame::BtnPrevChaptClick);
+    if (QPushButton* b = frameButton("BtnNextChapt"))
+        connect(b, &QPushButton::clicked, this, &LessonFrame::BtnNextChaptClick);
+    // Designed state: Back and Next Chapter hidden.
+    setShown(frameButton("BtnBack"), false);
+    setShown(frameButton("BtnNextChapt"), false);
+
+    CellSpec notice;
+    notice.name = "BottomCopyrightNotice";
+    notice.rect = QRect(40, 428, 553, 16);
+    notice.text = gstrCopyright;
+    notice.fontPx = 12;
+    notice.bold = true;
+    notice.align = Qt::AlignCenter;
+    makeCell(this, notice);
+
+    // Tab order of the row, left to right.
+    setTabOrder(frameButton("BtnQuit"), frameButton("BtnContents"));
+    QWidget* last = frameButton("BtnContents");
+    for (const char* name : {"BtnPrevChapt", "BtnBack", "BtnNextChapt", "BtnNext"}) {
+        if (QPushButton* b = frameButton(name)) {
+            setTabOrder(last, b);
+            last = b;
+        }
+    }
+}
+
+QWidget* LessonFrame::addPage(const QString& objectName)
+{
+    auto* page = new QWidget(m_notebook);
+    page->setObjectName(objectName);
+    page->setAutoFillBackground(true);
+    QPalette pal = page->palette();
+    pal.setColor(QPalette::Window, colour::white);
+    page->setPalette(pal);
+    m_notebook->addWidget(page);
+    return page;
+}
+
+QPushButton* LessonFrame::frameButton(const char* objectName) const
+{
+    return findChild<QPushButton*>(QLatin1String(objectName), Qt::FindDirectChildrenOnly);
+}
+
+int LessonFrame::pageTotal() const
+{
+    return qMax(1, m_notebook->count());
+}
+
+void LessonFrame::showPage(int page, bool /*forward*/)
+{
+    if (page >= 1 && page <= m_notebook->count())
+        m_notebook->setCurrentIndex(page - 1);
+}
+
+void LessonFrame::pageReached(int /*page*/, bool /*forward*/) {}
+
+void LessonFrame::UpdateFrameButtons()
+{
+    QPushButton* prevChapt = frameButton("BtnPrevChapt");
+    QPushButton* back = frameButton("BtnBack");
+    QPushButton* next = frameButton("BtnNext");
+    QPushButton* nextChapt = frameButton("BtnNextChapt");
+    auto apply = [&](bool showPrevChapt, bool showBack, bool showNext, bool showNextChapt) {
+        // Hide before showing so a shared place never holds two buttons.
+        if (!showPrevChapt) setShown(prevChapt, false);
+        if (!showBack) setShown(back, false);
+        if (!showNext) setShown(next, false);
+        if (!showNextChapt) setShown(nextChapt, false);
+        if (showPrevChapt) setShown(prevChapt, true);
+        if (showBack) setShown(back, true);
+        if (showNext) setShown(next, true);
+        if (showNextChapt) setShown(nextChapt, true);
+    };
+    const int total = TotalPageCount;
+    if (total <= 1)
+        apply(true, false, false, true); // a one-page chapter: only the chapter buttons
+    else if (CurrentPage == 1)
+        apply(true, false, true, false);
+    else if (CurrentPage == total)
+        apply(false, true, false, true);
+    else if (CurrentPage == 2 || CurrentPage == total - 1)
+        apply(false, true, true, false);
+    // Any other page keeps the buttons it has.
+}
+
+void LessonFrame::turnTo(int page, bool forward)
+{
+    CurrentPage = page;
+    showPage(page, forward);
+    m_pageNumber->setText(QString::number(page));
+    m_pageNumber->repaint();
+    UpdateFrameButtons();
+    pageReached(page, forward);
+}
+
+void LessonFrame::BtnNextClick()
+{
+    if (CurrentPage < TotalPageCount)
+        turnTo(CurrentPage + 1, true);
+}
+
+void LessonFrame::BtnBackClick()
+{
+    if (CurrentPage > 1)
+        turnTo(CurrentPage - 1, false);
+}
+
+void LessonFrame::BtnQuitClick()
+{
+    leave(ResultQuit);
+}
+
+void LessonFrame::BtnContentsClick()
+{
+    leave(ResultContents);
+}
+
+void LessonFrame::BtnPrevChaptClick()
+{
+    leave(ResultPrevChapter);
+}
+
+void LessonFrame::BtnNextChaptClick()
+{
+    leave(ResultNextChapter);
+}
+
+void LessonFrame::FormActivate()
+{
+    TotalPageCount = qMax(1, pageTotal());
+    m_totalPages->setText(QString::number(TotalPageCount));
+
+    CurrentPage = 1;
+    m_notebook->setCurrentIndex(m_notebook->count() > 0 ? 0 : -1);
+    showPage(1, true);
+    m_pageNumber->setText(QStringLiteral("1"));
+
+    setShown(frameButton("BtnBack"), false);
+    setShown(frameButton("BtnNextChapt"), false);
+    setShown(frameButton("BtnPrevChapt"), true);
+    setShown(frameButton("BtnNext"), true);
+    UpdateFrameButtons();
+
+    resetForOpening();
+
+    findChild<QLabel*>(QStringLiteral("BottomCopyrightNotice"))->setText(gstrCopyright);
+    if (QPushButton* next = frameButton("BtnNext"); next && next->isVisible())
+        next->setFocus();
+}
+
+void LessonFrame::leave(int result)
+{
+    if (m_runActive) {
+        if (m_pendingResult == 0)
+            m_pendingResult = result;
+        requestStop();
+        return;
+    }
+    m_leaving = true;
+    done(result);
+    m_leaving = false;
+}
+
+void LessonFrame::setRunActive(bool active)
+{
+    m_runActive = active;
+    if (!active && m_pendingResult != 0) {
+        const int result = m_pendingResult;
+        m_pendingResult = 0;
+        leave(result);
+    }
+}
+
+void LessonFrame::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormActivate();
+}
+
+void LessonFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_leaving) {
+        event->accept();
+        return;
+    }
+    // The title-bar close button: the same as Quit.
+    event->ignore();
+    leave(ResultQuit);
+}
+
+void LessonFrame::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+            // Enter presses Next; where Next is hidden (last page) it does nothing.
+            QPushButton* next = frameButton("BtnNext");
+            if (next && next->isVisible() && next->isEnabled())
+                next->click();
+            event->accept();
+            return;
+        }
+        break;
+    case Qt::Key_Escape:
+        event->accept(); // Esc does not leave a chapter
+        return;
+    default:
+        break;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void LessonFrame::reject()
+{
+    // Esc and other "cancel" requests do not close a chapter; the title-bar
+    // close is handled in closeEvent.
+}
+
+} // namespace quenmark

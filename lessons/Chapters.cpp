@@ -1,0 +1,30 @@
+#include "lessons/Chapters.h"
+
+#include "common/LessonFrame.h"
+
+namespace quenmark {
+
+LessonFrame* createPlainChapter(int chapter, QWidget* parent)
+{
+    auto* window = new LessonFrame(chapterLook(chapter), parent);
+    window->addPage(QStringLiteral("Page1"));
+    return window;
+}
+
+LessonFrame* createChapterWindow(int chapter, QWidget* parent)
+{
+    switch (chapter) {
+    case 1: return createPlainChapter(1, parent);
+    case 2: return createPlainChapter(2, parent);
+    case 3: return createPlainChapter(3, parent);
+    case 4: return createPlainChapter(4, parent);
+    case 5: return createPlainChapter(5, parent);
+    case 6: return createPlainChapter(6, parent);
+    case 7: return createPlainChapter(7, parent);
+    case 8: return createPlainChapter(8, parent);
+    case 9: return createPlainChapter(9, parent);
+    default: return createPlainChapter(1, parent);
+    }
+}
+
+} // namespace quenmark

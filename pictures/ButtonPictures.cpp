@@ -1,0 +1,129 @@
+#include "pictures/ButtonPictures.h"
+
+#include "common/Layout.h"
+
+#include <QHash>
+#include <QPainter>
+#include <QPushButton>
+
+namespace quenmark {
+
+namespace {
+
+QPixmap transparentPixmap(QSize size)
+{
+    QPixmap pm(size);
+    pm.fill(Qt::transparent);
+    return pm;
+}
+
+QHash<QString, QPixmap>& cache()
+{
+    static QHash<QString, QPixmap> pictures;
+    return pictures;
+}
+
+} // namespace
+
+QPixmap ButtonPicture(const QString& words, int imageWidth)
+{
+    const QString key = QStringLiteral("btn|%1|%2").arg(words).arg(imageWidth);
+    if (auto it = cache().constFind(key); it != cache().constEnd())
+        return *it;
+
+    const int h = kButtonPictureHeight;
+    QPixmap pm = transparentPixmap(QSize(2 * imageWidth, h));
+    {
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.setFont(arialPx(12, true));
+        const QRect normal(0, 0, imageWidth, h);
+        const QRect greyed(imageWidth, 0, imageWidth, h);
+        p.setPen(colour::black);
+        p.drawText(normal, Qt::AlignCenter, words);
+        // Greyed: a white emboss one pixel down-right under grey words.
+        p.setPen(colour::white);
+        p.drawText(greyed.translated(1, 1), Qt::AlignCenter, words);
+        p.setPen(QColor(128, 128, 128));
+        p.drawText(greyed, Qt::AlignCenter, words);
+    }
+    cache().insert(key, pm);
+    return pm;
+}
+
+QIcon IconFromDoublePicture(const QPixmap& doublePicture)
+{
+    const int w = doublePicture.width() / 2;
+    const int h = doublePicture.height();
+    QIcon icon;
+    icon.addPixmap(doublePicture.copy(0, 0, w, h), QIcon::Normal);
+    icon.addPixmap(doublePicture.copy(w, 0, w, h), QIcon::Disabled);
+    return icon;
+}
+
+void SetButtonPicture(QPushButton* button, const QString& words)
+{
+    const int imageWidth = qMax(16, button->width() - 10);
+    button->setText(QString());
+    button->setIcon(IconFromDoublePicture(ButtonPicture(words, imageWidth)));
+    button->setIconSize(QSize(imageWidth, kButtonPictureHeight));
+    button->setAccessibleName(words);
+}
+
+QPixmap BandPicture(const QString& words, const QColor& band, QSize size, int fontPx)
+{
+    const QString key = QStringLiteral("band|%1|%2|%3x%4|%5")
+                            .arg(words, band.name())
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(fontPx);
+    if (auto it = cache().constFind(key); it != cache().constEnd())
+        return *it;
+
+    QPixmap pm(QSize(2 * size.width(), size.height()));
+    pm.fill(colour::silver);
+    {
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.setFont(arialPx(fontPx, true));
+        const int grey = qGray(band.rgb());
+        const QColor greyBand(grey, grey, grey);
+        for (int half = 0; half < 2; ++half) {
+            const QRect r(half * size.width(), 0, size.width(), size.height());
+            const QRect bandRect = r.adjusted(2, 3, -2, -3);
+            p.fillRect(bandRect, half == 0 ? band : greyBand);
+            p.setPen(half == 0 ? band.lighter(160) : greyBand.lighter(130));
+            p.drawLine(bandRect.topLeft(), bandRect.topRight());
+            p.setPen(half == 0 ? band.darker(180) : greyBand.darker(150));
+            p.drawLine(bandRect.bottomLeft(), bandRect.bottomRight());
+            p.setPen(half == 0 ? colour::white : colour::lightGrey);
+            p.drawText(bandRect.adjusted(10, 0, -6, 0), Qt::AlignLeft | Qt::AlignVCenter, words);
+        }
+    }
+    cache().insert(key, pm);
+    return pm;
+}
+
+QPixmap HeadingPicture(const QString& words, const QColor& band, QSize size, int fontPx)
+{
+    QPixmap pm(size);
+    pm.fill(band);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const QRect r(QPoint(0, 0), size);
+    p.setPen(band.lighter(170));
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(band.darker(200));
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+    p.setFont(arialPx(fontPx, true));
+    // Drop shadow under white words: what makes it a picture rather than a label.
+    p.setPen(band.darker(250));
+    p.drawText(r.translated(1, 1), Qt::AlignCenter, words);
+    p.setPen(colour::white);
+    p.drawText(r, Qt::AlignCenter, words);
+    return pm;
+}
+
+} // namespace quenmark
