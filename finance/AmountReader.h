@@ -48,6 +48,13 @@ struct PaymentCheck
 
 // paymentBoxText is the payment box's text as it stands after reading
 // (two decimals); the message quotes it.
+// Order: APR > 0: a payment below MinimumAcceptablePayment is raised to it.
+// APR 0 with a balance: a payment of 0 becomes ZeroRateSuggestedPayment (the
+// message quotes "$0.00"); then the extra-money calculator raises a payment
+// below MinimumAcceptablePayment(0, balance, ExtraMoney), and the payoff
+// calculator a payment so small that the month count would pass 2,147,483,647
+// (balance / 2,147,483,647 rounded up to the cent), each with the payment
+// message. No balance at APR 0: nothing to check.
 PaymentCheck CheckPayment(double apr, double balance, double payment, std::string_view paymentBoxText,
                           CalculatorKind kind);
 

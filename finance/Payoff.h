@@ -27,6 +27,7 @@ enum class CalculatorKind { Payoff, ExtraMoney };
 //          month by month even at APR 0, so there, with a balance above 0, the
 //          least payment is balance / 1200 rounded up to the cent (the debt is
 //          paid within 100 years); with no balance 1.00.
+// Non-finite or negative inputs count as 0.
 double MinimumAcceptablePayment(double apr, double balance, CalculatorKind kind = CalculatorKind::Payoff);
 
 // The payment suggested when APR is 0, a balance is owed and no payment was
@@ -85,19 +86,6 @@ struct PayoffOptions
     }
 };
 
-// The no-interest payoff (APR 0, balance > 0, payment > 0): months = ceil(balance /
-// payment), TotalInterest 0, TotalPaid = balance, AveragePayment = balance / months
-// (not truncated), ProgressPercent 100. No months are stepped.
-PayoffState NoInterestPayoff(double balance, double payment);
-
-// The payoff run from APR (percent), starting balance and first payment. The
-// caller has validated the inputs (0 <= APR <= 30, amounts >= 0, payment >= the
-// least acceptable) and cleared state.StopRequested; the run fills `state`.
-// Returns true when it ran to the end, false when it was stopped.
-// The month loop allocates nothing and never waits.
-bool RunPayoff(double apr, double balance, double firstPayment, const PayoffOptions& options,
-               PayoffState& state, PayoffObserver* observer);
-
 // One row of the lesson tables.
 struct LedgerRow
 {
@@ -108,6 +96,39 @@ struct LedgerRow
     double principal = 0;
     double newBalance = 0;
 };
+
+// Receives every month of a run as a ledger row (the command-line tool's
+// schedule). Called from the month loop, so it must be cheap.
+class LedgerSink
+{
+public:
+    virtual ~LedgerSink() = default;
+    virtual void row(const LedgerRow& row) = 0;
+};
+
+// The no-interest payoff (APR 0, balance > 0, payment > 0): months = ceil(balance /
+// payment), TotalInterest 0, TotalPaid = balance, AveragePayment = balance / months
+// (not truncated), ProgressPercent 100. No months are stepped. A month count
+// beyond the 32-bit range is held at 2,147,483,647 (the payment check keeps
+// payments out of that range). No balance or no payment: zero results.
+PayoffState NoInterestPayoff(double balance, double payment);
+
+// Months the engine steps at most; a run that reaches it ends like a stopped
+// run. Validated inputs end far earlier (about 30,000 months at the most).
+inline constexpr std::int32_t kMonthGuard = 1000000;
+
+// The payoff run from APR (percent), starting balance and first payment. The
+// caller has validated the inputs (0 <= APR <= 30, amounts >= 0, payment >= the
+// least acceptable) and cleared state.StopRequested; the run fills `state`.
+// Returns true when it ran to the end, false when it was stopped.
+// The month loop allocates nothing and never waits.
+// A balance of 0 (or less) is not run: zero results, ProgressPercent 100, no
+// notification. APR 0 without options.runAtZeroApr is the no-interest payoff
+// with one notification at the end. StopRequested is kept as the caller left
+// it; the run tests it before every month after the first.
+// `everyMonth`, when given, receives each stepped month as a ledger row.
+bool RunPayoff(double apr, double balance, double firstPayment, const PayoffOptions& options,
+               PayoffState& state, PayoffObserver* observer, LedgerSink* everyMonth = nullptr);
 
 // interest = RoundToCents(opening x rate); principal = payment - interest;
 // new balance = opening - principal.
