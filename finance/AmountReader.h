@@ -12,8 +12,8 @@ namespace quenmark {
 
 enum class AmountBox { Apr, Balance, Payment };
 
-// The largest amount a box accepts; larger values are brought down to it.
-inline constexpr double kLargestAmount = 999999999999.99;
+// kLargestAmount (finance/Payoff.h): the largest amount a box accepts; larger
+// values are brought down to it.
 
 struct BoxReading
 {

@@ -7,6 +7,7 @@
 // form them in plain double precision instead.
 #include "finance/Payoff.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -192,16 +193,10 @@ bool RunPayoff(double apr, double balance, double firstPayment, const PayoffOpti
     state = PayoffState{};
     state.StopRequested = stopAtStart;
 
-    apr = Finite(apr);
-    if (apr < 0)
-        apr = 0;
-    balance = Finite(balance);
-    firstPayment = Finite(firstPayment);
-    if (firstPayment < 0)
-        firstPayment = 0;
-    double extra = Finite(options.extraAmount);
-    if (extra < 0)
-        extra = 0;
+    apr = std::clamp(Finite(apr), 0.0, 30.0);
+    balance = std::clamp(Finite(balance), 0.0, kLargestAmount);
+    firstPayment = std::clamp(Finite(firstPayment), 0.0, kLargestAmount);
+    const double extra = std::clamp(Finite(options.extraAmount), 0.0, kLargestAmount);
 
     if (!(balance > 0)) {
         state.ProgressPercent = 100;
@@ -238,7 +233,9 @@ bool RunPayoff(double apr, double balance, double firstPayment, const PayoffOpti
 
     bool guardReached = false;
     while (state.Balance > 0 && !state.StopRequested) {
-        if (state.MonthCount >= kMonthGuard) {
+        // Guards for callers that did not validate: a payment below the
+        // interest lets the balance grow; validated runs never come near.
+        if (state.MonthCount >= kMonthGuard || state.Balance > kLargestAmount * 1000) {
             guardReached = true;
             break;
         }

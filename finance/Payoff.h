@@ -10,6 +10,10 @@
 
 namespace quenmark {
 
+// The largest amount the calculators accept (the amount boxes bring larger
+// values down to it, and the payoff run does the same with what it is given).
+inline constexpr double kLargestAmount = 999999999999.99;
+
 // APR (percent) -> monthly rate as a fraction, kept to seven decimals
 // (17.9 -> 0.0149167; 30 -> 0.025).
 double PeriodicRate(double apr);
@@ -113,8 +117,10 @@ public:
 // payments out of that range). No balance or no payment: zero results.
 PayoffState NoInterestPayoff(double balance, double payment);
 
-// Months the engine steps at most; a run that reaches it ends like a stopped
-// run. Validated inputs end far earlier (about 30,000 months at the most).
+// Months the engine steps at most; a run that reaches it, or whose balance
+// grows past 1,000 times kLargestAmount (a payment below the interest), ends
+// like a stopped run. Validated inputs end far earlier (about 30,000 months at
+// the most) and never raise the balance.
 inline constexpr std::int32_t kMonthGuard = 1000000;
 
 // The payoff run from APR (percent), starting balance and first payment. The
@@ -123,7 +129,9 @@ inline constexpr std::int32_t kMonthGuard = 1000000;
 // Returns true when it ran to the end, false when it was stopped.
 // The month loop allocates nothing and never waits.
 // A balance of 0 (or less) is not run: zero results, ProgressPercent 100, no
-// notification. APR 0 without options.runAtZeroApr is the no-interest payoff
+// notification. Inputs outside the validated ranges are brought into them
+// (non-finite -> 0, APR to 0..30, amounts to 0..kLargestAmount), so every
+// state is finite. APR 0 without options.runAtZeroApr is the no-interest payoff
 // with one notification at the end. StopRequested is kept as the caller left
 // it; the run tests it before every month after the first.
 // `everyMonth`, when given, receives each stepped month as a ledger row.

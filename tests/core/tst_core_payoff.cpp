@@ -1,0 +1,631 @@
+// The month arithmetic, the payoff run of both calculators, and the ledger row.
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "common/Strstuff.h"
+#include "finance/AmountReader.h"
+#include "finance/Payoff.h"
+
+using namespace quenmark;
+
+#define EXACT(actual, expected)                                                                    \
+    QVERIFY2((actual) == (expected), qPrintable(QString("%1 != %2").arg(actual, 0, 'g', 17).arg(expected, 0, 'g', 17)))
+
+namespace {
+
+const double kNan = std::numeric_limits<double>::quiet_NaN();
+const double kInf = std::numeric_limits<double>::infinity();
+
+struct Card
+{
+    double apr, balance, payment;
+};
+const Card kCards[5] = {{19.8, 1543.68, 32}, {17.9, 2100, 53}, {12.9, 1784.32, 37}, {19.8, 832.91, 17}, {21.0, 765.72, 19}};
+
+// Records what a run tells its observer.
+class Recorder : public PayoffObserver
+{
+public:
+    struct Event
+    {
+        bool isYield;
+        std::int32_t month;
+        std::int32_t percent;
+        double totalPaid;
+    };
+    std::vector<Event> events;
+    PayoffState* state = nullptr;
+    std::int32_t stopAtMonth = 0; // set StopRequested during the yield of this month or later
+
+    void notify(const PayoffState& s) override { events.push_back({false, s.MonthCount, s.ProgressPercent, s.TotalPaid}); }
+    void yield() override
+    {
+        const std::int32_t month = events.empty() ? 0 : events.back().month;
+        events.push_back({true, month, 0, 0});
+        if (stopAtMonth > 0 && state && month >= stopAtMonth)
+            state->StopRequested = true;
+    }
+    int notifications() const
+    {
+        int n = 0;
+        for (const auto& e : events)
+            n += e.isYield ? 0 : 1;
+        return n;
+    }
+};
+
+class Rows : public LedgerSink
+{
+public:
+    std::vector<LedgerRow> rows;
+    void row(const LedgerRow& r) override { rows.push_back(r); }
+};
+
+std::string Money(double v)
+{
+    return AmountToText(v);
+}
+
+bool AllFinite(const PayoffState& s)
+{
+    return std::isfinite(s.Balance) && std::isfinite(s.Payment) && std::isfinite(s.MonthInterest) &&
+           std::isfinite(s.PrincipalPaid) && std::isfinite(s.TotalInterest) && std::isfinite(s.TotalPaid) &&
+           std::isfinite(s.AveragePayment) && std::isfinite(s.PaymentRatio) && s.ProgressPercent >= 0 &&
+           s.ProgressPercent <= 100 && s.MonthCount >= 0;
+}
+
+} // namespace
+
+class TestPayoff : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void periodicRate_data();
+    void periodicRate();
+    void financeCharge();
+    void minimumAcceptable_data();
+    void minimumAcceptable();
+    void zeroRateSuggested();
+    void noInterestPayoff();
+    void payoffRun_data();
+    void payoffRun();
+    void firstTwelvePayments();
+    void smallBalanceFloor();
+    void longRunsFinish_data();
+    void longRunsFinish();
+    void extraMoneyInterest_data();
+    void extraMoneyInterest();
+    void payoffMonths_data();
+    void payoffMonths();
+    void extraMoneyComparison();
+    void extraMoneyAtZeroApr();
+    void notifications();
+    void stopPayoffCalculator();
+    void stopExtraMoneyCalculator();
+    void zeroBalanceAndZeroApr();
+    void largestAmountsEnd_data();
+    void largestAmountsEnd();
+    void absurdInputsStayFinite();
+    void ledgerRow();
+    void scheduleMatchesTotals();
+};
+
+void TestPayoff::periodicRate_data()
+{
+    QTest::addColumn<double>("apr");
+    QTest::addColumn<double>("rate");
+    QTest::newRow("17.9") << 17.9 << 0.0149167;
+    QTest::newRow("30") << 30.0 << 0.025;
+    QTest::newRow("19.8") << 19.8 << 0.0165;
+    QTest::newRow("12.9") << 12.9 << 0.01075;
+    QTest::newRow("21") << 21.0 << 0.0175;
+    QTest::newRow("0") << 0.0 << 0.0;
+    QTest::newRow("nan") << kNan << 0.0;
+}
+
+void TestPayoff::periodicRate()
+{
+    QFETCH(double, apr);
+    QFETCH(double, rate);
+    EXACT(PeriodicRate(apr), rate);
+}
+
+void TestPayoff::financeCharge()
+{
+    EXACT(MonthlyFinanceCharge(2100.00, 0.0149167), 31.33);
+    EXACT(MonthlyFinanceCharge(2100.00, PeriodicRate(17.9)), 31.33);
+    EXACT(MonthlyFinanceCharge(10.00, PeriodicRate(17.9)), 0.15);
+    EXACT(MonthlyFinanceCharge(3.00, 0.025), 0.08); // 0.075: half a cent goes up
+    EXACT(MonthlyFinanceCharge(0, 0.025), 0.0);
+}
+
+void TestPayoff::minimumAcceptable_data()
+{
+    QTest::addColumn<double>("apr");
+    QTest::addColumn<double>("balance");
+    QTest::addColumn<bool>("extraMoney");
+    QTest::addColumn<double>("least");
+    QTest::newRow("running example") << 17.9 << 2100.0 << false << 34.0;
+    QTest::newRow("at 30") << 30.0 << 2100.0 << false << 55.0;
+    QTest::newRow("18 and 1234.56") << 18.0 << 1234.56 << false << 20.0;
+    QTest::newRow("same, extra money") << 18.0 << 1234.56 << true << 20.0;
+    QTest::newRow("no balance") << 17.9 << 0.0 << false << 1.0;
+    QTest::newRow("apr 0 payoff") << 0.0 << 2100.0 << false << 1.0;
+    QTest::newRow("apr 0 extra money") << 0.0 << 2100.0 << true << 1.75;
+    QTest::newRow("apr 0 extra money rounds up") << 0.0 << 900.0 << true << 0.75;
+    QTest::newRow("apr 0 extra money a cent more") << 0.0 << 1000.01 << true << 0.84;
+    QTest::newRow("apr 0 extra money small") << 0.0 << 0.01 << true << 0.01;
+    QTest::newRow("apr 0 extra money no balance") << 0.0 << 0.0 << true << 1.0;
+    QTest::newRow("apr 0 extra money largest") << 0.0 << kLargestAmount << true << 833333333.34;
+    QTest::newRow("nan") << kNan << kNan << false << 1.0;
+    QTest::newRow("negative") << -5.0 << -100.0 << true << 1.0;
+}
+
+void TestPayoff::minimumAcceptable()
+{
+    QFETCH(double, apr);
+    QFETCH(double, balance);
+    QFETCH(bool, extraMoney);
+    QFETCH(double, least);
+    EXACT(MinimumAcceptablePayment(apr, balance, extraMoney ? CalculatorKind::ExtraMoney : CalculatorKind::Payoff),
+          least);
+}
+
+void TestPayoff::zeroRateSuggested()
+{
+    EXACT(ZeroRateSuggestedPayment(2100.00), 58.33);
+    EXACT(ZeroRateSuggestedPayment(900.00), 25.00);
+    EXACT(ZeroRateSuggestedPayment(kNan), 0.0);
+}
+
+void TestPayoff::noInterestPayoff()
+{
+    PayoffState s = NoInterestPayoff(2100.00, 100.00);
+    QCOMPARE(s.MonthCount, 21);
+    QCOMPARE(s.Years, 1);
+    QCOMPARE(s.ExtraMonths, 9);
+    EXACT(s.TotalInterest, 0.0);
+    EXACT(s.TotalPaid, 2100.0);
+    EXACT(s.AveragePayment, 100.0);
+    QCOMPARE(s.ProgressPercent, 100);
+
+    // 36 payments of $58.33 leave $0.12: 37 months, average 2,100 / 37.
+    s = NoInterestPayoff(2100.00, 58.33);
+    QCOMPARE(s.MonthCount, 37);
+    QCOMPARE(s.Years, 3);
+    QCOMPARE(s.ExtraMonths, 1);
+    EXACT(s.TotalPaid, 2100.0);
+    QCOMPARE(Money(s.AveragePayment), std::string("56.76"));
+
+    // A count beyond 32 bits is held at the largest count.
+    s = NoInterestPayoff(kLargestAmount, 0.01);
+    QCOMPARE(s.MonthCount, std::numeric_limits<std::int32_t>::max());
+    QVERIFY(AllFinite(s));
+
+    s = NoInterestPayoff(2100.00, 0);
+    QCOMPARE(s.MonthCount, 0);
+    QVERIFY(AllFinite(s));
+}
+
+void TestPayoff::payoffRun_data()
+{
+    QTest::addColumn<double>("apr");
+    QTest::addColumn<double>("balance");
+    QTest::addColumn<double>("payment");
+    QTest::addColumn<int>("months");
+    QTest::addColumn<int>("years");
+    QTest::addColumn<int>("extraMonths");
+    QTest::addColumn<QString>("interest");
+    QTest::addColumn<QString>("paid");
+    QTest::addColumn<QString>("average");
+    QTest::newRow("running example") << 17.9 << 2100.0 << 53.0 << 183 << 15 << 3 << "2,487.89" << "4,587.89" << "25.07";
+    QTest::newRow("least accepted") << 17.9 << 2100.0 << 34.0 << 834 << 69 << 6 << "15,760.05" << "17,860.05" << "21.41";
+    QTest::newRow("ten dollars") << 17.9 << 10.0 << 10.0 << 2 << 0 << 2 << "0.15" << "10.15" << "5.07";
+    QTest::newRow("paid at once") << 17.9 << 2100.0 << 3000.0 << 1 << 0 << 1 << "31.33" << "2,131.33" << "2,131.33";
+}
+
+void TestPayoff::payoffRun()
+{
+    QFETCH(double, apr);
+    QFETCH(double, balance);
+    QFETCH(double, payment);
+    QFETCH(int, months);
+    QFETCH(int, years);
+    QFETCH(int, extraMonths);
+    QFETCH(QString, interest);
+    QFETCH(QString, paid);
+    QFETCH(QString, average);
+    PayoffState s;
+    QVERIFY(RunPayoff(apr, balance, payment, PayoffOptions::payoffCalculator(), s, nullptr));
+    QCOMPARE(s.MonthCount, months);
+    QCOMPARE(s.Years, years);
+    QCOMPARE(s.ExtraMonths, extraMonths);
+    QCOMPARE(QString::fromStdString(Money(s.TotalInterest)), interest);
+    QCOMPARE(QString::fromStdString(Money(s.TotalPaid)), paid);
+    QCOMPARE(QString::fromStdString(Money(s.AveragePayment)), average);
+    QCOMPARE(s.ProgressPercent, 100);
+    EXACT(s.Balance, 0.0);
+    EXACT(s.StartingBalance, balance);
+    EXACT(s.PaymentRatio, payment / balance);
+}
+
+void TestPayoff::firstTwelvePayments()
+{
+    Rows rows;
+    PayoffState s;
+    RunPayoff(17.9, 2100, 53, PayoffOptions::payoffCalculator(), s, nullptr, &rows);
+    const double expected[12] = {53, 52, 52, 51, 51, 50, 50, 49, 49, 48, 48, 47};
+    QCOMPARE(static_cast<int>(rows.rows.size()), 183);
+    for (int i = 0; i < 12; ++i) {
+        QCOMPARE(rows.rows[i].number, i + 1);
+        EXACT(rows.rows[i].payment, expected[i]);
+    }
+    EXACT(rows.rows[0].interest, 31.33);
+    EXACT(rows.rows[0].newBalance, 2078.33);
+}
+
+void TestPayoff::smallBalanceFloor()
+{
+    // Month 1 pays the $10 as entered (below the floor); month 2's payment rounds
+    // to 0, is raised to $15 and cut to the $0.15 owed.
+    Rows rows;
+    PayoffState s;
+    RunPayoff(17.9, 10, 10, PayoffOptions::payoffCalculator(), s, nullptr, &rows);
+    QCOMPARE(static_cast<int>(rows.rows.size()), 2);
+    EXACT(rows.rows[0].interest, 0.15);
+    EXACT(rows.rows[0].payment, 10.0);
+    QCOMPARE(Money(rows.rows[1].payment), std::string("0.15"));
+    EXACT(s.AveragePayment, 5.07);
+}
+
+void TestPayoff::longRunsFinish_data()
+{
+    QTest::addColumn<double>("balance");
+    QTest::addColumn<double>("payment");
+    QTest::addColumn<int>("moreThan");
+    QTest::newRow("2,100 at 30 with 55") << 2100.0 << 55.0 << 1000;
+    QTest::newRow("100,000 at 30 with 2,601") << 100000.0 << 2601.0 << 5000;
+}
+
+void TestPayoff::longRunsFinish()
+{
+    QFETCH(double, balance);
+    QFETCH(double, payment);
+    QFETCH(int, moreThan);
+    Recorder rec;
+    PayoffState s;
+    rec.state = &s;
+    QVERIFY(RunPayoff(30, balance, payment, PayoffOptions::payoffCalculator(), s, &rec));
+    QVERIFY(s.MonthCount > moreThan);
+    EXACT(s.Balance, 0.0);
+    QCOMPARE(s.ProgressPercent, 100);
+    // Money paid is the balance plus the interest, to the cent.
+    QCOMPARE(Money(s.TotalPaid), Money(balance + s.TotalInterest));
+    QVERIFY(AllFinite(s));
+}
+
+void TestPayoff::extraMoneyInterest_data()
+{
+    QTest::addColumn<int>("card");
+    QTest::addColumn<bool>("loan");
+    QTest::addColumn<int>("extra");
+    QTest::addColumn<QString>("interest");
+    const char* declining[5][4] = {{"3,936.39", "1,935.27", "1,299.60", "789.72"},
+                                   {"2,487.89", "1,763.36", "1,381.43", "971.10"},
+                                   {"1,444.01", "1,004.89", "775.94", "536.40"},
+                                   {"1,192.51", "561.98", "376.95", "230.02"},
+                                   {"836.20", "457.79", "318.07", "200.34"}};
+    const char* constant[5][4] = {{"1,564.17", "1,092.62", "849.55", "594.76"},
+                                  {"1,100.63", "942.66", "825.83", "663.75"},
+                                  {"744.09", "612.11", "520.91", "402.65"},
+                                  {"883.71", "484.52", "340.68", "216.89"},
+                                  {"572.26", "364.81", "270.78", "180.69"}};
+    const int extras[4] = {0, 5, 10, 20};
+    for (int c = 0; c < 5; ++c)
+        for (int e = 0; e < 4; ++e) {
+            QTest::addRow("card %d declining +%d", c + 1, extras[e]) << c << false << extras[e] << declining[c][e];
+            QTest::addRow("card %d constant +%d", c + 1, extras[e]) << c << true << extras[e] << constant[c][e];
+        }
+}
+
+void TestPayoff::extraMoneyInterest()
+{
+    QFETCH(int, card);
+    QFETCH(bool, loan);
+    QFETCH(int, extra);
+    QFETCH(QString, interest);
+    const Card& c = kCards[card];
+    PayoffState s;
+    QVERIFY(RunPayoff(c.apr, c.balance, c.payment, PayoffOptions::extraMoneyCalculator(extra, loan), s, nullptr));
+    QCOMPARE(QString::fromStdString(Money(s.TotalInterest)), interest);
+    EXACT(s.AveragePayment, 0.0); // the extra-money calculator shows no average
+    // The payoff calculator's run gives the same declining figures without extra.
+    if (!loan && extra == 0) {
+        PayoffState p;
+        RunPayoff(c.apr, c.balance, c.payment, PayoffOptions::payoffCalculator(), p, nullptr);
+        QCOMPARE(QString::fromStdString(Money(p.TotalInterest)), interest);
+    }
+}
+
+void TestPayoff::payoffMonths_data()
+{
+    QTest::addColumn<int>("card");
+    QTest::addColumn<bool>("loan");
+    QTest::addColumn<int>("months");
+    const int minimum[5] = {277, 183, 159, 133, 103};
+    const int constant[5] = {98, 61, 69, 101, 71};
+    for (int c = 0; c < 5; ++c) {
+        QTest::addRow("card %d minimum", c + 1) << c << false << minimum[c];
+        QTest::addRow("card %d constant", c + 1) << c << true << constant[c];
+    }
+}
+
+void TestPayoff::payoffMonths()
+{
+    QFETCH(int, card);
+    QFETCH(bool, loan);
+    QFETCH(int, months);
+    const Card& c = kCards[card];
+    PayoffState s;
+    RunPayoff(c.apr, c.balance, c.payment, PayoffOptions::extraMoneyCalculator(0, loan), s, nullptr);
+    QCOMPARE(s.MonthCount, months);
+}
+
+void TestPayoff::extraMoneyComparison()
+{
+    struct Side
+    {
+        int months, years, extraMonths;
+        const char* interest;
+        const char* paid;
+    };
+    struct Case
+    {
+        bool loan;
+        Side without, with;
+        const char* saved;
+    };
+    const Case cases[] = {
+        {false, {183, 15, 3, "2,487.89", "4,587.89"}, {124, 10, 4, "1,763.36", "3,863.36"}, "724.53"},
+        {true, {61, 5, 1, "1,100.63", "3,200.63"}, {53, 4, 5, "942.66", "3,042.66"}, "157.97"},
+    };
+    for (const Case& k : cases) {
+        PayoffState a, b;
+        QVERIFY(RunPayoff(17.9, 2100, 53, PayoffOptions::extraMoneyCalculator(0, k.loan), a, nullptr));
+        QVERIFY(RunPayoff(17.9, 2100, 53, PayoffOptions::extraMoneyCalculator(5, k.loan), b, nullptr));
+        QCOMPARE(a.MonthCount, k.without.months);
+        QCOMPARE(a.Years, k.without.years);
+        QCOMPARE(a.ExtraMonths, k.without.extraMonths);
+        QCOMPARE(Money(a.TotalInterest), std::string(k.without.interest));
+        QCOMPARE(Money(a.TotalPaid), std::string(k.without.paid));
+        QCOMPARE(b.MonthCount, k.with.months);
+        QCOMPARE(b.Years, k.with.years);
+        QCOMPARE(b.ExtraMonths, k.with.extraMonths);
+        QCOMPARE(Money(b.TotalInterest), std::string(k.with.interest));
+        QCOMPARE(Money(b.TotalPaid), std::string(k.with.paid));
+        // MONEY SAVED is worked from the two money texts.
+        QCOMPARE(Money(TextToAmount(Money(a.TotalPaid)) - TextToAmount(Money(b.TotalPaid))), std::string(k.saved));
+    }
+}
+
+void TestPayoff::extraMoneyAtZeroApr()
+{
+    // At APR 0 the extra-money calculator steps months with no interest; as a
+    // card the payment follows the balance down to the $15 floor.
+    Rows rows;
+    PayoffState s;
+    QVERIFY(RunPayoff(0, 900, 25, PayoffOptions::extraMoneyCalculator(0, false), s, nullptr, &rows));
+    QCOMPARE(s.MonthCount, 55);
+    EXACT(s.TotalInterest, 0.0);
+    EXACT(s.TotalPaid, 900.0);
+    EXACT(rows.rows[1].payment, 24.0); // 875 x 25/900 = 24.31 -> 24
+    QVERIFY(rows.rows[rows.rows.size() - 2].payment == 15.0);
+
+    QVERIFY(RunPayoff(0, 900, 25, PayoffOptions::extraMoneyCalculator(0, true), s, nullptr));
+    QCOMPARE(s.MonthCount, 36);
+    EXACT(s.TotalInterest, 0.0);
+
+    // In loan mode the payment never falls below the entered one, no floor.
+    rows.rows.clear();
+    QVERIFY(RunPayoff(17.9, 2100, 53, PayoffOptions::extraMoneyCalculator(5, true), s, nullptr, &rows));
+    for (std::size_t i = 0; i + 1 < rows.rows.size(); ++i)
+        EXACT(rows.rows[i].payment, 58.0);
+}
+
+void TestPayoff::notifications()
+{
+    Recorder rec;
+    PayoffState s;
+    rec.state = &s;
+    RunPayoff(17.9, 2100, 53, PayoffOptions::payoffCalculator(), s, &rec);
+    // After month 1, after every multiple of 7 (each followed by a yield), and at the end.
+    std::vector<Recorder::Event> expected;
+    expected.push_back({false, 1, 0, 0});
+    for (int m = 7; m <= 183; m += 7) {
+        expected.push_back({false, m, 0, 0});
+        expected.push_back({true, m, 0, 0});
+    }
+    expected.push_back({false, 183, 0, 0});
+    QCOMPARE(rec.events.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        QCOMPARE(rec.events[i].isYield, expected[i].isYield);
+        QCOMPARE(rec.events[i].month, expected[i].month);
+    }
+    // Inside the loop the progress stays below 100; the last notification shows 100.
+    for (std::size_t i = 0; i + 1 < rec.events.size(); ++i)
+        if (!rec.events[i].isYield)
+            QVERIFY(rec.events[i].percent < 100);
+    QCOMPARE(rec.events.back().percent, 100);
+    QCOMPARE(rec.events[0].percent, 1); // 21.67 x 100 / 2100 = 1.03
+}
+
+void TestPayoff::stopPayoffCalculator()
+{
+    Recorder rec;
+    PayoffState s;
+    rec.state = &s;
+    rec.stopAtMonth = 300;
+    QVERIFY(!RunPayoff(30, 100000, 2601, PayoffOptions::payoffCalculator(), s, &rec));
+    QVERIFY(s.StopRequested);
+    QCOMPARE(s.MonthCount, 301); // the first multiple of 7 from month 300
+    QVERIFY(s.ProgressPercent < 100);
+    QVERIFY(s.Balance > 0);
+    QCOMPARE(s.Years, 25);
+    QCOMPARE(s.ExtraMonths, 1);
+    // The stopped run still makes its last notification, with the reached totals.
+    QVERIFY(!rec.events.back().isYield);
+    QCOMPARE(rec.events.back().month, 301);
+    QCOMPARE(rec.events.back().percent, s.ProgressPercent);
+    QCOMPARE(rec.notifications(), 1 + 43 + 1);
+
+    // The totals are those of the 301 months completed.
+    Rows rows;
+    PayoffState full;
+    RunPayoff(30, 100000, 2601, PayoffOptions::payoffCalculator(), full, nullptr, &rows);
+    double paid = 0;
+    for (int i = 0; i < 301; ++i)
+        paid += rows.rows[static_cast<std::size_t>(i)].payment;
+    QCOMPARE(Money(s.TotalPaid), Money(paid));
+    EXACT(s.Balance, rows.rows[300].newBalance);
+}
+
+void TestPayoff::stopExtraMoneyCalculator()
+{
+    Recorder rec;
+    PayoffState s;
+    rec.state = &s;
+    rec.stopAtMonth = 14;
+    QVERIFY(!RunPayoff(17.9, 2100, 53, PayoffOptions::extraMoneyCalculator(5, false), s, &rec));
+    QCOMPARE(s.MonthCount, 14);
+    // No last notification: the last event is the yield of month 14.
+    QVERIFY(rec.events.back().isYield);
+    QCOMPARE(rec.notifications(), 3); // months 1, 7, 14
+    QVERIFY(s.ProgressPercent < 100);
+
+    // A flag already set before the run: month 1 runs, then it ends.
+    Recorder rec2;
+    PayoffState t;
+    t.StopRequested = true;
+    QVERIFY(!RunPayoff(17.9, 2100, 53, PayoffOptions::payoffCalculator(), t, &rec2));
+    QCOMPARE(t.MonthCount, 1);
+    QCOMPARE(rec2.notifications(), 2);
+}
+
+void TestPayoff::zeroBalanceAndZeroApr()
+{
+    Recorder rec;
+    PayoffState s;
+    QVERIFY(RunPayoff(17.9, 0, 1, PayoffOptions::payoffCalculator(), s, &rec));
+    QCOMPARE(s.MonthCount, 0);
+    QCOMPARE(s.ProgressPercent, 100);
+    EXACT(s.TotalPaid, 0.0);
+    QCOMPARE(rec.notifications(), 0);
+
+    // The payoff calculator at APR 0: the no-interest payoff with one notification.
+    Recorder rec2;
+    QVERIFY(RunPayoff(0, 2100, 100, PayoffOptions::payoffCalculator(), s, &rec2));
+    QCOMPARE(s.MonthCount, 21);
+    EXACT(s.AveragePayment, 100.0);
+    QCOMPARE(rec2.notifications(), 1);
+}
+
+void TestPayoff::largestAmountsEnd_data()
+{
+    QTest::addColumn<double>("apr");
+    QTest::addColumn<bool>("extraMoney");
+    QTest::addColumn<bool>("loan");
+    QTest::addColumn<int>("extra");
+    QTest::newRow("30, payoff") << 30.0 << false << false << 0;
+    QTest::newRow("30, card") << 30.0 << true << false << 1000;
+    QTest::newRow("30, loan") << 30.0 << true << true << 5;
+    QTest::newRow("0.01, card") << 0.01 << true << false << 5;
+    QTest::newRow("0, card") << 0.0 << true << false << 0;
+    QTest::newRow("0, card, extra") << 0.0 << true << false << 1000;
+    QTest::newRow("0, loan") << 0.0 << true << true << 0;
+}
+
+void TestPayoff::largestAmountsEnd()
+{
+    // The largest balance with the least accepted payment ends within about 30,000 months.
+    QFETCH(double, apr);
+    QFETCH(bool, extraMoney);
+    QFETCH(bool, loan);
+    QFETCH(int, extra);
+    const CalculatorKind kind = extraMoney ? CalculatorKind::ExtraMoney : CalculatorKind::Payoff;
+    const double least = MinimumAcceptablePayment(apr, kLargestAmount, kind);
+    const PaymentCheck check = CheckPayment(apr, kLargestAmount, least, PlainTwoDecimals(least), kind);
+    QVERIFY(check.outcome == PaymentCheck::Outcome::Run);
+    PayoffState s;
+    const PayoffOptions options =
+        extraMoney ? PayoffOptions::extraMoneyCalculator(extra, loan) : PayoffOptions::payoffCalculator();
+    QVERIFY(RunPayoff(apr, kLargestAmount, least, options, s, nullptr));
+    QVERIFY2(s.MonthCount <= 30000, qPrintable(QString::number(s.MonthCount)));
+    EXACT(s.Balance, 0.0);
+    QVERIFY(AllFinite(s));
+}
+
+void TestPayoff::absurdInputsStayFinite()
+{
+    const double values[] = {kNan, kInf, -kInf, -1.0, 0.0, 1e308};
+    for (double apr : {kNan, kInf, -5.0, 0.0, 17.9, 1000.0})
+        for (double balance : values)
+            for (double payment : values) {
+                PayoffState s;
+                RunPayoff(apr, balance, payment, PayoffOptions::payoffCalculator(), s, nullptr);
+                QVERIFY(AllFinite(s));
+                RunPayoff(apr, balance, payment, PayoffOptions::extraMoneyCalculator(kNan, true), s, nullptr);
+                QVERIFY(AllFinite(s));
+            }
+    // An unvalidated caller that pays nothing ends at the month guard.
+    PayoffState s;
+    QVERIFY(!RunPayoff(0, 100, 0, PayoffOptions::extraMoneyCalculator(0, true), s, nullptr));
+    QCOMPARE(s.MonthCount, kMonthGuard);
+    QVERIFY(s.ProgressPercent < 100);
+}
+
+void TestPayoff::ledgerRow()
+{
+    const double rate = PeriodicRate(17.9);
+    LedgerRow r = MakeLedgerRow(1, 2100.00, 53.00, rate);
+    QCOMPARE(r.number, 1);
+    EXACT(r.interest, 31.33);
+    EXACT(r.principal, 21.67);
+    EXACT(r.newBalance, 2078.33);
+    r = MakeLedgerRow(2, r.newBalance, 52.00, rate);
+    EXACT(r.interest, 31.00);
+    EXACT(r.principal, 21.00);
+    EXACT(r.newBalance, 2057.33);
+    // A constant $53.00 payment.
+    r = MakeLedgerRow(2, 2078.33, 53.00, rate);
+    EXACT(r.principal, 22.00);
+    EXACT(r.newBalance, 2056.33);
+}
+
+void TestPayoff::scheduleMatchesTotals()
+{
+    // Every month's row follows the ledger rule and the rows add up to the totals.
+    Rows rows;
+    PayoffState s;
+    RunPayoff(19.8, 1543.68, 32, PayoffOptions::extraMoneyCalculator(10, false), s, nullptr, &rows);
+    double opening = 1543.68, interest = 0, paid = 0;
+    for (const LedgerRow& r : rows.rows) {
+        EXACT(r.openingBalance, opening);
+        EXACT(r.interest, MonthlyFinanceCharge(opening, 0.0165));
+        QCOMPARE(Money(r.newBalance), Money(r.openingBalance + r.interest - r.payment));
+        opening = r.newBalance;
+        interest += r.interest;
+        paid += r.payment;
+    }
+    QCOMPARE(static_cast<int>(rows.rows.size()), s.MonthCount);
+    QCOMPARE(Money(interest), Money(s.TotalInterest));
+    QCOMPARE(Money(paid), Money(s.TotalPaid));
+    EXACT(opening, 0.0);
+}
+
+QTEST_APPLESS_MAIN(TestPayoff)
+#include "tst_core_payoff.moc"
