@@ -1,6 +1,8 @@
 #include "lessons/Chapters.h"
 
 #include "common/LessonFrame.h"
+#include "lessons/Chapt01.h"
+#include "lessons/Chapt02.h"
 
 namespace quenmark {
 
@@ -14,8 +16,8 @@ LessonFrame* createPlainChapter(int chapter, QWidget* parent)
 LessonFrame* createChapterWindow(int chapter, QWidget* parent)
 {
     switch (chapter) {
-    case 1: return createPlainChapter(1, parent);
-    case 2: return createPlainChapter(2, parent);
+    case 1: return new TChapter_001(parent);
+    case 2: return new TChapter_002(parent);
     case 3: return createPlainChapter(3, parent);
     case 4: return createPlainChapter(4, parent);
     case 5: return createPlainChapter(5, parent);

@@ -1,0 +1,276 @@
+#include "common/Calculator.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "common/Strstuff.h"
+#include "shell/Platform.h"
+
+namespace quenmark {
+
+namespace {
+QString q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+QString dollars(double amount)
+{
+    return QLatin1Char('$') + q(AmountToText(amount));
+}
+} // namespace
+
+// ---- ClickLabel ---------------------------------------------------------------------
+
+void ClickLabel::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit clicked();
+    QLabel::mousePressEvent(event);
+}
+
+// ---- AmountBoxes --------------------------------------------------------------------
+
+AmountBoxes::AmountBoxes(QWidget* window, QLineEdit* apr, QLineEdit* balance, QLineEdit* payment,
+                         CalculatorKind kind)
+    : QObject(window), m_window(window), m_boxes{apr, balance, payment}, m_kind(kind)
+{
+    for (QLineEdit* edit : m_boxes)
+        edit->installEventFilter(this);
+}
+
+QLineEdit* AmountBoxes::box(AmountBox which) const
+{
+    return m_boxes[static_cast<int>(which)];
+}
+
+void AmountBoxes::reset()
+{
+    m_apr = m_balance = m_payment = m_minimumAcceptable = 0;
+}
+
+bool AmountBoxes::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut && !m_reading) {
+        // Only a move to another control of this window counts as leaving the
+        // box; a dialog coming up or the window losing the focus does not.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && m_window
+            && m_window->isVisible()) {
+            for (int i = 0; i < 3; ++i) {
+                if (watched != m_boxes[i])
+                    continue;
+                // The box handles its focus-out first (it drops its selection
+                // there); then it is read, which may select it again.
+                m_reading = true;
+                QCoreApplication::sendEvent(watched, event);
+                m_reading = false;
+                readBox(static_cast<AmountBox>(i));
+                return true;
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void AmountBoxes::focusAndSelect(QLineEdit* edit)
+{
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+}
+
+void AmountBoxes::readBox(AmountBox which)
+{
+    QLineEdit* edit = box(which);
+    if (edit->text().isEmpty())
+        edit->setText(QStringLiteral("0.00"));
+    const BoxReading reading = ReadAmountBox(edit->text().toStdString(), which);
+
+    // The corrected value is in the box before any message comes up.
+    const bool wasReading = m_reading;
+    m_reading = true;
+    edit->setText(q(reading.text));
+    switch (which) {
+    case AmountBox::Apr:
+        m_apr = reading.value;
+        break;
+    case AmountBox::Balance:
+        m_balance = reading.value;
+        break;
+    case AmountBox::Payment:
+        m_payment = reading.value;
+        break;
+    }
+    if (!reading.information.empty()) {
+        const QPointer<QLineEdit> guard(edit);
+        platform().beep();
+        platform().showMessage(m_window, Platform::MessageIcon::Information, q(reading.information));
+        if (guard)
+            focusAndSelect(edit);
+    }
+    m_reading = wasReading;
+    emit boxRead(which);
+}
+
+void AmountBoxes::readAll()
+{
+    readBox(AmountBox::Apr);
+    readBox(AmountBox::Balance);
+    readBox(AmountBox::Payment);
+}
+
+bool AmountBoxes::checkPayment()
+{
+    QLineEdit* edit = box(AmountBox::Payment);
+    const PaymentCheck check = CheckPayment(m_apr, m_balance, m_payment, edit->text().toStdString(), m_kind);
+    m_minimumAcceptable = check.minimumAcceptable;
+    if (check.outcome == PaymentCheck::Outcome::Run)
+        return true;
+
+    const QPointer<QLineEdit> guard(edit);
+    const bool wasReading = m_reading;
+    m_reading = true;
+    m_payment = check.payment;
+    edit->setText(q(check.paymentText));
+    platform().beep();
+    platform().showMessage(m_window, Platform::MessageIcon::Error, q(check.error));
+    if (guard)
+        focusAndSelect(edit);
+    m_reading = wasReading;
+    return false;
+}
+
+// ---- PayoffDisplay ------------------------------------------------------------------
+
+void PayoffDisplay::reset(bool nothingOwed) const
+{
+    gauge->setValue(nothingOwed ? 100 : 0);
+    years->setText(QStringLiteral("0"));
+    months->setText(QStringLiteral("0"));
+    payments->setText(QStringLiteral("0"));
+    interest->setText(QStringLiteral("$0.00"));
+    money->setText(QStringLiteral("$0.00"));
+    if (average)
+        average->clear();
+    panel->repaint();
+}
+
+void PayoffDisplay::clear() const
+{
+    gauge->setValue(0);
+    for (QLineEdit* box : {years, months, payments, interest, money, average})
+        if (box)
+            box->clear();
+    panel->repaint();
+}
+
+void PayoffDisplay::show(const PayoffState& state) const
+{
+    gauge->setValue(state.ProgressPercent);
+    years->setText(QString::number(state.Years));
+    months->setText(QString::number(state.ExtraMonths));
+    payments->setText(q(CountToText(state.MonthCount)));
+    interest->setText(dollars(state.TotalInterest));
+    money->setText(dollars(state.TotalPaid));
+    if (average)
+        average->setText(dollars(state.AveragePayment));
+    // One synchronous paint of the panel covers all seven controls.
+    panel->repaint();
+}
+
+// ---- PayoffRunner -------------------------------------------------------------------
+
+namespace {
+// Forwards the engine's notifications while the window lives; once it is gone
+// the run is asked to stop and nothing more is shown.
+class RunObserver : public PayoffObserver
+{
+public:
+    RunObserver(const QPointer<QWidget>& window, PayoffState& state,
+                const std::function<void(const PayoffState&)>& show,
+                const std::function<void(const PayoffState&)>& onYield)
+        : m_window(window), m_state(state), m_show(show), m_onYield(onYield)
+    {
+    }
+
+    void notify(const PayoffState& state) override
+    {
+        if (m_window)
+            m_show(state);
+    }
+
+    void yield() override
+    {
+        if (m_window && m_onYield)
+            m_onYield(m_state);
+        if (m_window)
+            QApplication::processEvents();
+        if (!m_window)
+            m_state.StopRequested = true;
+    }
+
+private:
+    const QPointer<QWidget>& m_window;
+    PayoffState& m_state;
+    const std::function<void(const PayoffState&)>& m_show;
+    // A copy: the runner that owns the hook may go with the window.
+    const std::function<void(const PayoffState&)> m_onYield;
+};
+} // namespace
+
+PayoffRunner::PayoffRunner(QWidget* window) : m_window(window) {}
+
+void PayoffRunner::lock(bool locked)
+{
+    if (m_stop && locked)
+        m_stop->show();
+    for (QWidget* w : std::as_const(m_locked)) {
+        w->setEnabled(!locked);
+        w->repaint();
+    }
+    if (m_stop && locked)
+        m_stop->repaint();
+}
+
+void PayoffRunner::requestStop()
+{
+    if (m_state)
+        m_state->StopRequested = true;
+}
+
+PayoffRunner::Outcome PayoffRunner::run(double apr, double balance, double firstPayment,
+                                        const PayoffOptions& options,
+                                        const std::function<void(const PayoffState&)>& show)
+{
+    // Everything the run needs lives on this stack frame, so that a window
+    // destroyed during a yield leaves nothing dangling behind.
+    const QPointer<QWidget> window = m_window;
+    const std::function<void(const PayoffState&)> showCopy = show;
+    PayoffState state;
+    RunObserver observer(window, state, showCopy, onYield);
+
+    // Stop is shown before Calculate is disabled, so the focus moves on to it.
+    const QPointer<QWidget> focusBefore = QApplication::focusWidget();
+    lock(true);
+    m_state = &state;
+    const bool finished = RunPayoff(apr, balance, firstPayment, options, state, &observer);
+    if (!window)
+        return Outcome::WindowGone; // `this` went with the window
+    m_state = nullptr;
+    m_last = state;
+    if (m_stop)
+        m_stop->hide();
+    QApplication::processEvents();
+    if (!window)
+        return Outcome::WindowGone;
+    lock(false);
+    if (focusBefore && (focusBefore == m_stop || m_locked.contains(focusBefore.data())))
+        focusBefore->setFocus(Qt::OtherFocusReason);
+    return finished ? Outcome::Finished : Outcome::Stopped;
+}
+
+} // namespace quenmark

@@ -1,0 +1,162 @@
+// The calculator pattern shared by the payoff calculator (chapter 2) and the
+// extra-money calculator (chapter 7):
+//
+//   amount boxes --> core reader --> platform messages (beep + dialog)
+//                --> payment check --> engine run with an observer that writes
+//                    the display and lets pending input through every seventh month
+//
+// AmountBoxes reads and corrects the three boxes (on leaving a box and at each
+// Calculate) and makes the payment check. PayoffRunner runs the engine with the
+// controls that could start a second run or leave the chapter disabled, and
+// ends the run early when Stop is pressed or the window goes away.
+// PayoffDisplay is the block of result boxes one run writes into.
+#pragma once
+
+#include <QLabel>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+#include "finance/AmountReader.h"
+#include "finance/Payoff.h"
+
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QWidget;
+
+namespace quenmark {
+
+// A label that reports a click; the calculators' labels put the focus into their box.
+class ClickLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+// The APR, balance and payment boxes of one calculator with their last accepted values.
+class AmountBoxes : public QObject
+{
+    Q_OBJECT
+public:
+    // `window` parents the messages. The boxes are read when the focus leaves
+    // them for another control of the window (not when the window itself loses
+    // the focus to a dialog or another program).
+    AmountBoxes(QWidget* window, QLineEdit* apr, QLineEdit* balance, QLineEdit* payment, CalculatorKind kind);
+
+    double apr() const { return m_apr; }
+    double balance() const { return m_balance; }
+    double payment() const { return m_payment; }
+    // The least acceptable payment worked out at the last check.
+    double minimumAcceptable() const { return m_minimumAcceptable; }
+
+    // Stored values back to 0 (the boxes keep their text).
+    void reset();
+
+    // Reads one box: empty -> "0.00", the core's reading written back with two
+    // decimals; an APR above 30 is capped with a beep and the information
+    // message, after which the APR box has the focus with its text selected.
+    void readBox(AmountBox box);
+    // The three readers in the order APR, balance, payment.
+    void readAll();
+    // The payment check of a Calculate. True: run with payment(). False: the
+    // payment was replaced (beep, error message, box rewritten, focused and
+    // selected) and nothing is to run.
+    bool checkPayment();
+
+    QLineEdit* box(AmountBox which) const;
+
+signals:
+    // A box was read (by leaving it or by a Calculate).
+    void boxRead(quenmark::AmountBox box);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void focusAndSelect(QLineEdit* edit);
+
+    QPointer<QWidget> m_window;
+    QLineEdit* m_boxes[3];
+    CalculatorKind m_kind;
+    double m_apr = 0;
+    double m_balance = 0;
+    double m_payment = 0;
+    double m_minimumAcceptable = 0;
+    bool m_reading = false; // a reading (with its message and refocus) is under way
+};
+
+// The result boxes of one run. `average` may be null (chapter 7 shows none).
+struct PayoffDisplay
+{
+    QWidget* panel = nullptr; // repainted at once after each update
+    QProgressBar* gauge = nullptr;
+    QLineEdit* years = nullptr;
+    QLineEdit* months = nullptr;
+    QLineEdit* payments = nullptr;
+    QLineEdit* interest = nullptr;
+    QLineEdit* money = nullptr;
+    QLineEdit* average = nullptr;
+
+    // Gauge 0 (100 when there is nothing to pay), "0", "0", "0", "$0.00",
+    // "$0.00", average empty; repainted.
+    void reset(bool nothingOwed) const;
+    // Every box emptied and the gauge at 0; repainted.
+    void clear() const;
+    // Gauge, years, months, payments, interest, money paid, average; repainted.
+    void show(const PayoffState& state) const;
+};
+
+// Runs the payoff engine for a calculator page.
+class PayoffRunner
+{
+public:
+    enum class Outcome {
+        Finished,  // ran to the end
+        Stopped,   // Stop was pressed (or the window asked to close)
+        WindowGone // the window was destroyed during the run: touch nothing of it
+    };
+
+    // `window` is watched during the run: once it is destroyed nothing more is
+    // shown and the run ends at the next yield.
+    explicit PayoffRunner(QWidget* window);
+
+    // Controls disabled for the duration of a run (Calculate, the leaving and
+    // page buttons), and the Stop button shown during it.
+    void setLockedDuringRun(QList<QWidget*> controls) { m_locked = std::move(controls); }
+    void setStopButton(QPushButton* stop) { m_stop = stop; }
+
+    // Disables the locked controls, shows Stop, runs the engine (each
+    // notification goes to `show`, each yield processes pending events), hides
+    // Stop, processes pending events, enables the controls again.
+    Outcome run(double apr, double balance, double firstPayment, const PayoffOptions& options,
+                const std::function<void(const PayoffState&)>& show);
+
+    bool running() const { return m_state != nullptr; }
+    // Ends the current run before its next month; nothing when idle.
+    void requestStop();
+
+    // The state the last run ended with (valid after a Finished or Stopped run).
+    const PayoffState& lastState() const { return m_last; }
+
+    // Test hook: called at every yield of a run, before pending events are processed.
+    std::function<void(const PayoffState&)> onYield;
+
+private:
+    void lock(bool locked);
+
+    QPointer<QWidget> m_window;
+    QList<QWidget*> m_locked;
+    QPushButton* m_stop = nullptr;
+    PayoffState* m_state = nullptr; // the running state, on the run's stack
+    PayoffState m_last;
+};
+
+} // namespace quenmark

@@ -1,0 +1,660 @@
+// Chapter 2: the term pages and the payoff calculator.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QtTest>
+#include <QRegularExpression>
+#include <memory>
+#include <random>
+
+#include "FakePlatform.h"
+#include "lessons/Chapt02.h"
+
+using namespace quenmark;
+
+namespace {
+const QString kAprMessage45 = QStringLiteral(
+    "The Annual Percentage Rate you entered of 45.00% is too high.\n\nThe Annual Percentage Rate will "
+    "automatically be adjusted to 30.00%.\n");
+
+QString paymentMessage(const QString& entered, const QString& adjusted)
+{
+    return QStringLiteral("There's a problem with the payment you entered.\n\n$") + entered
+           + QStringLiteral(" is too low and will never pay off this debt.  It will automatically be adjusted to $")
+           + adjusted + QStringLiteral(".");
+}
+} // namespace
+
+class TestChapt02 : public QObject
+{
+    Q_OBJECT
+
+private:
+    FakePlatform fake;
+    std::unique_ptr<TChapter_002> w;
+
+    template <typename T = QWidget>
+    T* find(const char* name)
+    {
+        T* c = w->findChild<T*>(QString::fromLatin1(name));
+        if (!c)
+            qWarning("no control named %s", name);
+        return c;
+    }
+    QLineEdit* edit(const char* name) { return find<QLineEdit>(name); }
+    QString text(const char* name) { return edit(name)->text(); }
+    int gauge() { return find<QProgressBar>("Gauge")->value(); }
+
+    void openCalculator()
+    {
+        auto* next = find<QPushButton>("BtnNext");
+        while (w->currentPage() < 8)
+            QTest::mouseClick(next, Qt::LeftButton);
+    }
+    // Types into a box as a user would: focus, select all, type.
+    void type(const char* box, const QString& s)
+    {
+        QLineEdit* e = edit(box);
+        e->setFocus(Qt::TabFocusReason);
+        e->selectAll();
+        if (s.isEmpty())
+            QTest::keyClick(e, Qt::Key_Delete);
+        for (qsizetype i = 0; i < s.size(); ++i) {
+            const QChar c = s[i];
+            if (c.unicode() >= 0x20 && c.unicode() < 0x7f) {
+                QTest::keyClick(e, c.toLatin1());
+            } else {
+                // Characters without a key of their own arrive as text.
+                const qsizetype n = (c.isHighSurrogate() && i + 1 < s.size()) ? 2 : 1;
+                QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, s.mid(i, n), Qt::NoModifier);
+                i += n - 1;
+            }
+        }
+    }
+    void enter(const QString& apr, const QString& balance, const QString& payment)
+    {
+        type("EditApr", apr);
+        type("EditBal", balance);
+        type("EditPmt", payment);
+    }
+    void calculate() { QTest::mouseClick(find<QPushButton>("BtnGoFigure"), Qt::LeftButton); }
+    QStringList results()
+    {
+        QStringList r;
+        for (const char* n : {"EditStdYr", "EditStdMo", "EditStdPayments", "EditStdInterest", "EditStdMoney",
+                              "EditStdAverage"})
+            r << text(n);
+        return r;
+    }
+    bool frameButtonsEnabled()
+    {
+        for (const char* n : {"BtnQuit", "BtnContents", "BtnBack", "BtnNextChapt"})
+            if (!find(n)->isEnabled())
+                return false;
+        return true;
+    }
+
+private slots:
+    void init()
+    {
+        fake.clear();
+        fake.onMessage = nullptr;
+        w = std::make_unique<TChapter_002>();
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    }
+    void cleanup() { w.reset(); }
+
+    void opening()
+    {
+        QCOMPARE(w->windowTitle(), QStringLiteral("Chapter 2"));
+        QCOMPARE(w->totalPageCount(), 8);
+        QCOMPARE(w->currentPage(), 1);
+        QVERIFY(find("LblAbort")->isHidden());
+        QVERIFY(find("PanelWhy")->isHidden());
+        QVERIFY(find("BtnStop")->isHidden());
+        for (const char* n : {"EditName", "EditApr", "EditBal", "EditPmt"})
+            QVERIFY(text(n).isEmpty());
+    }
+
+    void headings_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("0") << 0 << "Chapter Overview:";
+        QTest::newRow("1") << 1 << "PERIODIC RATE";
+        QTest::newRow("2") << 2 << "MONTHLY FINANCE CHARGE";
+        QTest::newRow("3") << 3 << "MINIMUM PAYMENT PERCENTAGE";
+        QTest::newRow("4") << 4 << "MINIMUM MONTHLY PAYMENT";
+        QTest::newRow("5") << 5 << "Finance Charge Calculation Methods";
+        QTest::newRow("6") << 6 << "INTRODUCTORY OFFER";
+        QTest::newRow("7") << 7 << "Check Out One of Your Credit Cards";
+    }
+    void headings()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, heading);
+        QWidget* page = w->notebook()->widget(index);
+        QVERIFY(page);
+        auto* h = page->findChild<QLabel*>(QStringLiteral("Heading"));
+        QVERIFY(h);
+        QCOMPARE(h->text(), heading);
+    }
+
+    void exampleRows_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QStringList>("rows"); // text, value, text, value...
+        QTest::newRow("periodic rate") << 1
+                                       << QStringList{" Example  17.9% divided by 12", " = 1.4916666%", " Rounded",
+                                                      " = 1.49167%", " Converted to a decimal number",
+                                                      " = 0.0149167"};
+        QTest::newRow("finance charge") << 2
+                                        << QStringList{" Example $2100 multiplied by 0.0149167", " = $31.32507",
+                                                       " Rounded", " = $31.33"};
+        QTest::newRow("percentage") << 3
+                                    << QStringList{" Example Minimum Payment Percentage", " = 2.5%",
+                                                   " Converted to a whole number (divide by 100)", " = 0.025"};
+        QTest::newRow("payment") << 4
+                                 << QStringList{" Example  $2100 multiplied by 0.025", " = $52.50", " Rounded",
+                                                " = $53.00"};
+    }
+    void exampleRows()
+    {
+        QFETCH(int, index);
+        QFETCH(QStringList, rows);
+        QWidget* page = w->notebook()->widget(index);
+        for (int i = 0; i < rows.size() / 2; ++i) {
+            auto* t = page->findChild<QLabel*>(QStringLiteral("ExampleText%1").arg(i + 1));
+            auto* v = page->findChild<QLabel*>(QStringLiteral("ExampleValue%1").arg(i + 1));
+            QVERIFY(t && v);
+            QCOMPARE(t->text(), rows[2 * i]);
+            QCOMPARE(v->text(), rows[2 * i + 1]);
+        }
+        QVERIFY(!page->findChild<QLabel*>(QStringLiteral("ExampleText%1").arg(rows.size() / 2 + 1)));
+    }
+
+    void calculatorTexts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("name") << "LabelName" << "Creditor Name";
+        QTest::newRow("apr") << "LabelAPR" << "Annual Percentage Rate";
+        QTest::newRow("bal") << "LabelBal" << "Current Balance";
+        QTest::newRow("pmt") << "LabelPmt" << "Monthly Payment";
+        QTest::newRow("time") << "lblStdTime" << "Payoff Time";
+        QTest::newRow("yr") << "lblStdYr" << " Yr ";
+        QTest::newRow("mo") << "lblStdMo" << " Mo ";
+        QTest::newRow("payments") << "lblStdPayments" << " Total Payments ";
+        QTest::newRow("interest") << "lblStdInterest" << "Interest Paid ";
+        QTest::newRow("money") << "lblStdMoney" << "Money Paid ";
+        QTest::newRow("average") << "lblStdAverage" << "Average Payment";
+        QTest::newRow("abort") << "LblAbort" << " ** Calculation Aborted by User ** ";
+        QTest::newRow("why") << "PanelWhy"
+                             << "In the next chapter, I'll explain why credit cards cost so much and take so long to "
+                                "pay off.";
+    }
+    void calculatorTexts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        auto* l = w->findChild<QLabel*>(name);
+        QVERIFY(l);
+        QCOMPARE(l->text(), text);
+        QCOMPARE(find<QPushButton>("BtnGoFigure")->text(), QStringLiteral("Calculate"));
+        QCOMPARE(find<QPushButton>("BtnStop")->text(), QStringLiteral("Stop"));
+    }
+
+    void accessibleNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("accessible");
+        QTest::newRow("name") << "EditName" << "Creditor Name";
+        QTest::newRow("apr") << "EditApr" << "Annual Percentage Rate";
+        QTest::newRow("bal") << "EditBal" << "Current Balance";
+        QTest::newRow("pmt") << "EditPmt" << "Monthly Payment";
+        QTest::newRow("yr") << "EditStdYr" << "Payoff Time Yr";
+        QTest::newRow("mo") << "EditStdMo" << "Payoff Time Mo";
+        QTest::newRow("payments") << "EditStdPayments" << "Total Payments";
+        QTest::newRow("interest") << "EditStdInterest" << "Interest Paid";
+        QTest::newRow("money") << "EditStdMoney" << "Money Paid";
+        QTest::newRow("average") << "EditStdAverage" << "Average Payment";
+    }
+    void accessibleNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, accessible);
+        auto* e = w->findChild<QLineEdit*>(name);
+        QVERIFY(e);
+        QCOMPARE(e->accessibleName(), accessible);
+    }
+
+    void resultBoxesAreReadOnly()
+    {
+        for (const char* n : {"EditStdYr", "EditStdMo", "EditStdPayments", "EditStdInterest", "EditStdMoney",
+                              "EditStdAverage"}) {
+            QVERIFY(edit(n)->isReadOnly());
+            QCOMPARE(edit(n)->focusPolicy(), Qt::NoFocus);
+            QCOMPARE(edit(n)->cursor().shape(), Qt::ArrowCursor);
+        }
+        auto* g = find<QProgressBar>("Gauge");
+        QCOMPARE(g->minimum(), 0);
+        QCOMPARE(g->maximum(), 100);
+        QVERIFY(g->isTextVisible());
+    }
+
+    void focusAndTabOrder()
+    {
+        openCalculator();
+        QCOMPARE(QApplication::focusWidget(), find("EditName"));
+        const char* order[] = {"EditApr", "EditBal", "EditPmt", "BtnGoFigure"};
+        for (const char* n : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(n));
+        }
+        // Tab through the empty boxes read them as 0.00.
+        QCOMPARE(text("EditApr"), QStringLiteral("0.00"));
+        QCOMPARE(text("EditPmt"), QStringLiteral("0.00"));
+        QVERIFY(text("EditName").isEmpty());
+    }
+
+    void nextArrivingFocusesName()
+    {
+        openCalculator();
+        QTest::mouseClick(find<QPushButton>("BtnBack"), Qt::LeftButton);
+        QTest::mouseClick(find<QPushButton>("BtnNext"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), find("EditName"));
+    }
+
+    void labelsFocusTheirBoxes_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("name") << "LabelName" << "EditName";
+        QTest::newRow("apr") << "LabelAPR" << "EditApr";
+        QTest::newRow("bal") << "LabelBal" << "EditBal";
+        QTest::newRow("pmt") << "LabelPmt" << "EditPmt";
+    }
+    void labelsFocusTheirBoxes()
+    {
+        QFETCH(QString, label);
+        QFETCH(QString, box);
+        openCalculator();
+        find<QPushButton>("BtnGoFigure")->setFocus();
+        QTest::mouseClick(w->findChild<QLabel*>(label), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget()->objectName(), box);
+    }
+
+    void readingOnExit_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("empty") << "EditBal" << "" << "0.00";
+        QTest::newRow("plain") << "EditBal" << "2100" << "2100.00";
+        QTest::newRow("cents") << "EditPmt" << "53.005" << "53.01";
+        QTest::newRow("negative") << "EditPmt" << "-5" << "0.00";
+        QTest::newRow("apr 17.9") << "EditApr" << "17.9" << "17.90";
+        QTest::newRow("apr 30.004") << "EditApr" << "30.004" << "30.00";
+        QTest::newRow("apr 30.005") << "EditApr" << "30.005" << "30.00";
+        QTest::newRow("negative apr") << "EditApr" << "-45" << "0.00";
+        QTest::newRow("letters") << "EditBal" << "abc" << "0.00";
+    }
+    void readingOnExit()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        openCalculator();
+        type(box.toLatin1().constData(), typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(text(box.toLatin1().constData()), shown);
+        QVERIFY(fake.messages.isEmpty());
+        QCOMPARE(fake.beeps, 0);
+    }
+
+    void aprAbove30_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("quoted");
+        QTest::newRow("45") << "45" << "45.00";
+        QTest::newRow("30.006") << "30.006" << "30.01";
+        QTest::newRow("1e3") << "1000" << "1000.00";
+    }
+    void aprAbove30()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, quoted);
+        openCalculator();
+        type("EditApr", typed);
+        QTest::keyClick(edit("EditApr"), Qt::Key_Tab);
+        QCOMPARE(fake.messages.size(), 1);
+        QCOMPARE(fake.messages[0].title, QStringLiteral("Information"));
+        QCOMPARE(fake.messages[0].icon, Platform::MessageIcon::Information);
+        QCOMPARE(fake.messages[0].text, QString(kAprMessage45).replace(QStringLiteral("45.00"), quoted));
+        QCOMPARE(fake.beeps, 1);
+        QCOMPARE(text("EditApr"), QStringLiteral("30.00"));
+        QCOMPARE(QApplication::focusWidget(), find("EditApr"));
+        QCOMPARE(edit("EditApr")->selectedText(), QStringLiteral("30.00"));
+        // The balance box was not read on the way: the focus went back at once.
+        QVERIFY(text("EditBal").isEmpty());
+    }
+
+    void aprAbove30AtCalculateGoesOn()
+    {
+        openCalculator();
+        edit("EditApr")->setText(QStringLiteral("45"));
+        edit("EditBal")->setText(QStringLiteral("2100"));
+        edit("EditPmt")->setText(QStringLiteral("55"));
+        calculate();
+        QCOMPARE(fake.messages.size(), 1);
+        QCOMPARE(fake.messages[0].text, kAprMessage45);
+        QCOMPARE(text("EditApr"), QStringLiteral("30.00"));
+        // The run went on at 30 %: 55.00 is the least payment accepted there.
+        QCOMPARE(gauge(), 100);
+        QVERIFY(text("EditStdPayments").remove(QLatin1Char(',')).toInt() > 1000);
+    }
+
+    void runningExample()
+    {
+        openCalculator();
+        enter("17.9", "2100", "53");
+        calculate();
+        QCOMPARE(results(), (QStringList{"15", "3", "183", "$2,487.89", "$4,587.89", "$25.07"}));
+        QCOMPARE(gauge(), 100);
+        QVERIFY(fake.messages.isEmpty());
+        QVERIFY(find("PanelWhy")->isVisible());
+        QVERIFY(!find("LblAbort")->isVisible());
+        QVERIFY(!find("BtnStop")->isVisible());
+        QVERIFY(find("BtnGoFigure")->isEnabled());
+        QVERIFY(frameButtonsEnabled());
+        QCOMPARE(text("EditApr"), QStringLiteral("17.90"));
+        QCOMPARE(text("EditBal"), QStringLiteral("2100.00"));
+        QCOMPARE(text("EditPmt"), QStringLiteral("53.00"));
+    }
+
+    void runDisplaysEverySeventhMonth()
+    {
+        openCalculator();
+        enter("17.9", "2100", "53");
+        QList<int> months;
+        bool lockedDuringRun = true;
+        QStringList shown;
+        w->payoffRunner().onYield = [&](const PayoffState& s) {
+            months << s.MonthCount;
+            lockedDuringRun = lockedDuringRun && !find("BtnGoFigure")->isEnabled() && !find("BtnQuit")->isEnabled()
+                              && !find("BtnContents")->isEnabled() && !find("BtnNextChapt")->isEnabled()
+                              && find("BtnStop")->isVisible() && find("EditApr")->isEnabled();
+            shown << text("EditStdPayments");
+        };
+        calculate();
+        QCOMPARE(months.size(), 183 / 7);
+        QCOMPARE(months.first(), 7);
+        QCOMPARE(months.last(), 182);
+        QVERIFY(lockedDuringRun);
+        // The display is written before each yield.
+        QCOMPARE(shown.first(), QStringLiteral("7"));
+        QCOMPARE(shown.last(), QStringLiteral("182"));
+    }
+
+    void leastAcceptedPaymentMessage()
+    {
+        openCalculator();
+        enter("17.9", "2100", "20");
+        calculate();
+        QCOMPARE(fake.messages.size(), 1);
+        QCOMPARE(fake.messages[0].title, QStringLiteral("Error"));
+        QCOMPARE(fake.messages[0].icon, Platform::MessageIcon::Error);
+        QCOMPARE(fake.messages[0].text, paymentMessage("20.00", "34.00"));
+        QCOMPARE(fake.beeps, 1);
+        QCOMPARE(text("EditPmt"), QStringLiteral("34.00"));
+        QCOMPARE(QApplication::focusWidget(), find("EditPmt"));
+        QCOMPARE(edit("EditPmt")->selectedText(), QStringLiteral("34.00"));
+        // Nothing was calculated.
+        QVERIFY(text("EditStdPayments").isEmpty());
+        QVERIFY(find("PanelWhy")->isHidden());
+
+        calculate();
+        QCOMPARE(fake.messages.size(), 1);
+        QCOMPARE(results(), (QStringList{"69", "6", "834", "$15,760.05", "$17,860.05", "$21.41"}));
+    }
+
+    void zeroRateSuggestedPayment()
+    {
+        openCalculator();
+        enter("0", "2100", "");
+        calculate();
+        QCOMPARE(fake.messages.size(), 1);
+        QCOMPARE(fake.messages[0].title, QStringLiteral("Error"));
+        QCOMPARE(fake.messages[0].text, paymentMessage("0.00", "58.33"));
+        QCOMPARE(text("EditPmt"), QStringLiteral("58.33"));
+        QCOMPARE(edit("EditPmt")->selectedText(), QStringLiteral("58.33"));
+        QVERIFY(text("EditStdPayments").isEmpty());
+
+        calculate();
+        QCOMPARE(fake.messages.size(), 1);
+        QCOMPARE(results(), (QStringList{"3", "1", "37", "$0.00", "$2,100.00", "$56.76"}));
+        QCOMPARE(gauge(), 100);
+        QVERIFY(find("PanelWhy")->isHidden());
+    }
+
+    void noBalanceWithInterest()
+    {
+        openCalculator();
+        enter("17.9", "0", "0");
+        calculate();
+        QCOMPARE(fake.messages.size(), 1);
+        QCOMPARE(fake.messages[0].text, paymentMessage("0.00", "1.00"));
+        QCOMPARE(text("EditPmt"), QStringLiteral("1.00"));
+        calculate();
+        QCOMPARE(fake.messages.size(), 1);
+        QCOMPARE(results(), (QStringList{"0", "0", "0", "$0.00", "$0.00", ""}));
+        QCOMPARE(gauge(), 100);
+        QVERIFY(find("PanelWhy")->isVisible());
+    }
+
+    void noBalanceNoInterest()
+    {
+        openCalculator();
+        enter("0", "0", "");
+        calculate();
+        QVERIFY(fake.messages.isEmpty());
+        QCOMPARE(fake.beeps, 0);
+        QCOMPARE(results(), (QStringList{"0", "0", "0", "$0.00", "$0.00", ""}));
+        QCOMPARE(gauge(), 100);
+        QVERIFY(find("PanelWhy")->isHidden());
+    }
+
+    void noInterest()
+    {
+        openCalculator();
+        enter("0", "2100", "100");
+        calculate();
+        QCOMPARE(results(), (QStringList{"1", "9", "21", "$0.00", "$2,100.00", "$100.00"}));
+    }
+
+    void stopDuringLongRun()
+    {
+        openCalculator();
+        enter("30", "100000", "2601");
+        // Runs at the run's first yield (month 7), as a click made meanwhile would.
+        QTimer::singleShot(0, this, [this] { QTest::mouseClick(find<QPushButton>("BtnStop"), Qt::LeftButton); });
+        calculate();
+        QVERIFY(find("LblAbort")->isVisible());
+        QCOMPARE(find<QLabel>("LblAbort")->text(), QStringLiteral(" ** Calculation Aborted by User ** "));
+        QVERIFY(gauge() < 100);
+        QCOMPARE(text("EditStdPayments"), QStringLiteral("7"));
+        QVERIFY(!find("BtnStop")->isVisible());
+        QVERIFY(find("BtnGoFigure")->isEnabled());
+        QVERIFY(frameButtonsEnabled());
+
+        // The next Calculate hides the notice again.
+        enter("17.9", "2100", "53");
+        calculate();
+        QVERIFY(!find("LblAbort")->isVisible());
+        QCOMPARE(text("EditStdPayments"), QStringLiteral("183"));
+    }
+
+    void stopLateInLongRun()
+    {
+        openCalculator();
+        enter("30", "100000", "2601");
+        int yields = 0;
+        w->payoffRunner().onYield = [&](const PayoffState&) {
+            if (++yields == 500)
+                QTimer::singleShot(0, this, [this] { find<QPushButton>("BtnStop")->click(); });
+        };
+        calculate();
+        QVERIFY(find("LblAbort")->isVisible());
+        QCOMPARE(text("EditStdPayments"), QStringLiteral("3,500"));
+        QVERIFY(gauge() < 100);
+    }
+
+    void longRunFinishes()
+    {
+        openCalculator();
+        enter("30", "100000", "2601");
+        calculate();
+        QCOMPARE(text("EditStdPayments"), QStringLiteral("5,387"));
+        QCOMPARE(gauge(), 100);
+    }
+
+    void closeDuringRun_data()
+    {
+        QTest::addColumn<bool>("titleBar");
+        QTest::newRow("close()") << false;
+        QTest::newRow("title bar") << true;
+    }
+    void closeDuringRun()
+    {
+        QFETCH(bool, titleBar);
+        openCalculator();
+        enter("30", "100000", "2601");
+        QTimer::singleShot(0, this, [this, titleBar] {
+            if (titleBar) {
+                QCloseEvent close; // what the window system sends for the close button
+                QApplication::sendEvent(w->windowHandle(), &close);
+            } else {
+                w->close();
+            }
+        });
+        calculate();
+        QCOMPARE(w->result(), 2);
+        QVERIFY(!w->isVisible());
+        // The run ended at once.
+        QCOMPARE(text("EditStdPayments"), QStringLiteral("7"));
+    }
+
+    void closeDuringModalRun()
+    {
+        // As the chapter loop shows it: modal, released after it closes.
+        w->hide();
+        QTimer::singleShot(0, this, [this] {
+            openCalculator();
+            enter("30", "100000", "2601");
+            QTimer::singleShot(0, this, [this] { w->close(); });
+            calculate();
+        });
+        const int result = w->exec();
+        QCOMPARE(result, 2);
+        w.reset();
+    }
+
+    void windowDestroyedDuringRun()
+    {
+        openCalculator();
+        enter("30", "100000", "2601");
+        TChapter_002* raw = w.get();
+        QTimer::singleShot(0, this, [this] { w.reset(); });
+        raw->BtnGoFigureClick();
+        QVERIFY(!w);
+    }
+
+    void leavingButtonDuringRunWaitsForIt()
+    {
+        openCalculator();
+        enter("30", "100000", "2601");
+        QTimer::singleShot(0, this, [this] { w->BtnContentsClick(); });
+        calculate();
+        QCOMPARE(w->result(), 4);
+        QVERIFY(!w->isVisible());
+    }
+
+    void creditorNameChangesNothing()
+    {
+        openCalculator();
+        type("EditName", QStringLiteral("Big Bank \u00e9\u4e2d 45%"));
+        QTest::keyClick(edit("EditName"), Qt::Key_Tab);
+        QCOMPARE(text("EditName"), QStringLiteral("Big Bank \u00e9\u4e2d 45%"));
+        QVERIFY(fake.messages.isEmpty());
+        QCOMPARE(fake.beeps, 0);
+    }
+
+    // Typed text of every kind ends in a two-decimal value in every box and a
+    // finite display.
+    void fuzzTypedInput()
+    {
+        openCalculator();
+        std::mt19937 rng(20240611u);
+        auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+        const QStringList pieces{
+            "0", "1", "7", "9", ".", ",", "-", "+", "e", "E", "e+", "e-", "$", "%", " ", "a", "Z", "x",
+            "nan", "inf", "Infinity", "0x1F", "1e308", "1e-308", "\u0661\u0662", "\uff11\uff12", "\u00bd",
+            "\u2212", "\U0001F4B3", "\u0301", "\u00a0", "30.005", "999999999999.99", "2601", "100000"};
+        const QRegularExpression twoDecimals(QStringLiteral("^\\d+\\.\\d\\d$"));
+        const QRegularExpression nonFinite(QStringLiteral("inf|nan"), QRegularExpression::CaseInsensitiveOption);
+        auto generate = [&]() {
+            QString s;
+            switch (pick(6)) {
+            case 0: // a thousand-digit run, maybe with a point, sign or exponent
+                s = QString(1 + pick(1000), QLatin1Char('0' + static_cast<char>(1 + pick(9))));
+                if (pick(2))
+                    s.insert(pick(static_cast<int>(s.size())), QLatin1Char('.'));
+                if (pick(2))
+                    s.prepend(pick(2) ? QLatin1Char('-') : QLatin1Char('+'));
+                if (pick(3) == 0)
+                    s += QStringLiteral("e") + QString::number(pick(700) - 350);
+                break;
+            case 1: // small plain numbers
+                s = QString::number(pick(100000) / 100.0, 'f', pick(4));
+                break;
+            default: // pieces glued together
+                for (int n = 1 + pick(6); n > 0; --n)
+                    s += pieces[pick(static_cast<int>(pieces.size()))];
+                break;
+            }
+            return s;
+        };
+        int runs = 0;
+        for (int i = 0; i < 1000; ++i) {
+            const char* boxes[] = {"EditApr", "EditBal", "EditPmt"};
+            for (const char* box : boxes) {
+                const QString s = generate();
+                if (s.size() < 40)
+                    type(box, s);
+                else
+                    edit(box)->setText(s);
+            }
+            calculate();
+            ++runs;
+            for (const char* box : boxes) {
+                const QString t = text(box);
+                QVERIFY2(twoDecimals.match(t).hasMatch(), qPrintable(QStringLiteral("%1 shows '%2'").arg(box, t)));
+            }
+            QVERIFY(text("EditApr").toDouble() <= 30.0);
+            for (const QString& r : results())
+                QVERIFY2(!nonFinite.match(r).hasMatch(), qPrintable(r));
+            QVERIFY(find("BtnGoFigure")->isEnabled());
+            QVERIFY(!find("BtnStop")->isVisible());
+            QVERIFY(gauge() >= 0 && gauge() <= 100);
+        }
+        QCOMPARE(runs, 1000);
+    }
+};
+
+QTEST_MAIN(TestChapt02)
+#include "tst_chapt02.moc"
