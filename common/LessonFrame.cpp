@@ -114,6 +114,7 @@ void LessonFrame::buildFrame()
     QPalette pal = palette();
     pal.setColor(QPalette::Window, colour::silver);
     setPalette(pal);
+    setObjectName(QStringLiteral("Chapter_%1").arg(m_look.number, 3, 10, QLatin1Char('0')));
     setWindowTitle(tr("Chapter %1").arg(m_look.number));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 

@@ -85,7 +85,12 @@ QPixmap BandPicture(const QString& words, const QColor& band, QSize size, int fo
     {
         QPainter p(&pm);
         p.setRenderHint(QPainter::TextAntialiasing);
-        p.setFont(arialPx(fontPx, true));
+        // The largest size up to fontPx at which the words fit the band.
+        QFont font = arialPx(fontPx, true);
+        const int room = size.width() - 20;
+        while (font.pixelSize() > 9 && QFontMetrics(font).horizontalAdvance(words) > room)
+            font.setPixelSize(font.pixelSize() - 1);
+        p.setFont(font);
         const int grey = qGray(band.rgb());
         const QColor greyBand(grey, grey, grey);
         for (int half = 0; half < 2; ++half) {

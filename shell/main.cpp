@@ -1,1 +1,50 @@
-int main() { return 0; }
+// Quenmark: a tutorial about credit-card debt.
+#include "shell/Chapt00.h"
+#include "shell/Startup.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+#include <QTextStream>
+#include <cstdlib>
+
+namespace {
+
+bool g_starting = true;
+QtMessageHandler g_previousHandler = nullptr;
+
+// While the display is being opened, a platform that cannot start would end the
+// program with an abort; say so in one line and leave with status 1 instead.
+void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (g_starting) {
+        if (type == QtFatalMsg) {
+            QTextStream(stderr) << "quenmark: cannot open a display to show the program on\n";
+            std::_Exit(1);
+        }
+        if (context.category && QByteArray(context.category).startsWith("qt.qpa"))
+            return; // the one line above says it
+    }
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+    else
+        QTextStream(stderr) << qFormatLogMessage(type, context, message) << "\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QString why;
+    if (!quenmark::DisplayExpected(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"),
+                                   &why)) {
+        QTextStream(stderr) << "quenmark: " << why << "\n";
+        return 1;
+    }
+    g_previousHandler = qInstallMessageHandler(startupMessages);
+    QApplication app(argc, argv);
+    g_starting = false;
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    std::unique_ptr<quenmark::TChapter_000> contents = quenmark::StartUp();
+    return app.exec();
+}

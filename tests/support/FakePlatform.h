@@ -32,6 +32,7 @@ public:
     QStringList openedUrls;
     QList<std::uint64_t> waits;       // every deadline waited for
     std::function<void(const Message&)> onMessage; // runs while "the dialog is up"
+    std::function<void(std::uint64_t)> onWait;      // runs at the start of every wait
 
     std::uint64_t tickMs() override
     {
@@ -42,6 +43,8 @@ public:
     void waitUntil(std::uint64_t deadlineMs) override
     {
         waits.append(deadlineMs);
+        if (onWait)
+            onWait(deadlineMs);
         if (now < deadlineMs)
             now = deadlineMs;
     }

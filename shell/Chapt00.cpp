@@ -1,0 +1,271 @@
+#include "shell/Chapt00.h"
+
+#include "common/Layout.h"
+#include "common/LessonFrame.h"
+#include "lessons/Chapters.h"
+#include "pictures/ButtonPictures.h"
+#include "pictures/PictureButton.h"
+#include "pictures/Pictures.h"
+#include "shell/Goodbye.h"
+#include "shell/Platform.h"
+#include "shell/Splash.h"
+#include "shell/Stale01.h"
+#include "shell/Standby.h"
+#include "shell/WebStuff.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <array>
+
+namespace quenmark {
+
+TChapter_000* Chapter_000 = nullptr;
+
+namespace {
+
+struct ChapterButton
+{
+    const char* name;
+    int chapter;
+    const char* words;
+};
+
+// Each picture is the number, three blanks and the title.
+const std::array<ChapterButton, 9> kChapterButtons{{
+    {"SBtn01", 1, QT_TRANSLATE_NOOP("quenmark::TChapter_000", "1   Quenmark Introduction")},
+    {"SBtn02", 2, QT_TRANSLATE_NOOP("quenmark::TChapter_000", "2   Terms and Definitions")},
+    {"SBtn03", 3, QT_TRANSLATE_NOOP("quenmark::TChapter_000", "3   Minimum Payments vs Constant Payments")},
+    {"SBtn04", 4, QT_TRANSLATE_NOOP("quenmark::TChapter_000", "4   Year to Date Totals")},
+    {"SBtn05", 5, QT_TRANSLATE_NOOP("quenmark::TChapter_000", "5   New Charges & Skipped Payments")},
+    {"SBtn06", 6, QT_TRANSLATE_NOOP("quenmark::TChapter_000", "6   The Effect of Multiple Credit Cards")},
+    {"SBtn07", 7, QT_TRANSLATE_NOOP("quenmark::TChapter_000", "7   The Effect of Adding $5 to Each Payment")},
+    {"SBtn08", 8, QT_TRANSLATE_NOOP("quenmark::TChapter_000", "8   Maximizing the Use of Your Money")},
+    {"SBtn10", 9, QT_TRANSLATE_NOOP("quenmark::TChapter_000", "9   A Computer Based Rapid Debt Program")},
+}};
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QRect& rect, const QString& words)
+{
+    auto* b = new QPushButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(rect);
+    b->setAutoDefault(false);
+    SetButtonPicture(b, words);
+    return b;
+}
+
+} // namespace
+
+TChapter_000::TChapter_000(QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    Chapter_000 = this;
+    setObjectName(QStringLiteral("Chapter_000"));
+    setWindowTitle(tr("Quenmark"));
+    setWindowIcon(LoadArt(QStringLiteral("quenmark.png")));
+    setFixedSize(640, 480);
+    setFont(arialPx(11, true));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, colour::silver);
+    setPalette(pal);
+
+    CellSpec name;
+    name.name = "QuenmarkLabel";
+    name.rect = QRect(24, 5, 200, 32);
+    name.text = QStringLiteral("Quenmark");
+    name.foreground = colour::navyText;
+    name.fontPx = 27;
+    name.bold = true;
+    makeCell(this, name);
+
+    CellSpec notice;
+    notice.name = "CopyrightNotice";
+    notice.rect = QRect(24, 36, 440, 16);
+    notice.text = QStringLiteral("gstrCopyright");
+    notice.fontPx = 12;
+    notice.bold = true;
+    makeCell(this, notice);
+
+    CellSpec second = notice;
+    second.name = "Label5";
+    second.rect = QRect(24, 52, 440, 16);
+    second.text = SecondNoticeLine();
+    makeCell(this, second);
+
+    auto* award = new QLabel(this);
+    award->setObjectName(QStringLiteral("Image2"));
+    award->setGeometry(31, 90, 84, 84);
+    award->setPixmap(LoadArt(QStringLiteral("award_badge.png")));
+    award->setAccessibleName(tr("Award badge"));
+
+    auto* edition = new QLabel(this);
+    edition->setObjectName(QStringLiteral("Image1"));
+    edition->setGeometry(484, 10, 134, 88);
+    edition->setPixmap(LoadArt(QStringLiteral("edition_badge.jpg")));
+    edition->setAccessibleName(tr("Anniversary edition badge"));
+
+    QWidget* previous = nullptr;
+    for (std::size_t i = 0; i < kChapterButtons.size(); ++i) {
+        const ChapterButton& spec = kChapterButtons[i];
+        const QString words = tr(spec.words);
+        auto* b = new PictureButton(BandPicture(words, chapterLook(spec.chapter).colour, QSize(307, 33)), words, this);
+        b->setObjectName(QLatin1String(spec.name));
+        b->setGeometry(162, 70 + 32 * static_cast<int>(i), 307, 33);
+        const int chapter = spec.chapter;
+        connect(b, &QAbstractButton::clicked, this, [this, chapter] { chapterButtonClick(chapter); });
+        if (previous)
+            setTabOrder(previous, b);
+        previous = b;
+    }
+
+    BtnQuit = makeButton(this, "BtnQuit", QRect(128, 391, 91, 30), tr("Quit"));
+    BtnGotoWebsite = makeButton(this, "BtnGotoWebsite", QRect(243, 391, 147, 30), tr("Go To Our Website"));
+    BtnStart = makeButton(this, "BtnStart", QRect(412, 391, 91, 30), tr("Start"));
+    connect(BtnQuit, &QPushButton::clicked, this, &TChapter_000::BtnQuitClick);
+    connect(BtnGotoWebsite, &QPushButton::clicked, this, &TChapter_000::BtnGotoWebsiteClick);
+    connect(BtnStart, &QPushButton::clicked, this, &TChapter_000::BtnStartClick);
+    // Tab order: Quit, Start, Go To Our Website, then the chapter buttons.
+    setTabOrder(BtnQuit, BtnStart);
+    setTabOrder(BtnStart, BtnGotoWebsite);
+    setTabOrder(BtnGotoWebsite, findChild<QWidget*>(QStringLiteral("SBtn01")));
+
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormCreate();
+}
+
+TChapter_000::~TChapter_000()
+{
+    if (Chapter_000 == this)
+        Chapter_000 = nullptr;
+}
+
+void TChapter_000::FormCreate()
+{
+    StaleReminderShown = false;
+    CurrentChapter = 1;
+    findChild<QLabel*>(QStringLiteral("CopyrightNotice"))->setText(gstrCopyright);
+}
+
+bool TChapter_000::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate && !m_loopRunning && !m_closing) {
+        const bool handled = QWidget::event(e);
+        FormActivate();
+        return handled;
+    }
+    return QWidget::event(e);
+}
+
+void TChapter_000::FormActivate()
+{
+    BtnQuit->setEnabled(true);
+    BtnStart->setEnabled(true);
+    const QDate due(kStaleYear, kStaleMonth, kStaleDay);
+    if (platform().today() >= due && !StaleReminderShown && StaleDate) {
+        // Marked before showing: activations while the reminder closes must not show it again.
+        StaleReminderShown = true;
+        BtnQuit->setEnabled(false);
+        BtnStart->setEnabled(false);
+        StaleDate->exec();
+        BtnQuit->setEnabled(true);
+        BtnStart->setEnabled(true);
+    }
+    BtnStart->setFocus();
+}
+
+void TChapter_000::chapterButtonClick(int chapter)
+{
+    if (m_loopRunning)
+        return;
+    CurrentChapter = chapter;
+    RunChapterLoop();
+}
+
+void TChapter_000::BtnStartClick()
+{
+    RunChapterLoop();
+}
+
+void TChapter_000::BtnQuitClick()
+{
+    close();
+}
+
+void TChapter_000::BtnGotoWebsiteClick()
+{
+    OpenWebPage(1);
+}
+
+void TChapter_000::RunChapterLoop()
+{
+    if (m_loopRunning)
+        return; // a click queued during a wait must not start a second loop
+    m_loopRunning = true;
+    int result = 0;
+    for (;;) {
+        const std::uint64_t StandByDeadline = platform().tickMs() + 1000;
+
+        QPointer<TPleaseStandBy> standBy = new TPleaseStandBy(this);
+        standBy->setChapterNumber(CurrentChapter);
+        BtnQuit->setEnabled(false);
+        BtnStart->setEnabled(false);
+        ShowAndPaintNow(standBy);
+
+        QPointer<LessonFrame> chapter = createChapterWindow(CurrentChapter, this);
+
+        // Creating the chapter counts towards the stand-by time; input waits.
+        platform().waitUntil(StandByDeadline);
+
+        standBy->hide();
+        standBy->deleteLater();
+        BtnQuit->setEnabled(true);
+        BtnStart->setEnabled(true);
+
+        chapter->setWindowTitle(windowTitle() + QStringLiteral(" - ") + chapter->windowTitle());
+        result = chapter->exec();
+        m_modalResult = result;
+        if (chapter)
+            chapter->deleteLater();
+
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        if (result == LessonFrame::ResultNextChapter)
+            ++CurrentChapter;
+        else if (result == LessonFrame::ResultPrevChapter)
+            --CurrentChapter;
+        if (CurrentChapter < 1 || CurrentChapter > 9)
+            CurrentChapter = 1;
+
+        if (result == LessonFrame::ResultQuit || result == LessonFrame::ResultContents)
+            break;
+    }
+    m_loopRunning = false;
+    if (result == LessonFrame::ResultQuit)
+        close();
+    else
+        FormActivate();
+}
+
+void TChapter_000::closeEvent(QCloseEvent* e)
+{
+    // Every way of closing passes through the goodbye screen.
+    if (m_closing) {
+        e->accept();
+        return;
+    }
+    m_closing = true;
+    hide();
+    if (goodbye)
+        goodbye->exec();
+    m_closing = false;
+    e->accept();
+}
+
+} // namespace quenmark

@@ -1,0 +1,171 @@
+#include "shell/Goodbye.h"
+
+#include "common/Layout.h"
+#include "pictures/ButtonPictures.h"
+#include "pictures/Pictures.h"
+#include "shell/WebStuff.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+
+namespace quenmark {
+
+Tgoodbye* goodbye = nullptr;
+
+Tgoodbye::Tgoodbye(QWidget* parent)
+    : QDialog(parent)
+{
+    goodbye = this;
+    setObjectName(QStringLiteral("goodbye"));
+    setWindowTitle(tr("Thank You!"));
+    setFixedSize(575, 453);
+    setFont(arialPx(12));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, colour::silver);
+    setPalette(pal);
+
+    // The black shadow panel, which takes the focus so neither button holds it.
+    m_shadow = new QFrame(this);
+    m_shadow->setObjectName(QStringLiteral("ShadowPanel"));
+    m_shadow->setGeometry(18, 18, 545, 350);
+    m_shadow->setAutoFillBackground(true);
+    QPalette black = m_shadow->palette();
+    black.setColor(QPalette::Window, colour::black);
+    m_shadow->setPalette(black);
+    m_shadow->setFocusPolicy(Qt::StrongFocus);
+
+    auto* page = new QFrame(this);
+    page->setObjectName(QStringLiteral("WhitePage"));
+    page->setGeometry(12, 12, 545, 350);
+    page->setFrameStyle(QFrame::Box | QFrame::Plain);
+    page->setAutoFillBackground(true);
+    QPalette white = page->palette();
+    white.setColor(QPalette::Window, colour::white);
+    page->setPalette(white);
+
+    auto* badge = new QLabel(page);
+    badge->setObjectName(QStringLiteral("Image1"));
+    badge->setGeometry(14, 14, 134, 88);
+    badge->setPixmap(LoadArt(QStringLiteral("edition_badge.jpg")));
+    badge->setAccessibleName(tr("Anniversary edition badge"));
+
+    CellSpec heading;
+    heading.name = "ThanksHeading";
+    heading.rect = QRect(164, 24, 360, 64);
+    heading.text = tr("Thank you for learning with Quenmark!");
+    heading.foreground = colour::navyText;
+    heading.fontPx = 20;
+    heading.bold = true;
+    heading.wordWrap = true;
+    heading.align = Qt::AlignCenter;
+    makeCell(page, heading);
+
+    const QString link = QStringLiteral("<a href=\"home\" style=\"color:#800000\">%1</a>").arg(MakerWebAddress());
+    const QStringList paragraphs{
+        tr("All of us at Harlowby thank you for taking the time to work through this tutorial. "
+           "We hope it helps you pay down your cards sooner and keep more of your money."),
+        tr("If Quenmark was useful to you, please tell your friends, family and co-workers about it, "
+           "and send them to our web site at %1.")
+            .arg(link),
+        tr("You may copy Quenmark and share it with anyone, as long as all of its distributed "
+           "files are included and nothing is changed."),
+    };
+    int y = 112;
+    const int heights[] = {52, 52, 38};
+    for (int i = 0; i < paragraphs.size(); ++i) {
+        auto* text = new QLabel(paragraphs[i], page);
+        text->setObjectName(QStringLiteral("Paragraph%1").arg(i + 1));
+        text->setGeometry(20, y, 505, heights[i]);
+        text->setWordWrap(true);
+        text->setTextFormat(Qt::RichText);
+        text->setFont(arialPx(13));
+        if (i == 1) {
+            text->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+            connect(text, &QLabel::linkActivated, this, [] { OpenWebPage(1); });
+        }
+        y += heights[i] + 8;
+    }
+
+    CellSpec greeting;
+    greeting.name = "Greeting";
+    greeting.rect = QRect(20, 272, 200, 18);
+    greeting.text = tr("With our best wishes,");
+    greeting.fontPx = 13;
+    makeCell(page, greeting);
+
+    auto* signature = new QLabel(page);
+    signature->setObjectName(QStringLiteral("Signature"));
+    signature->setGeometry(20, 290, 170, 44);
+    signature->setPixmap(LoadArt(QStringLiteral("goodbye_signature.png")));
+    signature->setAccessibleName(tr("Signature of Marden Quill"));
+
+    CellSpec name = greeting;
+    name.name = "MakerName";
+    name.rect = QRect(196, 300, 150, 34);
+    name.text = tr("Marden Quill\nHarlowby");
+    name.bold = true;
+    name.wordWrap = true;
+    makeCell(page, name);
+
+    auto* web = new QPushButton(page);
+    web->setObjectName(QStringLiteral("BtnGotoWebsite"));
+    web->setGeometry(380, 300, 147, 30);
+    web->setAutoDefault(false);
+    SetButtonPicture(web, tr("Go To Our Website"));
+    web->setToolTip(tr("Click here to go to our website"));
+    connect(web, &QPushButton::clicked, this, &Tgoodbye::BtnGotoWebsiteClick);
+
+    CellSpec notice;
+    notice.name = "CopyrightLabel";
+    notice.rect = QRect(12, 376, 545, 18);
+    notice.text = QStringLiteral("gstrCopyright");
+    notice.fontPx = 12;
+    notice.bold = true;
+    notice.align = Qt::AlignCenter;
+    CopyrightLabel = makeCell(this, notice);
+    CellSpec second = notice;
+    second.name = "SecondNoticeLabel";
+    second.rect = QRect(12, 394, 545, 18);
+    second.text = SecondNoticeLine();
+    makeCell(this, second);
+
+    auto* close = new QPushButton(tr("Close"), this);
+    close->setObjectName(QStringLiteral("Button1"));
+    close->setGeometry(476, 416, 85, 28);
+    close->setAutoDefault(false);
+    connect(close, &QPushButton::clicked, this, &Tgoodbye::Button1Click);
+}
+
+Tgoodbye::~Tgoodbye()
+{
+    if (goodbye == this)
+        goodbye = nullptr;
+}
+
+void Tgoodbye::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormActivate();
+}
+
+void Tgoodbye::FormActivate()
+{
+    CopyrightLabel->setText(gstrCopyright);
+    m_shadow->setFocus();
+}
+
+void Tgoodbye::Button1Click()
+{
+    accept();
+}
+
+void Tgoodbye::BtnGotoWebsiteClick()
+{
+    // Opens the site; the goodbye screen stays up.
+    OpenWebPage(1);
+}
+
+} // namespace quenmark

@@ -1,0 +1,32 @@
+// The goodbye screen, shown once when the program ends.
+#pragma once
+
+#include <QDialog>
+
+class QFrame;
+class QLabel;
+
+namespace quenmark {
+
+class Tgoodbye : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit Tgoodbye(QWidget* parent = nullptr);
+    ~Tgoodbye() override;
+
+    void FormActivate();
+    void Button1Click();
+    void BtnGotoWebsiteClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QFrame* m_shadow = nullptr;
+    QLabel* CopyrightLabel = nullptr;
+};
+
+extern Tgoodbye* goodbye;
+
+} // namespace quenmark

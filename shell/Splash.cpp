@@ -1,0 +1,101 @@
+#include "shell/Splash.h"
+
+#include "common/Layout.h"
+#include "pictures/Pictures.h"
+#include "shell/Platform.h"
+#include "shell/WebStuff.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QThread>
+#include <QWindow>
+
+namespace quenmark {
+
+TSplashScreen* SplashScreen = nullptr;
+
+void ShowAndPaintNow(QWidget* w)
+{
+    w->show();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        w->raise();
+    // Let the window system map the window (bounded), then paint it.
+    const std::uint64_t giveUp = platform().tickMs() + 500;
+    for (int i = 0; i < 100; ++i) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (w->windowHandle() && w->windowHandle()->isExposed())
+            break;
+        if (platform().tickMs() >= giveUp)
+            break;
+        QThread::msleep(5);
+    }
+    w->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+TSplashScreen::TSplashScreen(QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+{
+    SplashScreen = this;
+    setObjectName(QStringLiteral("SplashScreen"));
+    setFixedSize(440, 322); // client 438 x 320 inside a 1-pixel border
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, colour::black);
+    setPalette(pal);
+
+    // Dark blue edge around a white panel.
+    CellSpec edge;
+    edge.rect = QRect(1, 1, 438, 320);
+    edge.background = colour::navyText;
+    makeCell(this, edge);
+    CellSpec panel;
+    panel.rect = QRect(9, 9, 422, 304);
+    panel.background = colour::white;
+    makeCell(this, panel);
+
+    auto* name = new QLabel(this);
+    name->setObjectName(QStringLiteral("ProductName"));
+    name->setGeometry(66, 14, 307, 239);
+    name->setPixmap(LoadArt(QStringLiteral("splash_name.png")));
+    name->setAccessibleName(QStringLiteral("Quenmark"));
+
+    CellSpec notice;
+    notice.name = "CopyrightLabel";
+    notice.rect = QRect(12, 258, 416, 20);
+    notice.text = QStringLiteral("gstrCopyright");
+    notice.fontPx = 13;
+    notice.bold = true;
+    notice.align = Qt::AlignCenter;
+    CopyrightLabel = makeCell(this, notice);
+
+    CellSpec second = notice;
+    second.name = "SecondNoticeLabel";
+    second.rect = QRect(12, 280, 416, 20);
+    second.text = SecondNoticeLine();
+    second.fontPx = 12;
+    makeCell(this, second);
+
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormCreate();
+}
+
+TSplashScreen::~TSplashScreen()
+{
+    if (SplashScreen == this)
+        SplashScreen = nullptr;
+}
+
+void TSplashScreen::FormCreate()
+{
+    CopyrightLabel->setText(gstrCopyright);
+}
+
+void TSplashScreen::showAndPaint()
+{
+    ShowAndPaintNow(this);
+}
+
+} // namespace quenmark
