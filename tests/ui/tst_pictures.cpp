@@ -1,0 +1,130 @@
+// Pictures: our JPEG decoder on good and damaged data, the embedded artwork,
+// the button pictures, and the font the fixed layouts are measured in.
+#include "common/Layout.h"
+#include "pictures/ButtonPictures.h"
+#include "pictures/Pictures.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFontInfo>
+#include <QtTest>
+
+using namespace quenmark;
+
+namespace {
+QByteArray artBytes(const QString& name)
+{
+    QFile f(QStringLiteral(":/art/") + name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+class PictureTests : public QObject
+{
+    Q_OBJECT
+private slots:
+    void goodJpegDecodes();
+    void damagedJpeg_data();
+    void damagedJpeg();
+    void shellArtwork_data();
+    void shellArtwork();
+    void missingArtIsEmpty();
+    void buttonPictureHasTwoImages();
+    void arialIsMetricCompatible();
+};
+
+void PictureTests::goodJpegDecodes()
+{
+    QString error;
+    const QImage img = DecodeJpeg(artBytes(QStringLiteral("edition_badge.jpg")), &error);
+    QVERIFY2(!img.isNull(), qPrintable(error));
+    QCOMPARE(img.size(), QSize(134, 88));
+    QVERIFY(error.isEmpty());
+    // A colour from the middle of the gold frame, not black.
+    QVERIFY(qRed(img.pixel(2, 44)) > 100);
+}
+
+void PictureTests::damagedJpeg_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    const QByteArray good = artBytes(QStringLiteral("edition_badge.jpg"));
+    QVERIFY(good.size() > 1000);
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("garbage") << QByteArray(4096, '\x5a');
+    QTest::newRow("only the start marker") << good.left(2);
+    QTest::newRow("header only") << good.left(300);
+    QTest::newRow("truncated half-way") << good.left(good.size() / 2);
+    QTest::newRow("truncated before the end marker") << good.left(good.size() - 2);
+    QByteArray scrambled = good;
+    for (qsizetype i = good.size() / 3; i < good.size() - 2; i += 7)
+        scrambled[i] = char(0xff);
+    QTest::newRow("scrambled scan data") << scrambled;
+    QByteArray png = artBytes(QStringLiteral("award_badge.png"));
+    QTest::newRow("a PNG") << png;
+}
+
+void PictureTests::damagedJpeg()
+{
+    QFETCH(QByteArray, data);
+    QString error;
+    const QImage img = DecodeJpeg(data, &error);
+    QVERIFY(img.isNull());
+    QVERIFY(!error.isEmpty());
+    // Again: the decoder holds no state between pictures.
+    QVERIFY(!DecodeJpeg(artBytes(QStringLiteral("edition_badge.jpg"))).isNull());
+}
+
+void PictureTests::shellArtwork_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("splash") << "splash_name.png" << QSize(307, 239);
+    QTest::newRow("award") << "award_badge.png" << QSize(84, 84);
+    QTest::newRow("edition") << "edition_badge.jpg" << QSize(134, 88);
+    QTest::newRow("signature") << "goodbye_signature.png" << QSize(170, 44);
+    QTest::newRow("stand-by icon") << "standby_icon.png" << QSize(32, 32);
+    QTest::newRow("reminder icon") << "stale_icon.png" << QSize(32, 32);
+    QTest::newRow("program icon") << "quenmark.png" << QSize(128, 128);
+}
+
+void PictureTests::shellArtwork()
+{
+    QFETCH(QString, name);
+    QFETCH(QSize, size);
+    const QPixmap pm = LoadArt(name);
+    QVERIFY(!pm.isNull());
+    QCOMPARE(pm.size(), size);
+}
+
+void PictureTests::missingArtIsEmpty()
+{
+    QVERIFY(LoadArt(QStringLiteral("no_such_picture.jpg")).isNull());
+    QVERIFY(LoadArt(QStringLiteral("no_such_picture.jpg")).isNull()); // reported once, still empty
+}
+
+void PictureTests::buttonPictureHasTwoImages()
+{
+    const QPixmap pm = ButtonPicture(QStringLiteral("Next Page"), 81);
+    QCOMPARE(pm.size(), QSize(162, kButtonPictureHeight));
+    const QImage img = pm.toImage();
+    QCOMPARE(img.copy(0, 0, 81, kButtonPictureHeight) == img.copy(81, 0, 81, kButtonPictureHeight), false);
+    const QIcon icon = IconFromDoublePicture(pm);
+    QVERIFY(!icon.pixmap(QSize(81, kButtonPictureHeight), QIcon::Normal).isNull());
+    QVERIFY(!icon.pixmap(QSize(81, kButtonPictureHeight), QIcon::Disabled).isNull());
+    const QPixmap band = BandPicture(QStringLiteral("3   Minimum Payments vs Constant Payments"), Qt::darkGreen,
+                                     QSize(307, 33));
+    QCOMPARE(band.size(), QSize(614, 33));
+}
+
+void PictureTests::arialIsMetricCompatible()
+{
+    // The fixed layouts are measured in Arial; without a metric-compatible face
+    // Qt falls back to a wider one and texts no longer fit their places.
+    QCOMPARE(QFontInfo(QFont(QStringLiteral("Arial"))).family(), QStringLiteral("Liberation Sans"));
+    const QFont f = arialPx(27, true);
+    QCOMPARE(f.pixelSize(), 27);
+    QCOMPARE(QFontInfo(f).family(), QStringLiteral("Liberation Sans"));
+}
+
+QTEST_MAIN(PictureTests)
+#include "tst_pictures.moc"
