@@ -69,8 +69,8 @@ const TermPage kTermPages[] = {
                        "<td width='50%' valign='top'><b>Finance Charge Calculation Methods:</b><br>"
                        "&nbsp;&nbsp;Previous Balance Method<br>&nbsp;&nbsp;Average Daily Balance<br>"
                        "&nbsp;&nbsp;Adjusted Balance Method</td></tr></table>"
-                       "<p>At the end of the chapter you can check one of your own cards with the "
-                       "calculator.</p>"),
+                       "<p>At the end of the chapter, the <b>Credit Card</b> <b>Calculator</b> lets you "
+                       "check one of your own cards.</p>"),
      230, {}, nullptr},
     {"page01", QT_TRANSLATE_NOOP("TChapter_002", "PERIODIC RATE"),
      QT_TRANSLATE_NOOP("TChapter_002",
@@ -240,13 +240,13 @@ constexpr ResultSpec kResults[] = {
     {"lblStdYr", QT_TRANSLATE_NOOP("TChapter_002", " Yr "), {176, 40, 30, 22}, "EditStdMo", {208, 40, 52, 22},
      QT_TRANSLATE_NOOP("TChapter_002", "Payoff Time Mo")},
     {"lblStdPayments", QT_TRANSLATE_NOOP("TChapter_002", " Total Payments "), {8, 70, 112, 22},
-     "EditStdPayments", {124, 70, 136, 22}, QT_TRANSLATE_NOOP("TChapter_002", "Total Payments")},
+     "EditStdPayments", {124, 70, 172, 22}, QT_TRANSLATE_NOOP("TChapter_002", "Total Payments")},
     {"lblStdInterest", QT_TRANSLATE_NOOP("TChapter_002", "Interest Paid "), {8, 100, 112, 22}, "EditStdInterest",
-     {124, 100, 136, 22}, QT_TRANSLATE_NOOP("TChapter_002", "Interest Paid")},
+     {124, 100, 172, 22}, QT_TRANSLATE_NOOP("TChapter_002", "Interest Paid")},
     {"lblStdMoney", QT_TRANSLATE_NOOP("TChapter_002", "Money Paid "), {8, 130, 112, 22}, "EditStdMoney",
-     {124, 130, 136, 22}, QT_TRANSLATE_NOOP("TChapter_002", "Money Paid")},
+     {124, 130, 172, 22}, QT_TRANSLATE_NOOP("TChapter_002", "Money Paid")},
     {"lblStdAverage", QT_TRANSLATE_NOOP("TChapter_002", "Average Payment"), {8, 160, 112, 22}, "EditStdAverage",
-     {124, 160, 136, 22}, QT_TRANSLATE_NOOP("TChapter_002", "Average Payment")},
+     {124, 160, 172, 22}, QT_TRANSLATE_NOOP("TChapter_002", "Average Payment")},
 };
 constexpr QRect kMoLabelRect{262, 40, 34, 22}; // lblStdMo " Mo "
 

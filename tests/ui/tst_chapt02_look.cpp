@@ -1,0 +1,143 @@
+// The lesson pages of chapters 1 and 2 are tidy: every control lies inside the
+// page area and every text fits its label. With QUENMARK_SHOTS set to a folder,
+// each page is also saved there as a picture for a look by eye.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTextDocument>
+#include <QtTest>
+#include <memory>
+
+#include "FakePlatform.h"
+#include "common/LessonFrame.h"
+#include "lessons/Chapters.h"
+
+using namespace quenmark;
+
+class TestChapt02Look : public QObject
+{
+    Q_OBJECT
+
+private:
+    FakePlatform fake;
+
+    // Height the label's text needs at its width.
+    static int neededHeight(const QLabel* l)
+    {
+        if (l->textFormat() == Qt::RichText || (l->textFormat() == Qt::AutoText && Qt::mightBeRichText(l->text()))) {
+            QTextDocument doc;
+            doc.setDefaultFont(l->font());
+            doc.setDocumentMargin(0);
+            doc.setHtml(l->text());
+            doc.setTextWidth(l->contentsRect().width());
+            return qCeil(doc.size().height());
+        }
+        if (l->wordWrap())
+            return l->heightForWidth(l->width());
+        return l->fontMetrics().boundingRect(l->contentsRect(), int(l->alignment()), l->text()).height();
+    }
+
+private slots:
+    void pagesAreTidy_data()
+    {
+        QTest::addColumn<int>("chapter");
+        QTest::addColumn<int>("page");
+        for (int chapter : {1, 2})
+            for (int page = 1; page <= (chapter == 1 ? 5 : 8); ++page)
+                QTest::addRow("chapter %d page %d", chapter, page) << chapter << page;
+    }
+    void pagesAreTidy()
+    {
+        QFETCH(int, chapter);
+        QFETCH(int, page);
+        std::unique_ptr<LessonFrame> w(createChapterWindow(chapter, nullptr));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        auto* next = w->findChild<QPushButton*>(QStringLiteral("BtnNext"));
+        while (w->currentPage() < page)
+            next->click();
+        QWidget* current = w->notebook()->currentWidget();
+        const QRect area(QPoint(0, 0), QSize(578, 325));
+        QCOMPARE(current->size(), area.size());
+
+        for (QWidget* child : current->findChildren<QWidget*>()) {
+            if (child->isHidden())
+                continue;
+            const QRect r(child->mapTo(current, QPoint(0, 0)), child->size());
+            QVERIFY2(area.contains(r), qPrintable(child->objectName() + QStringLiteral(" leaves the page")));
+            auto* label = qobject_cast<QLabel*>(child);
+            if (!label || label->text().isEmpty())
+                continue;
+            if (!label->wordWrap() && label->textFormat() == Qt::PlainText) {
+                const QStringList lines = label->text().split(QLatin1Char('\n'));
+                for (const QString& line : lines)
+                    QVERIFY2(label->fontMetrics().horizontalAdvance(line) <= label->contentsRect().width(),
+                             qPrintable(label->objectName() + QStringLiteral(" is too narrow for '%1'").arg(line)));
+            }
+            QVERIFY2(neededHeight(label) <= label->contentsRect().height(),
+                     qPrintable(label->objectName() + QStringLiteral(" is too low: needs %1, has %2")
+                                                          .arg(neededHeight(label))
+                                                          .arg(label->contentsRect().height())));
+        }
+
+        const QString dir = qEnvironmentVariable("QUENMARK_SHOTS");
+        if (!dir.isEmpty())
+            QVERIFY(w->grab().save(QStringLiteral("%1/ch%2_page%3.png").arg(dir).arg(chapter).arg(page)));
+    }
+
+    // The calculator after a stopped run shows every one of its controls at once.
+    void calculatorAfterStoppedRun()
+    {
+        std::unique_ptr<LessonFrame> w(createChapterWindow(2, nullptr));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        auto* next = w->findChild<QPushButton*>(QStringLiteral("BtnNext"));
+        while (w->currentPage() < 8)
+            next->click();
+        const std::pair<const char*, const char*> inputs[] = {
+            {"EditName", "First Example Bank"}, {"EditApr", "30"}, {"EditBal", "999999999999.99"}, {"EditPmt", "0"}};
+        for (const auto& [name, value] : inputs)
+            w->findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QString::fromLatin1(value));
+        auto* go = w->findChild<QPushButton*>(QStringLiteral("BtnGoFigure"));
+        go->click(); // the payment is raised to the least accepted
+        auto* stop = w->findChild<QPushButton*>(QStringLiteral("BtnStop"));
+        QTimer::singleShot(0, stop, [stop] { stop->click(); });
+        go->click();
+        QWidget* page = w->notebook()->currentWidget();
+        for (const char* name : {"LblAbort", "PanelWhy", "StdPanel"})
+            QVERIFY(page->findChild<QWidget*>(QString::fromLatin1(name))->isVisible());
+        for (auto* box : page->findChildren<QLineEdit*>()) {
+            QVERIFY2(box->fontMetrics().horizontalAdvance(box->text()) < box->width() - 6,
+                     qPrintable(box->objectName() + QStringLiteral(" is too narrow for ") + box->text()));
+        }
+        for (QWidget* child : page->findChildren<QWidget*>()) {
+            if (!child->isVisible())
+                continue;
+            const QRect r(child->mapTo(page, QPoint(0, 0)), child->size());
+            QVERIFY2(page->rect().contains(r), qPrintable(child->objectName()));
+        }
+        const QString dir = qEnvironmentVariable("QUENMARK_SHOTS");
+        if (!dir.isEmpty())
+            QVERIFY(w->grab().save(dir + QStringLiteral("/ch2_calculator_stopped.png")));
+    }
+
+    // The longest texts of the quiz's answer fit the answer label.
+    void quizAnswersFit()
+    {
+        std::unique_ptr<LessonFrame> w(createChapterWindow(1, nullptr));
+        w->show();
+        auto* answer = w->findChild<QLabel*>(QStringLiteral("Page02_Answer"));
+        QVERIFY(answer);
+        const QString longest = QStringLiteral(
+            "Wrong!!!\nDecrease the number of years.\nDecrease the number of months.\nCheck your answer again or "
+            "click the \"Next Page\" button.");
+        answer->setText(longest);
+        for (const QString& line : longest.split(QLatin1Char('\n')))
+            QVERIFY(answer->fontMetrics().horizontalAdvance(line) <= answer->contentsRect().width());
+        QVERIFY(neededHeight(answer) <= answer->contentsRect().height());
+    }
+};
+
+QTEST_MAIN(TestChapt02Look)
+#include "tst_chapt02_look.moc"
