@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QStyleFactory>
+#include <QTimer>
 #include <QTextStream>
 #include <cstdlib>
 
@@ -46,5 +47,11 @@ int main(int argc, char** argv)
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     std::unique_ptr<quenmark::TChapter_000> contents = quenmark::StartUp();
+    // Where no window manager activates the contents screen (a bare X server),
+    // its activation steps still run once at the start of the message loop.
+    QTimer::singleShot(0, contents.get(), [c = contents.get()] {
+        if (!c->StaleReminderShown)
+            c->FormActivate();
+    });
     return app.exec();
 }
