@@ -259,10 +259,19 @@ constexpr QRect kWhyRect{kInputLeft, 278, 234, 42};
 
 QLineEdit* makeResultBox(QWidget* parent, const ResultSpec& spec)
 {
+    // A plain border around a frameless box: it paints much faster than a
+    // styled frame at every display update of a run.
+    CellSpec border;
+    border.rect = spec.editRect.adjusted(-1, -1, 1, 1);
+    border.background = colour::white;
+    border.kind = CellKind::Panel;
+    makeCell(parent, border)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(spec.editName));
-    box->setGeometry(spec.editRect);
+    box->setGeometry(spec.editRect.adjusted(1, 1, -1, -1));
     box->setReadOnly(true);
+    box->setFrame(false);
+    box->setAttribute(Qt::WA_OpaquePaintEvent); // it fills its whole rectangle
     box->setFocusPolicy(Qt::NoFocus);
     box->setCursor(Qt::ArrowCursor);
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
