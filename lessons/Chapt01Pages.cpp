@@ -17,7 +17,7 @@ namespace {
 
 QString tr1(const char* text)
 {
-    return QCoreApplication::translate("TChapter_001", text);
+    return QCoreApplication::translate("quenmark::TChapter_001", text);
 }
 
 // A picture on a page, optionally with a grey shadow panel behind it.
@@ -65,9 +65,9 @@ const CellSpec kTitleCells[] = {
 
 // ---- page 2: background -------------------------------------------------------------
 const CellSpec kBackgroundCells[] = {
-    heading("Heading", {14, 8, 550, 26}, QT_TRANSLATE_NOOP("TChapter_001", "Credit Card Debt Is Growing")),
+    heading("Heading", {14, 8, 550, 26}, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "Credit Card Debt Is Growing")),
     text("Prose", {14, 40, 550, 276},
-         QT_TRANSLATE_NOOP("TChapter_001",
+         QT_TRANSLATE_NOOP("quenmark::TChapter_001",
                            "<p>In 1996 the bankers' association reported that credit card debt had reached a "
                            "record high, and that over 3% of consumers were labelled delinquent: at least "
                            "<b>30 days</b> behind with their payments.</p>"
@@ -83,24 +83,24 @@ const CellSpec kBackgroundCells[] = {
 const PictureSpec kQuizPictures[] = {{"CardPicture", {14, 34, 170, 108}, "ch1_card.jpg", true}};
 const CellSpec kQuizCells[] = {
     text("Page02_Intro", {14, 8, 340, 20},
-         QT_TRANSLATE_NOOP("TChapter_001", "Let's begin by looking at a typical credit card..."), 14, true,
+         QT_TRANSLATE_NOOP("quenmark::TChapter_001", "Let's begin by looking at a typical credit card..."), 14, true,
          colour::textBlue, Qt::AlignLeft | Qt::AlignVCenter, false),
-    text("Page02_AprLabel", {200, 40, 70, 20}, QT_TRANSLATE_NOOP("TChapter_001", "APR"), 13, true),
+    text("Page02_AprLabel", {200, 40, 70, 20}, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "APR"), 13, true),
     text("Page02_AprValue", {272, 40, 70, 20}, "17.9%", 13, true, colour::maroon),
-    text("Page02_BalLabel", {200, 76, 70, 20}, QT_TRANSLATE_NOOP("TChapter_001", "Balance"), 13, true),
+    text("Page02_BalLabel", {200, 76, 70, 20}, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "Balance"), 13, true),
     text("Page02_BalValue", {272, 76, 70, 20}, "$2,100", 13, true, colour::maroon),
-    text("Page02_PmtLabel", {200, 112, 70, 20}, QT_TRANSLATE_NOOP("TChapter_001", "Payment"), 13, true),
+    text("Page02_PmtLabel", {200, 112, 70, 20}, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "Payment"), 13, true),
     text("Page02_PmtValue", {272, 112, 70, 20}, "$53", 13, true, colour::maroon),
     text("Page02_Question", {360, 34, 206, 110},
-         QT_TRANSLATE_NOOP("TChapter_001",
+         QT_TRANSLATE_NOOP("quenmark::TChapter_001",
                            "How long do you think it would take to pay off this credit card if you only made "
                            "the minimum payments shown on the monthly statement?"),
          13),
-    text("Page02_Guess", {14, 156, 160, 20}, QT_TRANSLATE_NOOP("TChapter_001", "Take a guess..."), 14, true,
+    text("Page02_Guess", {14, 156, 160, 20}, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "Take a guess..."), 14, true,
          colour::textBlue, Qt::AlignLeft | Qt::AlignVCenter, false),
-    text("Page02_YearsLabel", {80, 184, 56, 26}, QT_TRANSLATE_NOOP("TChapter_001", "Years"), 13, true,
+    text("Page02_YearsLabel", {80, 184, 56, 26}, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "Years"), 13, true,
          colour::black, Qt::AlignLeft | Qt::AlignVCenter, false),
-    text("Page02_MonthsLabel", {216, 184, 60, 26}, QT_TRANSLATE_NOOP("TChapter_001", "Months"), 13, true,
+    text("Page02_MonthsLabel", {216, 184, 60, 26}, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "Months"), 13, true,
          colour::black, Qt::AlignLeft | Qt::AlignVCenter, false),
 };
 constexpr QRect kYearsPanel{14, 184, 40, 26};
@@ -117,18 +117,18 @@ const PictureSpec kLoanPictures[] = {
 };
 const CellSpec kLoanCells[] = {
     text("Page03_Question", {14, 6, 550, 54},
-         QT_TRANSLATE_NOOP("TChapter_001",
+         QT_TRANSLATE_NOOP("quenmark::TChapter_001",
                            "If credit card issuers used the same method for repayment that banks use for "
                            "automobiles, airplanes  and homes, how long do you think it would take to pay off?"),
          14, true, colour::textBlue),
-    text("Page03_Now", {356, 66, 210, 20}, QT_TRANSLATE_NOOP("TChapter_001", "Now..."), 14, true, colour::maroon),
+    text("Page03_Now", {356, 66, 210, 20}, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "Now..."), 14, true, colour::maroon),
     text("Page03_NowText", {356, 86, 210, 36},
-         QT_TRANSLATE_NOOP("TChapter_001", "the payment stays the same every month until the debt is paid."),
+         QT_TRANSLATE_NOOP("quenmark::TChapter_001", "the payment stays the same every month until the debt is paid."),
          12),
-    text("Page03_Remember", {356, 126, 210, 20}, QT_TRANSLATE_NOOP("TChapter_001", "Remember..."), 14, true,
+    text("Page03_Remember", {356, 126, 210, 20}, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "Remember..."), 14, true,
          colour::maroon),
     text("Page03_Using", {356, 146, 210, 36},
-         QT_TRANSLATE_NOOP("TChapter_001", "We are using $2100.00 at 17.9% APR with a monthly payment of $53.00"),
+         QT_TRANSLATE_NOOP("quenmark::TChapter_001", "We are using $2100.00 at 17.9% APR with a monthly payment of $53.00"),
          12),
 };
 constexpr QRect kButton3{14, 196, 100, 26};
@@ -138,9 +138,9 @@ constexpr QRect kLegalPanel{14, 230, 552, 86};
 // ---- page 5: why the big difference -------------------------------------------------
 const PictureSpec kGraphPictures[] = {{"GraphPicture", {14, 38, 360, 280}, "ch1_graph.png", false}};
 const CellSpec kGraphCells[] = {
-    heading("Heading", {14, 6, 550, 28}, QT_TRANSLATE_NOOP("TChapter_001", "Why The Big Difference?")),
+    heading("Heading", {14, 6, 550, 28}, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "Why The Big Difference?")),
     text("Page04_Statement", {388, 44, 178, 270},
-         QT_TRANSLATE_NOOP("TChapter_001",
+         QT_TRANSLATE_NOOP("quenmark::TChapter_001",
                            "<p>The graph shows $2100 at 17.9% repaid two ways, starting with $53 a month.</p>"
                            "<p>Repaid like a loan, the same $53 every month, the debt is gone in "
                            "<b>61 months</b>.</p>"
@@ -247,8 +247,8 @@ TChapter_001::Controls TChapter_001::buildPages()
     c.yearsDown = spinHalf(quiz, kYearsPanel, false, QStringLiteral("SpinButton_YearsDown"), tr("Years down"));
     c.monthsUp = spinHalf(quiz, kMonthsPanel, true, QStringLiteral("SpinButton_MonthsUp"), tr("Months up"));
     c.monthsDown = spinHalf(quiz, kMonthsPanel, false, QStringLiteral("SpinButton_MonthsDown"), tr("Months down"));
-    c.checkAnswer = button(quiz, "BtnCheckAnswer", kCheckAnswer, QT_TRANSLATE_NOOP("TChapter_001", "Check Answer"));
-    c.showAnswer = button(quiz, "BtnShowAnswer", kShowAnswer, QT_TRANSLATE_NOOP("TChapter_001", "Show Answer"));
+    c.checkAnswer = button(quiz, "BtnCheckAnswer", kCheckAnswer, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "Check Answer"));
+    c.showAnswer = button(quiz, "BtnShowAnswer", kShowAnswer, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "Show Answer"));
 
     CellSpec answer;
     answer.name = "Page02_Answer";
@@ -262,8 +262,8 @@ TChapter_001::Controls TChapter_001::buildPages()
     c.answer->setTextFormat(Qt::PlainText);
 
     QWidget* loan = pages[3];
-    c.button3 = button(loan, "Button3", kButton3, QT_TRANSLATE_NOOP("TChapter_001", "Answer"));
-    CellSpec loanAnswer = text("Page03_Answer", kPage03Answer, QT_TRANSLATE_NOOP("TChapter_001", "5 years and 1 month."),
+    c.button3 = button(loan, "Button3", kButton3, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "Answer"));
+    CellSpec loanAnswer = text("Page03_Answer", kPage03Answer, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "5 years and 1 month."),
                                16, true, colour::maroon, Qt::AlignLeft | Qt::AlignVCenter, false);
     loanAnswer.text = tr1(loanAnswer.text.toUtf8().constData());
     c.page03Answer = makeCell(loan, loanAnswer);
@@ -276,11 +276,11 @@ TChapter_001::Controls TChapter_001::buildPages()
     QLabel* legalPanel = makeCell(loan, legal);
     const CellSpec legalLines[] = {
         text("Page03_LegalQuestion", {8, 6, 536, 22},
-             QT_TRANSLATE_NOOP("TChapter_001",
+             QT_TRANSLATE_NOOP("quenmark::TChapter_001",
                                "This should raise a few questions.   Is this legal?   How do they do that?"),
              13, true, colour::maroon, Qt::AlignLeft | Qt::AlignVCenter, false),
         text("Page03_LegalAnswer", {8, 30, 536, 50},
-             QT_TRANSLATE_NOOP("TChapter_001",
+             QT_TRANSLATE_NOOP("quenmark::TChapter_001",
                                "Yes it is legal.  They do it every day.  To understand how they do this is rather "
                                "complicated.  Just follow along and I will explain how this is done."),
              13, false, colour::black),

@@ -18,7 +18,7 @@ namespace {
 
 QString tr2(const char* text)
 {
-    return QCoreApplication::translate("TChapter_002", text);
+    return QCoreApplication::translate("quenmark::TChapter_002", text);
 }
 
 struct ExampleRow
@@ -38,26 +38,26 @@ struct TermPage
 };
 
 constexpr ExampleRow kPeriodicRows[] = {
-    {QT_TRANSLATE_NOOP("TChapter_002", " Example  17.9% divided by 12"), " = 1.4916666%"},
-    {QT_TRANSLATE_NOOP("TChapter_002", " Rounded"), " = 1.49167%"},
-    {QT_TRANSLATE_NOOP("TChapter_002", " Converted to a decimal number"), " = 0.0149167"},
+    {QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Example  17.9% divided by 12"), " = 1.4916666%"},
+    {QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Rounded"), " = 1.49167%"},
+    {QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Converted to a decimal number"), " = 0.0149167"},
 };
 constexpr ExampleRow kFinanceChargeRows[] = {
-    {QT_TRANSLATE_NOOP("TChapter_002", " Example $2100 multiplied by 0.0149167"), " = $31.32507"},
-    {QT_TRANSLATE_NOOP("TChapter_002", " Rounded"), " = $31.33"},
+    {QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Example $2100 multiplied by 0.0149167"), " = $31.32507"},
+    {QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Rounded"), " = $31.33"},
 };
 constexpr ExampleRow kPercentRows[] = {
-    {QT_TRANSLATE_NOOP("TChapter_002", " Example Minimum Payment Percentage"), " = 2.5%"},
-    {QT_TRANSLATE_NOOP("TChapter_002", " Converted to a whole number (divide by 100)"), " = 0.025"},
+    {QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Example Minimum Payment Percentage"), " = 2.5%"},
+    {QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Converted to a whole number (divide by 100)"), " = 0.025"},
 };
 constexpr ExampleRow kPaymentRows[] = {
-    {QT_TRANSLATE_NOOP("TChapter_002", " Example  $2100 multiplied by 0.025"), " = $52.50"},
-    {QT_TRANSLATE_NOOP("TChapter_002", " Rounded"), " = $53.00"},
+    {QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Example  $2100 multiplied by 0.025"), " = $52.50"},
+    {QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Rounded"), " = $53.00"},
 };
 
 const TermPage kTermPages[] = {
-    {"page00", QT_TRANSLATE_NOOP("TChapter_002", "Chapter Overview:"),
-     QT_TRANSLATE_NOOP("TChapter_002",
+    {"page00", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Chapter Overview:"),
+     QT_TRANSLATE_NOOP("quenmark::TChapter_002",
                        "<p>Every credit card statement uses a handful of terms. This chapter explains them "
                        "one page at a time, with the card we follow through the whole tutorial: "
                        "$2,100.00 at 17.9% APR.</p>"
@@ -72,37 +72,37 @@ const TermPage kTermPages[] = {
                        "<p>At the end of the chapter, the <b>Credit Card</b> <b>Calculator</b> lets you "
                        "check one of your own cards.</p>"),
      230, {}, nullptr},
-    {"page01", QT_TRANSLATE_NOOP("TChapter_002", "PERIODIC RATE"),
-     QT_TRANSLATE_NOOP("TChapter_002",
+    {"page01", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "PERIODIC RATE"),
+     QT_TRANSLATE_NOOP("quenmark::TChapter_002",
                        "<p>Card issuers quote an <b>Annual Percentage Rate</b> (APR). The rate charged for one "
                        "month, the <b>periodic rate</b>, is the APR divided by 12.</p>"
                        "<p>Carry the division to at least five decimal places, then turn the percentage into "
                        "a decimal number so that it can be multiplied by a balance.</p>"),
      110, kPeriodicRows, nullptr},
-    {"page02", QT_TRANSLATE_NOOP("TChapter_002", "MONTHLY FINANCE CHARGE"),
-     QT_TRANSLATE_NOOP("TChapter_002",
+    {"page02", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "MONTHLY FINANCE CHARGE"),
+     QT_TRANSLATE_NOOP("quenmark::TChapter_002",
                        "<p>The <b>monthly finance charge</b> is the interest added to what you owe each month: "
                        "the balance multiplied by the periodic rate.</p>"
                        "<p>Most issuers apply the rate to the <b>average daily balance</b> of the billing "
                        "period. Our examples use the balance carried into the month.</p>"),
      110, kFinanceChargeRows, nullptr},
-    {"page03", QT_TRANSLATE_NOOP("TChapter_002", "MINIMUM PAYMENT PERCENTAGE"),
-     QT_TRANSLATE_NOOP("TChapter_002",
+    {"page03", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "MINIMUM PAYMENT PERCENTAGE"),
+     QT_TRANSLATE_NOOP("quenmark::TChapter_002",
                        "<p>Each issuer decides what share of your balance is due every month. It is usually "
                        "between 1/25th and 1/60th of the balance, quoted as a percentage such as 2%, 2.5% "
                        "or 3%.</p>"
                        "<p>The lessons in this tutorial use 2.5%.</p>"),
      110, kPercentRows, nullptr},
-    {"page04", QT_TRANSLATE_NOOP("TChapter_002", "MINIMUM MONTHLY PAYMENT"),
-     QT_TRANSLATE_NOOP("TChapter_002",
+    {"page04", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "MINIMUM MONTHLY PAYMENT"),
+     QT_TRANSLATE_NOOP("quenmark::TChapter_002",
                        "<p>The <b>minimum monthly payment</b> is the balance multiplied by the minimum payment "
                        "percentage, rounded to whole dollars.</p>"
                        "<p>Because it is a share of the balance, it changes with the balance: as the balance "
                        "goes down, so does the payment, and so does the part of the debt repaid each "
                        "month.</p>"),
      110, kPaymentRows, nullptr},
-    {"page05", QT_TRANSLATE_NOOP("TChapter_002", "Finance Charge Calculation Methods"),
-     QT_TRANSLATE_NOOP("TChapter_002",
+    {"page05", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Finance Charge Calculation Methods"),
+     QT_TRANSLATE_NOOP("quenmark::TChapter_002",
                        "<p><b>AVERAGE DAILY BALANCE METHOD</b><br>The balances owed at the end of each day of "
                        "the billing period are added up and divided by the number of days. Purchases count "
                        "from the day they are made, payments only from the day they arrive. Most issuers "
@@ -114,15 +114,15 @@ const TermPage kTermPages[] = {
                        "subtracted from the starting balance before the finance charge is worked out. This "
                        "method costs you the least, and few issuers use it.</p>"),
      280, {}, nullptr},
-    {"page06", QT_TRANSLATE_NOOP("TChapter_002", "INTRODUCTORY OFFER"),
-     QT_TRANSLATE_NOOP("TChapter_002",
+    {"page06", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "INTRODUCTORY OFFER"),
+     QT_TRANSLATE_NOOP("quenmark::TChapter_002",
                        "<p>Many cards win new customers with a low <b>introductory rate</b> that lasts from 90 "
                        "days to a year. When it ends, the rate jumps to the card's regular APR, which is "
                        "often much higher.</p>"
                        "<p>Read the fine print on balance transfers: the low rate may apply only to the "
                        "balance you move to the card, new purchases may be charged the regular rate from the "
                        "first day, and your payments may go to the cheapest balance first.</p>"),
-     180, {}, QT_TRANSLATE_NOOP("TChapter_002", "Not All Credit Card Offers Are The Same...")},
+     180, {}, QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Not All Credit Card Offers Are The Same...")},
 };
 
 constexpr int kPageWidth = 578;
@@ -215,10 +215,10 @@ struct InputSpec
 };
 
 constexpr InputSpec kInputs[] = {
-    {"LabelName", "EditName", QT_TRANSLATE_NOOP("TChapter_002", "Creditor Name"), 58},
-    {"LabelAPR", "EditApr", QT_TRANSLATE_NOOP("TChapter_002", "Annual Percentage Rate"), 104},
-    {"LabelBal", "EditBal", QT_TRANSLATE_NOOP("TChapter_002", "Current Balance"), 150},
-    {"LabelPmt", "EditPmt", QT_TRANSLATE_NOOP("TChapter_002", "Monthly Payment"), 196},
+    {"LabelName", "EditName", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Creditor Name"), 58},
+    {"LabelAPR", "EditApr", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Annual Percentage Rate"), 104},
+    {"LabelBal", "EditBal", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Current Balance"), 150},
+    {"LabelPmt", "EditPmt", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Monthly Payment"), 196},
 };
 constexpr int kInputLeft = 14;
 constexpr int kInputWidth = 200;
@@ -235,18 +235,18 @@ struct ResultSpec
 };
 
 constexpr ResultSpec kResults[] = {
-    {"lblStdTime", QT_TRANSLATE_NOOP("TChapter_002", "Payoff Time"), {8, 40, 112, 22}, "EditStdYr",
-     {124, 40, 52, 22}, QT_TRANSLATE_NOOP("TChapter_002", "Payoff Time Yr")},
-    {"lblStdYr", QT_TRANSLATE_NOOP("TChapter_002", " Yr "), {176, 40, 30, 22}, "EditStdMo", {208, 40, 52, 22},
-     QT_TRANSLATE_NOOP("TChapter_002", "Payoff Time Mo")},
-    {"lblStdPayments", QT_TRANSLATE_NOOP("TChapter_002", " Total Payments "), {8, 70, 112, 22},
-     "EditStdPayments", {124, 70, 172, 22}, QT_TRANSLATE_NOOP("TChapter_002", "Total Payments")},
-    {"lblStdInterest", QT_TRANSLATE_NOOP("TChapter_002", "Interest Paid "), {8, 100, 112, 22}, "EditStdInterest",
-     {124, 100, 172, 22}, QT_TRANSLATE_NOOP("TChapter_002", "Interest Paid")},
-    {"lblStdMoney", QT_TRANSLATE_NOOP("TChapter_002", "Money Paid "), {8, 130, 112, 22}, "EditStdMoney",
-     {124, 130, 172, 22}, QT_TRANSLATE_NOOP("TChapter_002", "Money Paid")},
-    {"lblStdAverage", QT_TRANSLATE_NOOP("TChapter_002", "Average Payment"), {8, 160, 112, 22}, "EditStdAverage",
-     {124, 160, 172, 22}, QT_TRANSLATE_NOOP("TChapter_002", "Average Payment")},
+    {"lblStdTime", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff Time"), {8, 40, 112, 22}, "EditStdYr",
+     {124, 40, 52, 22}, QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff Time Yr")},
+    {"lblStdYr", QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Yr "), {176, 40, 30, 22}, "EditStdMo", {208, 40, 52, 22},
+     QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff Time Mo")},
+    {"lblStdPayments", QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Total Payments "), {8, 70, 112, 22},
+     "EditStdPayments", {124, 70, 172, 22}, QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Total Payments")},
+    {"lblStdInterest", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Interest Paid "), {8, 100, 112, 22}, "EditStdInterest",
+     {124, 100, 172, 22}, QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Interest Paid")},
+    {"lblStdMoney", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Money Paid "), {8, 130, 112, 22}, "EditStdMoney",
+     {124, 130, 172, 22}, QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Money Paid")},
+    {"lblStdAverage", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Average Payment"), {8, 160, 112, 22}, "EditStdAverage",
+     {124, 160, 172, 22}, QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Average Payment")},
 };
 constexpr QRect kMoLabelRect{262, 40, 34, 22}; // lblStdMo " Mo "
 
@@ -292,11 +292,11 @@ void TChapter_002::buildPages()
 TChapter_002::Calculator TChapter_002::buildCalculatorPage(QWidget* page)
 {
     Calculator c;
-    addHeading(page, QT_TRANSLATE_NOOP("TChapter_002", "Check Out One of Your Credit Cards"));
+    addHeading(page, QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Check Out One of Your Credit Cards"));
     CellSpec invite;
     invite.name = "Invitation";
     invite.rect = QRect(kMargin, 34, 236, 22);
-    invite.text = tr2(QT_TRANSLATE_NOOP("TChapter_002", "Fill in the boxes and click \"Calculate\"."));
+    invite.text = tr2(QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Fill in the boxes and click \"Calculate\"."));
     invite.fontPx = 12;
     makeCell(page, invite);
 
@@ -324,7 +324,7 @@ TChapter_002::Calculator TChapter_002::buildCalculatorPage(QWidget* page)
     c.editBal = edits[2];
     c.editPmt = edits[3];
 
-    c.goFigure = new QPushButton(tr2(QT_TRANSLATE_NOOP("TChapter_002", "Calculate")), page);
+    c.goFigure = new QPushButton(tr2(QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Calculate")), page);
     c.goFigure->setObjectName(QStringLiteral("BtnGoFigure"));
     c.goFigure->setGeometry(kGoFigureRect);
     c.goFigure->setAutoDefault(false);
@@ -332,7 +332,7 @@ TChapter_002::Calculator TChapter_002::buildCalculatorPage(QWidget* page)
     CellSpec why;
     why.name = "PanelWhy";
     why.rect = kWhyRect;
-    why.text = tr2(QT_TRANSLATE_NOOP("TChapter_002", "In the next chapter, I'll explain why credit cards cost so "
+    why.text = tr2(QT_TRANSLATE_NOOP("quenmark::TChapter_002", "In the next chapter, I'll explain why credit cards cost so "
                                                      "much and take so long to pay off."));
     why.background = QColor(255, 255, 224);
     why.foreground = colour::textBlue;
@@ -346,7 +346,7 @@ TChapter_002::Calculator TChapter_002::buildCalculatorPage(QWidget* page)
     CellSpec abort;
     abort.name = "LblAbort";
     abort.rect = kAbortRect;
-    abort.text = tr2(QT_TRANSLATE_NOOP("TChapter_002", " ** Calculation Aborted by User ** "));
+    abort.text = tr2(QT_TRANSLATE_NOOP("quenmark::TChapter_002", " ** Calculation Aborted by User ** "));
     abort.background = colour::maroon;
     abort.foreground = QColor(255, 255, 160);
     abort.fontPx = 13;
@@ -368,7 +368,7 @@ TChapter_002::Calculator TChapter_002::buildCalculatorPage(QWidget* page)
     gauge->setRange(0, 100);
     gauge->setValue(0);
     gauge->setTextVisible(true);
-    gauge->setAccessibleName(tr2(QT_TRANSLATE_NOOP("TChapter_002", "Payoff progress")));
+    gauge->setAccessibleName(tr2(QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff progress")));
     c.display.gauge = gauge;
 
     QLineEdit* boxes[6];
@@ -387,7 +387,7 @@ TChapter_002::Calculator TChapter_002::buildCalculatorPage(QWidget* page)
     CellSpec mo;
     mo.name = "lblStdMo";
     mo.rect = kMoLabelRect;
-    mo.text = tr2(QT_TRANSLATE_NOOP("TChapter_002", " Mo "));
+    mo.text = tr2(QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Mo "));
     mo.foreground = colour::white;
     mo.fontPx = 13;
     mo.bold = true;
@@ -399,7 +399,7 @@ TChapter_002::Calculator TChapter_002::buildCalculatorPage(QWidget* page)
     c.display.money = boxes[4];
     c.display.average = boxes[5];
 
-    c.stop = new QPushButton(tr2(QT_TRANSLATE_NOOP("TChapter_002", "Stop")), page);
+    c.stop = new QPushButton(tr2(QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Stop")), page);
     c.stop->setObjectName(QStringLiteral("BtnStop"));
     c.stop->setGeometry(kStopRect);
     c.stop->setAutoDefault(false);
