@@ -254,6 +254,32 @@ void PayoffRunner::requestStop()
         m_state->StopRequested = true;
 }
 
+void PayoffRunner::beginRuns()
+{
+    if (m_depth++ > 0)
+        return;
+    // Stop is shown before Calculate is disabled, so the focus moves on to it.
+    m_focusBefore = QApplication::focusWidget();
+    lock(true);
+}
+
+bool PayoffRunner::endRuns()
+{
+    if (m_depth == 0 || --m_depth > 0)
+        return true;
+    const QPointer<QWidget> window = m_window;
+    if (m_stop)
+        m_stop->hide();
+    QApplication::processEvents();
+    if (!window)
+        return false; // `this` went with the window
+    lock(false);
+    if (m_focusBefore && (m_focusBefore == m_stop || m_locked.contains(m_focusBefore.data())))
+        m_focusBefore->setFocus(Qt::OtherFocusReason);
+    m_focusBefore = nullptr;
+    return true;
+}
+
 PayoffRunner::Outcome PayoffRunner::run(double apr, double balance, double firstPayment,
                                         const PayoffOptions& options,
                                         const std::function<void(const PayoffState&)>& show)
@@ -265,23 +291,15 @@ PayoffRunner::Outcome PayoffRunner::run(double apr, double balance, double first
     PayoffState state;
     RunObserver observer(window, state, showCopy, onYield);
 
-    // Stop is shown before Calculate is disabled, so the focus moves on to it.
-    const QPointer<QWidget> focusBefore = QApplication::focusWidget();
-    lock(true);
+    beginRuns();
     m_state = &state;
     const bool finished = RunPayoff(apr, balance, firstPayment, options, state, &observer);
     if (!window)
         return Outcome::WindowGone; // `this` went with the window
     m_state = nullptr;
     m_last = state;
-    if (m_stop)
-        m_stop->hide();
-    QApplication::processEvents();
-    if (!window)
+    if (!endRuns())
         return Outcome::WindowGone;
-    lock(false);
-    if (focusBefore && (focusBefore == m_stop || m_locked.contains(focusBefore.data())))
-        focusBefore->setFocus(Qt::OtherFocusReason);
     return finished ? Outcome::Finished : Outcome::Stopped;
 }
 

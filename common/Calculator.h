@@ -135,11 +135,21 @@ public:
 
     // Disables the locked controls, shows Stop, runs the engine (each
     // notification goes to `show`, each yield processes pending events), hides
-    // Stop, processes pending events, enables the controls again.
+    // Stop, processes pending events, enables the controls again (the last
+    // three only when no beginRuns() holds them). The runner must be owned by
+    // the window it watches.
     Outcome run(double apr, double balance, double firstPayment, const PayoffOptions& options,
                 const std::function<void(const PayoffState&)>& show);
 
-    bool running() const { return m_state != nullptr; }
+    // A page that makes several runs in a row (chapter 7 runs without and
+    // with the extra money) keeps its controls locked across them by
+    // bracketing the runs with these. endRuns() returns false when the window
+    // was destroyed meanwhile (then touch nothing of it).
+    void beginRuns();
+    bool endRuns();
+
+    // True from the start of a run (or of beginRuns) to its end.
+    bool running() const { return m_depth > 0; }
     // Ends the current run before its next month; nothing when idle.
     void requestStop();
 
@@ -156,6 +166,8 @@ private:
     QList<QWidget*> m_locked;
     QPushButton* m_stop = nullptr;
     PayoffState* m_state = nullptr; // the running state, on the run's stack
+    int m_depth = 0;                // nesting of beginRuns/endRuns
+    QPointer<QWidget> m_focusBefore;
     PayoffState m_last;
 };
 

@@ -584,6 +584,32 @@ private slots:
         QVERIFY(!w->isVisible());
     }
 
+    // Two runs in a row (as the extra-money calculator makes them) keep the
+    // controls locked in between.
+    void runnerHoldsLockAcrossRuns()
+    {
+        openCalculator();
+        PayoffRunner& runner = w->payoffRunner();
+        int shown = 0;
+        auto count = [&](const PayoffState&) { ++shown; };
+        runner.beginRuns();
+        QCOMPARE(runner.run(17.9, 2100, 53, PayoffOptions::payoffCalculator(), count),
+                 PayoffRunner::Outcome::Finished);
+        QVERIFY(runner.running());
+        QVERIFY(!find("BtnGoFigure")->isEnabled());
+        QVERIFY(!find("BtnQuit")->isEnabled());
+        QVERIFY(find("BtnStop")->isVisible());
+        QCOMPARE(runner.run(17.9, 2100, 34, PayoffOptions::payoffCalculator(), count),
+                 PayoffRunner::Outcome::Finished);
+        QCOMPARE(runner.lastState().MonthCount, 834);
+        QVERIFY(runner.endRuns());
+        QVERIFY(!runner.running());
+        QVERIFY(find("BtnGoFigure")->isEnabled());
+        QVERIFY(frameButtonsEnabled());
+        QVERIFY(!find("BtnStop")->isVisible());
+        QCOMPARE(shown, (183 / 7 + 2) + (834 / 7 + 2));
+    }
+
     void creditorNameChangesNothing()
     {
         openCalculator();
