@@ -47,9 +47,9 @@ QLabel* makeCell(QWidget* parent, const CellSpec& spec)
         break;
     }
     cell->setAlignment(align);
+    // No fixed accessible name: a label is read by its current text, so a
+    // cell whose text changes later (page number, results) is read as it is now.
     cell->setText(spec.text);
-    if (!spec.text.isEmpty() && spec.kind != CellKind::Shadow)
-        cell->setAccessibleName(spec.text.trimmed());
     setCellColours(cell, spec.background, spec.foreground);
     cell->show();
     return cell;

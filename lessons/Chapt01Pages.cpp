@@ -240,9 +240,10 @@ TChapter_001::Controls TChapter_001::buildPages()
 
     QWidget* quiz = pages[2];
     c.years = spinPanel(quiz, "Page02_Years", kYearsPanel);
-    c.years->setAccessibleName(tr("Years"));
+    // Read as the number shown, then what it counts.
+    c.years->setAccessibleDescription(tr("Years"));
     c.months = spinPanel(quiz, "Page02_Months", kMonthsPanel);
-    c.months->setAccessibleName(tr("Months"));
+    c.months->setAccessibleDescription(tr("Months"));
     c.yearsUp = spinHalf(quiz, kYearsPanel, true, QStringLiteral("SpinButton_YearsUp"), tr("Years up"));
     c.yearsDown = spinHalf(quiz, kYearsPanel, false, QStringLiteral("SpinButton_YearsDown"), tr("Years down"));
     c.monthsUp = spinHalf(quiz, kMonthsPanel, true, QStringLiteral("SpinButton_MonthsUp"), tr("Months up"));

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "FakePlatform.h"
+#include "TestWidgets.h"
 #include "common/Layout.h"
 #include "lessons/Chapt01.h"
 #include "lessons/Chapters.h"
@@ -324,6 +325,15 @@ private slots:
         auto* b = w->findChild<QToolButton*>(name);
         QVERIFY(b);
         QCOMPARE(b->accessibleName(), accessible);
+    }
+
+    // A screen reader hears the guess as it stands after the spin buttons.
+    void guessPanelsReadTheirNumber()
+    {
+        goToPage(3);
+        guess(15, 4);
+        QCOMPARE(quenmark::test::spokenName(find("Page02_Years")), QStringLiteral("15"));
+        QCOMPARE(quenmark::test::spokenName(find("Page02_Months")), QStringLiteral("4"));
     }
 
     void answerLabelLook()
