@@ -61,6 +61,14 @@ void makeCells(QWidget* parent, std::span<const CellSpec> specs)
         makeCell(parent, spec);
 }
 
+void setBackground(QWidget* widget, const QColor& colour)
+{
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Window, colour);
+    widget->setPalette(pal);
+    widget->setAutoFillBackground(true);
+}
+
 void setCellColours(QLabel* cell, const QColor& background, const QColor& foreground)
 {
     QPalette pal = cell->palette();

@@ -66,6 +66,9 @@ QLabel* makeCell(QWidget* parent, const CellSpec& spec);
 // All specs of a table, in order.
 void makeCells(QWidget* parent, std::span<const CellSpec> specs);
 
+// Fills `widget`'s background with `colour` (windows, pages, shadow panels).
+void setBackground(QWidget* widget, const QColor& colour);
+
 // Recolour an existing cell and repaint it at once.
 void setCellColours(QLabel* cell, const QColor& background, const QColor& foreground);
 

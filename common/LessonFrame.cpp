@@ -110,10 +110,7 @@ void LessonFrame::buildFrame()
 {
     setFixedSize(640, 480);
     setFont(arialPx(11, true));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, colour::silver);
-    setPalette(pal);
+    setBackground(this, colour::silver);
     setObjectName(QStringLiteral("Chapter_%1").arg(m_look.number, 3, 10, QLatin1Char('0')));
     setWindowTitle(tr("Chapter %1").arg(m_look.number));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -161,10 +158,7 @@ void LessonFrame::buildFrame()
     m_notebook = new QStackedWidget(panel);
     m_notebook->setObjectName(QStringLiteral("Notebook1"));
     m_notebook->setGeometry(5, 5, 578, 325);
-    m_notebook->setAutoFillBackground(true);
-    QPalette white = m_notebook->palette();
-    white.setColor(QPalette::Window, colour::white);
-    m_notebook->setPalette(white);
+    setBackground(m_notebook, colour::white);
 
     // Button row. Chapter 1 has no BtnPrevChapt, chapter 9 no BtnNextChapt.
     for (const ButtonSpec& spec : kButtons) {
@@ -217,10 +211,7 @@ QWidget* LessonFrame::addPage(const QString& objectName)
 {
     auto* page = new QWidget(m_notebook);
     page->setObjectName(objectName);
-    page->setAutoFillBackground(true);
-    QPalette pal = page->palette();
-    pal.setColor(QPalette::Window, colour::white);
-    page->setPalette(pal);
+    setBackground(page, colour::white);
     m_notebook->addWidget(page);
     return page;
 }

@@ -69,10 +69,7 @@ TChapter_000::TChapter_000(QWidget* parent)
     setWindowIcon(LoadArt(QStringLiteral("quenmark.png")));
     setFixedSize(640, 480);
     setFont(arialPx(11, true));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, colour::silver);
-    setPalette(pal);
+    setBackground(this, colour::silver);
 
     CellSpec name;
     name.name = "QuenmarkLabel";

@@ -21,29 +21,20 @@ Tgoodbye::Tgoodbye(QWidget* parent)
     setWindowTitle(tr("Thank You!"));
     setFixedSize(575, 453);
     setFont(arialPx(12));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, colour::silver);
-    setPalette(pal);
+    setBackground(this, colour::silver);
 
     // The black shadow panel, which takes the focus so neither button holds it.
     m_shadow = new QFrame(this);
     m_shadow->setObjectName(QStringLiteral("ShadowPanel"));
     m_shadow->setGeometry(18, 18, 545, 350);
-    m_shadow->setAutoFillBackground(true);
-    QPalette black = m_shadow->palette();
-    black.setColor(QPalette::Window, colour::black);
-    m_shadow->setPalette(black);
+    setBackground(m_shadow, colour::black);
     m_shadow->setFocusPolicy(Qt::StrongFocus);
 
     auto* page = new QFrame(this);
     page->setObjectName(QStringLiteral("WhitePage"));
     page->setGeometry(12, 12, 545, 350);
     page->setFrameStyle(QFrame::Box | QFrame::Plain);
-    page->setAutoFillBackground(true);
-    QPalette white = page->palette();
-    white.setColor(QPalette::Window, colour::white);
-    page->setPalette(white);
+    setBackground(page, colour::white);
 
     auto* badge = new QLabel(page);
     badge->setObjectName(QStringLiteral("Image1"));

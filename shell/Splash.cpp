@@ -40,10 +40,7 @@ TSplashScreen::TSplashScreen(QWidget* parent)
     SplashScreen = this;
     setObjectName(QStringLiteral("SplashScreen"));
     setFixedSize(440, 322); // client 438 x 320 inside a 1-pixel border
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, colour::black);
-    setPalette(pal);
+    setBackground(this, colour::black);
 
     // Dark blue edge around a white panel.
     CellSpec edge;

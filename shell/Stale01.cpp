@@ -19,10 +19,7 @@ TStaleDate::TStaleDate(QWidget* parent)
     setWindowTitle(tr("Quenmark"));
     setFixedSize(426, 214);
     setFont(arialPx(12, true));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, colour::silver);
-    setPalette(pal);
+    setBackground(this, colour::silver);
 
     CellSpec title;
     title.name = "TitleLabel";

@@ -22,10 +22,7 @@ TPleaseStandBy::TPleaseStandBy(QWidget* parent)
     setObjectName(QStringLiteral("PleaseStandBy"));
     setWindowTitle(tr("Loading Chapter"));
     setFixedSize(361, 119);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kDarkTeal);
-    setPalette(pal);
+    setBackground(this, kDarkTeal);
 
     // A white single-line frame around the panel.
     CellSpec frame;
