@@ -30,10 +30,7 @@ private:
     template <typename T = QWidget>
     T* find(const char* name)
     {
-        T* c = w->findChild<T*>(QString::fromLatin1(name));
-        if (!c)
-            qWarning("no control named %s", name);
-        return c;
+        return quenmark::test::child<T>(w.get(), name);
     }
     void click(const char* name, int times = 1)
     {

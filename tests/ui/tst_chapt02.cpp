@@ -11,6 +11,7 @@
 #include <random>
 
 #include "FakePlatform.h"
+#include "TestWidgets.h"
 #include "lessons/Chapt02.h"
 
 using namespace quenmark;
@@ -39,10 +40,7 @@ private:
     template <typename T = QWidget>
     T* find(const char* name)
     {
-        T* c = w->findChild<T*>(QString::fromLatin1(name));
-        if (!c)
-            qWarning("no control named %s", name);
-        return c;
+        return quenmark::test::child<T>(w.get(), name);
     }
     QLineEdit* edit(const char* name) { return find<QLineEdit>(name); }
     QString text(const char* name) { return edit(name)->text(); }
