@@ -14,6 +14,21 @@ QFont arialPx(int pixelSize, bool bold)
     return f;
 }
 
+CellSpec textCell(const char* name, const QRect& rect, const QString& text, int fontPx, bool bold,
+                  const QColor& foreground, Qt::Alignment align, bool wordWrap)
+{
+    CellSpec s;
+    s.name = name;
+    s.rect = rect;
+    s.text = text;
+    s.fontPx = fontPx;
+    s.bold = bold;
+    s.foreground = foreground;
+    s.align = align;
+    s.wordWrap = wordWrap;
+    return s;
+}
+
 QLabel* makeCell(QWidget* parent, const CellSpec& spec)
 {
     auto* cell = new QLabel(parent);

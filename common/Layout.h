@@ -61,6 +61,10 @@ inline CellSpec shadowSpec(const QRect& rect)
     return s;
 }
 
+// A text cell in one line: the fields most layouts set.
+CellSpec textCell(const char* name, const QRect& rect, const QString& text, int fontPx, bool bold = false,
+                  const QColor& foreground = colour::black, Qt::Alignment align = {}, bool wordWrap = false);
+
 // One widget for one spec, owned by `parent`.
 QLabel* makeCell(QWidget* parent, const CellSpec& spec);
 // All specs of a table, in order.

@@ -39,16 +39,8 @@ struct PageSpec
 CellSpec text(const char* name, QRect rect, const char* caption, int px = 13, bool bold = false,
               QColor fg = colour::black, Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop, bool wrap = true)
 {
-    CellSpec s;
-    s.name = name;
-    s.rect = rect;
-    s.text = QString::fromUtf8(caption); // translated when the page is built
-    s.fontPx = px;
-    s.bold = bold;
-    s.foreground = fg;
-    s.align = align;
-    s.wordWrap = wrap;
-    return s;
+    // Translated when the page is built.
+    return textCell(name, rect, QString::fromUtf8(caption), px, bold, fg, align, wrap);
 }
 
 CellSpec heading(const char* name, QRect rect, const char* caption)

@@ -71,28 +71,10 @@ TChapter_000::TChapter_000(QWidget* parent)
     setFont(arialPx(11, true));
     setBackground(this, colour::silver);
 
-    CellSpec name;
-    name.name = "QuenmarkLabel";
-    name.rect = QRect(24, 5, 200, 32);
-    name.text = QStringLiteral("Quenmark");
-    name.foreground = colour::navyText;
-    name.fontPx = 27;
-    name.bold = true;
-    makeCell(this, name);
-
-    CellSpec notice;
-    notice.name = "CopyrightNotice";
-    notice.rect = QRect(24, 36, 440, 16);
-    notice.text = QStringLiteral("gstrCopyright");
-    notice.fontPx = 12;
-    notice.bold = true;
-    makeCell(this, notice);
-
-    CellSpec second = notice;
-    second.name = "Label5";
-    second.rect = QRect(24, 52, 440, 16);
-    second.text = SecondNoticeLine();
-    makeCell(this, second);
+    makeCell(this, textCell("QuenmarkLabel", QRect(24, 5, 200, 32), QStringLiteral("Quenmark"), 27, true,
+                            colour::navyText));
+    MakeNoticeLines(this, "CopyrightNotice", QRect(24, 36, 440, 16), 12, "Label5", QRect(24, 52, 440, 16), 12,
+                    Qt::AlignLeft | Qt::AlignVCenter);
 
     auto* award = new QLabel(this);
     award->setObjectName(QStringLiteral("Image2"));

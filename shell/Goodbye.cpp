@@ -42,16 +42,8 @@ Tgoodbye::Tgoodbye(QWidget* parent)
     badge->setPixmap(LoadArt(QStringLiteral("edition_badge.jpg")));
     badge->setAccessibleName(tr("Anniversary edition badge"));
 
-    CellSpec heading;
-    heading.name = "ThanksHeading";
-    heading.rect = QRect(164, 24, 360, 64);
-    heading.text = tr("Thank you for learning with Quenmark!");
-    heading.foreground = colour::navyText;
-    heading.fontPx = 20;
-    heading.bold = true;
-    heading.wordWrap = true;
-    heading.align = Qt::AlignCenter;
-    makeCell(page, heading);
+    makeCell(page, textCell("ThanksHeading", QRect(164, 24, 360, 64), tr("Thank you for learning with Quenmark!"), 20,
+                            true, colour::navyText, Qt::AlignCenter, true));
 
     const QString link = QStringLiteral("<a href=\"home\" style=\"color:#800000\">%1</a>").arg(MakerWebAddress());
     const QStringList paragraphs{
@@ -79,12 +71,7 @@ Tgoodbye::Tgoodbye(QWidget* parent)
         y += heights[i] + 8;
     }
 
-    CellSpec greeting;
-    greeting.name = "Greeting";
-    greeting.rect = QRect(20, 272, 200, 18);
-    greeting.text = tr("With our best wishes,");
-    greeting.fontPx = 13;
-    makeCell(page, greeting);
+    makeCell(page, textCell("Greeting", QRect(20, 272, 200, 18), tr("With our best wishes,"), 13));
 
     auto* signature = new QLabel(page);
     signature->setObjectName(QStringLiteral("Signature"));
@@ -92,13 +79,8 @@ Tgoodbye::Tgoodbye(QWidget* parent)
     signature->setPixmap(LoadArt(QStringLiteral("goodbye_signature.png")));
     signature->setAccessibleName(tr("Signature of Marden Quill"));
 
-    CellSpec name = greeting;
-    name.name = "MakerName";
-    name.rect = QRect(196, 300, 150, 34);
-    name.text = tr("Marden Quill\nHarlowby");
-    name.bold = true;
-    name.wordWrap = true;
-    makeCell(page, name);
+    makeCell(page, textCell("MakerName", QRect(196, 300, 150, 34), tr("Marden Quill\nHarlowby"), 13, true,
+                            colour::black, {}, true));
 
     auto* web = new QPushButton(page);
     web->setObjectName(QStringLiteral("BtnGotoWebsite"));
@@ -108,19 +90,8 @@ Tgoodbye::Tgoodbye(QWidget* parent)
     web->setToolTip(tr("Click here to go to our website"));
     connect(web, &QPushButton::clicked, this, &Tgoodbye::BtnGotoWebsiteClick);
 
-    CellSpec notice;
-    notice.name = "CopyrightLabel";
-    notice.rect = QRect(12, 376, 545, 18);
-    notice.text = QStringLiteral("gstrCopyright");
-    notice.fontPx = 12;
-    notice.bold = true;
-    notice.align = Qt::AlignCenter;
-    CopyrightLabel = makeCell(this, notice);
-    CellSpec second = notice;
-    second.name = "SecondNoticeLabel";
-    second.rect = QRect(12, 394, 545, 18);
-    second.text = SecondNoticeLine();
-    makeCell(this, second);
+    CopyrightLabel = MakeNoticeLines(this, "CopyrightLabel", QRect(12, 376, 545, 18), 12, "SecondNoticeLabel",
+                                     QRect(12, 394, 545, 18), 12, Qt::AlignCenter);
 
     auto* close = new QPushButton(tr("Close"), this);
     close->setObjectName(QStringLiteral("Button1"));

@@ -58,21 +58,8 @@ TSplashScreen::TSplashScreen(QWidget* parent)
     name->setPixmap(LoadArt(QStringLiteral("splash_name.png")));
     name->setAccessibleName(QStringLiteral("Quenmark"));
 
-    CellSpec notice;
-    notice.name = "CopyrightLabel";
-    notice.rect = QRect(12, 258, 416, 20);
-    notice.text = QStringLiteral("gstrCopyright");
-    notice.fontPx = 13;
-    notice.bold = true;
-    notice.align = Qt::AlignCenter;
-    CopyrightLabel = makeCell(this, notice);
-
-    CellSpec second = notice;
-    second.name = "SecondNoticeLabel";
-    second.rect = QRect(12, 280, 416, 20);
-    second.text = SecondNoticeLine();
-    second.fontPx = 12;
-    makeCell(this, second);
+    CopyrightLabel = MakeNoticeLines(this, "CopyrightLabel", QRect(12, 258, 416, 20), 13, "SecondNoticeLabel",
+                                     QRect(12, 280, 416, 20), 12, Qt::AlignCenter);
 
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

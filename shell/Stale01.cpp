@@ -58,15 +58,7 @@ TStaleDate::TStaleDate(QWidget* parent)
         {"MakerLabel", QRect(14, 112, 300, 16), QStringLiteral("Harlowby"), colour::black, false},
     };
     for (const Line& line : lines) {
-        CellSpec spec;
-        spec.name = line.name;
-        spec.rect = line.rect;
-        spec.text = line.text;
-        spec.foreground = line.colour;
-        spec.fontPx = 12;
-        spec.bold = true;
-        spec.wordWrap = line.wrap;
-        makeCell(box, spec);
+        makeCell(box, textCell(line.name, line.rect, line.text, 12, true, line.colour, {}, line.wrap));
     }
 
     auto* icon = new QLabel(box);

@@ -1,5 +1,6 @@
 #include "shell/WebStuff.h"
 
+#include "common/Layout.h"
 #include "shell/Platform.h"
 
 #include <QCoreApplication>
@@ -21,6 +22,15 @@ const bool g_initialised = [] {
     return true;
 }();
 } // namespace
+
+QLabel* MakeNoticeLines(QWidget* parent, const char* noticeName, const QRect& first, int noticePx,
+                        const char* secondName, const QRect& second, int secondPx, Qt::Alignment align)
+{
+    QLabel* notice = makeCell(
+        parent, textCell(noticeName, first, QStringLiteral("gstrCopyright"), noticePx, true, colour::black, align));
+    makeCell(parent, textCell(secondName, second, SecondNoticeLine(), secondPx, true, colour::black, align));
+    return notice;
+}
 
 QString SecondNoticeLine()
 {

@@ -2,7 +2,11 @@
 #pragma once
 
 #include <QDate>
+#include <QRect>
 #include <QString>
+
+class QLabel;
+class QWidget;
 
 namespace quenmark {
 
@@ -14,6 +18,11 @@ extern QString BuyNowPage;     // "buynow.html"
 
 // The fixed second notice line under gstrCopyright.
 QString SecondNoticeLine();
+// The notice label (gstrCopyright, filled by the screen's own create handler)
+// at `first`, bold, and the second notice line under it at `second`. Returns
+// the notice label.
+QLabel* MakeNoticeLines(QWidget* parent, const char* noticeName, const QRect& first, int noticePx,
+                        const char* secondName, const QRect& second, int secondPx, Qt::Alignment align);
 // The maker's web address as shown on the update reminder.
 QString MakerWebAddress();
 
