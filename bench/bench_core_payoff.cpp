@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "common/Strstuff.h"
-#include "finance/Payoff.h"
+#include "core/Strstuff.h"
+#include "core/Payoff.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <memory>
 
 #include "FakePlatform.h"
-#include "finance/AmountReader.h"
-#include "finance/Payoff.h"
+#include "core/AmountReader.h"
+#include "core/Payoff.h"
 #include "lessons/Chapt02.h"
 
 using namespace quenmark;

@@ -8,7 +8,7 @@
 #include "common/LessonFrame.h"
 #include "lessons/Chapters.h"
 #include "shell/Chapt00.h"
-#include "shell/Platform.h"
+#include "common/Platform.h"
 #include "shell/Splash.h"
 #include "shell/Startup.h"
 #include "FakePlatform.h"

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QRegion>
 
-#include "common/Strstuff.h"
-#include "shell/Platform.h"
+#include "core/Strstuff.h"
+#include "common/Platform.h"
 
 namespace quenmark {
 

@@ -18,8 +18,8 @@
 #include <QPointer>
 #include <functional>
 
-#include "finance/AmountReader.h"
-#include "finance/Payoff.h"
+#include "core/AmountReader.h"
+#include "core/Payoff.h"
 
 class QLineEdit;
 class QProgressBar;

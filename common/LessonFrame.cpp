@@ -2,7 +2,7 @@
 
 #include "common/Layout.h"
 #include "pictures/ButtonPictures.h"
-#include "shell/WebStuff.h"
+#include "common/WebStuff.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

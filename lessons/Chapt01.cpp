@@ -7,8 +7,8 @@
 #include <QToolButton>
 
 #include "common/Layout.h"
-#include "shell/Platform.h"
-#include "shell/WebStuff.h"
+#include "common/Platform.h"
+#include "common/WebStuff.h"
 
 namespace quenmark {
 

@@ -7,11 +7,11 @@
 #include "pictures/PictureButton.h"
 #include "pictures/Pictures.h"
 #include "shell/Goodbye.h"
-#include "shell/Platform.h"
+#include "common/Platform.h"
 #include "shell/Splash.h"
 #include "shell/Stale01.h"
 #include "shell/Standby.h"
-#include "shell/WebStuff.h"
+#include "common/WebStuff.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

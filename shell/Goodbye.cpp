@@ -3,7 +3,7 @@
 #include "common/Layout.h"
 #include "pictures/ButtonPictures.h"
 #include "pictures/Pictures.h"
-#include "shell/WebStuff.h"
+#include "common/WebStuff.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -2,8 +2,8 @@
 
 #include "common/Layout.h"
 #include "pictures/Pictures.h"
-#include "shell/Platform.h"
-#include "shell/WebStuff.h"
+#include "common/Platform.h"
+#include "common/WebStuff.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "common/Layout.h"
 #include "pictures/Pictures.h"
-#include "shell/WebStuff.h"
+#include "common/WebStuff.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -2,7 +2,7 @@
 
 #include "shell/Chapt00.h"
 #include "shell/Goodbye.h"
-#include "shell/Platform.h"
+#include "common/Platform.h"
 #include "shell/Splash.h"
 #include "shell/Stale01.h"
 

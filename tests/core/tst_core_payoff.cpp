@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "common/Strstuff.h"
-#include "finance/AmountReader.h"
-#include "finance/Payoff.h"
+#include "core/Strstuff.h"
+#include "core/AmountReader.h"
+#include "core/Payoff.h"
 
 using namespace quenmark;
 

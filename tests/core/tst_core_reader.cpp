@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "common/Strstuff.h"
-#include "finance/AmountReader.h"
+#include "core/Strstuff.h"
+#include "core/AmountReader.h"
 
 using namespace quenmark;
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <random>
 
-#include "common/Strstuff.h"
+#include "core/Strstuff.h"
 
 using namespace quenmark;
 

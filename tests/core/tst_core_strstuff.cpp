@@ -7,7 +7,7 @@
 #include <locale>
 #include <string>
 
-#include "common/Strstuff.h"
+#include "core/Strstuff.h"
 
 using namespace quenmark;
 

@@ -3,7 +3,7 @@
 // and opened addresses.
 #pragma once
 
-#include "shell/Platform.h"
+#include "common/Platform.h"
 
 #include <QList>
 #include <QString>

@@ -11,7 +11,7 @@
 #include "common/Layout.h"
 #include "lessons/Chapt01.h"
 #include "lessons/Chapters.h"
-#include "shell/WebStuff.h"
+#include "common/WebStuff.h"
 
 using namespace quenmark;
 

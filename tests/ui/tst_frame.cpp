@@ -2,7 +2,7 @@
 // Esc, the leaving buttons and closing during a calculation.
 #include "common/LessonFrame.h"
 #include "lessons/Chapters.h"
-#include "shell/WebStuff.h"
+#include "common/WebStuff.h"
 #include "FakePlatform.h"
 #include "TestWidgets.h"
 

@@ -8,7 +8,7 @@
 #include "shell/Stale01.h"
 #include "shell/Standby.h"
 #include "shell/Startup.h"
-#include "shell/WebStuff.h"
+#include "common/WebStuff.h"
 #include "FakePlatform.h"
 #include "ModalDriver.h"
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "common/Strstuff.h"
-#include "finance/AmountReader.h"
-#include "finance/Payoff.h"
+#include "core/Strstuff.h"
+#include "core/AmountReader.h"
+#include "core/Payoff.h"
 
 using namespace quenmark;
 

@@ -1,11 +1,11 @@
 // Reading the amount boxes and checking the payment before a run.
-#include "finance/AmountReader.h"
+#include "core/AmountReader.h"
 
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
-#include "common/Strstuff.h"
+#include "core/Strstuff.h"
 
 namespace quenmark {
 

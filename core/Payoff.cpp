@@ -5,13 +5,13 @@
 // rounded, so that finance charges that fall on an exact half cent at high
 // rates land on the same cent every time. Define QUENMARK_MONTH_STEP_DOUBLE to
 // form them in plain double precision instead.
-#include "finance/Payoff.h"
+#include "core/Payoff.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "common/Strstuff.h"
+#include "core/Strstuff.h"
 
 namespace quenmark {
 

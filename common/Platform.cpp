@@ -1,4 +1,4 @@
-#include "shell/Platform.h"
+#include "common/Platform.h"
 
 #include <QApplication>
 #include <QDesktopServices>

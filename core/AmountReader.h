@@ -6,13 +6,13 @@
 #include <string>
 #include <string_view>
 
-#include "finance/Payoff.h"
+#include "core/Payoff.h"
 
 namespace quenmark {
 
 enum class AmountBox { Apr, Balance, Payment };
 
-// kLargestAmount (finance/Payoff.h): the largest amount a box accepts; larger
+// kLargestAmount (core/Payoff.h): the largest amount a box accepts; larger
 // values are brought down to it.
 
 struct BoxReading

@@ -1,7 +1,7 @@
-#include "shell/WebStuff.h"
+#include "common/WebStuff.h"
 
 #include "common/Layout.h"
-#include "shell/Platform.h"
+#include "common/Platform.h"
 
 #include <QCoreApplication>
 
