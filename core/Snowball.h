@@ -1,0 +1,55 @@
+// The snowball schedule: several cards paid off together, in priority order,
+// with a monthly pledge amount on top of the cards' own payments.
+//
+// Each month every unpaid card first accrues interest (balance x the periodic
+// rate, RoundToSevenPlaces(APR / 1200), carried unrounded), then receives its
+// own payment (at most its balance). What is left of the month's budget (the
+// pledge, the payments of cards already paid off, and whatever a card paid off
+// this month did not need) goes to the unpaid cards in priority order, each up
+// to its balance. The budget is the pledge plus the monthly payments of all the
+// cards, paid off or not.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace quenmark {
+
+struct SnowballCard
+{
+    double apr = 0;     // percent
+    double balance = 0; // dollars
+    double payment = 0; // the card's own monthly payment, dollars
+};
+
+// One card in one month while it owes (the month it is paid off included).
+struct SnowballRow
+{
+    std::int32_t month = 0;  // 1-based
+    std::int32_t card = 0;   // index into the cards as given (priority order)
+    double payment = 0;      // everything paid to the card this month
+    double interest = 0;     // this month's interest, unrounded
+    double balance = 0;      // owed after the payment
+};
+
+// A plan that has not ended after this many months is not run further.
+inline constexpr std::int32_t kSnowballMonthLimit = 1200;
+
+struct SnowballPlan
+{
+    bool paidOff = false;         // every card paid off within the month limit
+    std::int32_t months = 0;      // the month the last card was paid off (months stepped otherwise)
+    double totalInterest = 0;     // all interest, unrounded
+    std::vector<std::int32_t> payoffMonth; // per card as given; 0 while still owing
+    std::int32_t firstOwing = -1; // not paid off: the first card in priority order still owing
+    std::vector<SnowballRow> schedule;     // filled only when asked for
+};
+
+// Runs the schedule over `cards` (in priority order) with `pledge` a month.
+// Ends when every card is paid off, or when a card can never be paid off, or at
+// `monthLimit`; the result then names the first card still owing.
+SnowballPlan RunSnowball(std::span<const SnowballCard> cards, double pledge, bool withSchedule = false,
+                         std::int32_t monthLimit = kSnowballMonthLimit);
+
+} // namespace quenmark
