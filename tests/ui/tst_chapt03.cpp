@@ -279,27 +279,6 @@ private slots:
         QCOMPARE(w->currentPage(), 3);
         QCOMPARE(w->rowsShown(), 12);
     }
-
-    // The fixed tables are the arithmetic they claim: row by row the core's
-    // month step, each balance the previous row's new balance.
-    void fixedTablesFollowTheMonthStep_data()
-    {
-        QTest::addColumn<bool>("minimum");
-        QTest::newRow("minimum payments") << true;
-        QTest::newRow("constant payments") << false;
-    }
-    void fixedTablesFollowTheMonthStep()
-    {
-        QFETCH(bool, minimum);
-        const auto fixed = minimum ? TChapter_003::minimumPaymentTable() : TChapter_003::constantPaymentTable();
-        const std::vector<LedgerRow> year = coreYear(minimum);
-        QCOMPARE(fixed.size(), year.size());
-        for (std::size_t i = 0; i < fixed.size(); ++i) {
-            QCOMPARE(fixed[i].balance, year[i].openingBalance);
-            QCOMPARE(fixed[i].payment, year[i].payment);
-            QCOMPARE(fixed[i].interest, year[i].interest);
-        }
-    }
 };
 
 QTEST_MAIN(TestChapt03)

@@ -139,24 +139,6 @@ private slots:
         QCOMPARE(w->currentPage(), 1);
     }
 
-    // Routines run twice change nothing the second time.
-    void guards_data()
-    {
-        QTest::addColumn<QString>("name");
-        for (const char* name : {"OriginalBal", "NewBal01", "NewBal02", "Purchases"})
-            QTest::newRow(name) << QString::fromLatin1(name);
-    }
-    void guards()
-    {
-        QFETCH(QString, name);
-        Highlighter& h = w->highlighter();
-        QVERIFY(!h.run(QStringLiteral("Restore") + name));
-        QVERIFY(h.run(QStringLiteral("Highlight") + name));
-        QVERIFY(!h.run(QStringLiteral("Highlight") + name));
-        QVERIFY(h.run(QStringLiteral("Restore") + name));
-        QVERIFY(!h.run(QStringLiteral("Restore") + name));
-    }
-
     // The purchases table: rows 1 to 3 are chapter 3's; $60.00 is added; rows
     // 4 to 6 follow the month step from their listed payments; $60.00 more.
     void purchasesTable()
