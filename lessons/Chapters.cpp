@@ -3,6 +3,7 @@
 #include "common/LessonFrame.h"
 #include "lessons/Chapt01.h"
 #include "lessons/Chapt02.h"
+#include "lessons/Chapt06.h"
 
 namespace quenmark {
 
@@ -21,7 +22,7 @@ LessonFrame* createChapterWindow(int chapter, QWidget* parent)
     case 3: return createPlainChapter(3, parent);
     case 4: return createPlainChapter(4, parent);
     case 5: return createPlainChapter(5, parent);
-    case 6: return createPlainChapter(6, parent);
+    case 6: return new TChapter_006(parent);
     case 7: return createPlainChapter(7, parent);
     case 8: return createPlainChapter(8, parent);
     case 9: return createPlainChapter(9, parent);
