@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 #include <vector>
 
 #include "core/Payoff.h"
@@ -28,28 +29,24 @@ struct DerivedBar
 {
     int row = 0;
     ch8::BarKind kind = ch8::BarKind::PaymentOnly;
-    int firstMonth = 0, lastMonth = 0, count = 0, amount = 0, lastAmount = 0;
+    int firstMonth = 0, lastMonth = 0, count = 0, amount = -1, lastAmount = -1;
 };
 
-// The readout of one bar: every payment before the last month is the same
-// whole-dollar amount (else amount -1); the last month's payment separately.
+// The readout of one bar: the payments before its last month (all the same
+// whole-dollar amount, else -1), and the payment of the last month.
 DerivedBar Derive(const SnowballPlan& plan, int row, ch8::BarKind kind, int first, int last)
 {
-    DerivedBar bar{row, kind, first, last, last - first, -1, -1};
-    bool same = true;
+    DerivedBar bar{row, kind, first, last, last - first};
+    std::set<int> amounts;
     for (const SnowballRow& r : plan.schedule) {
         if (r.card != row - 1 || r.month < first || r.month > last)
             continue;
-        const int dollars = Dollars(r.payment);
         if (r.month == last)
-            bar.lastAmount = dollars;
-        else if (bar.amount < 0 && same)
-            bar.amount = dollars;
-        else if (bar.amount != dollars)
-            same = false;
+            bar.lastAmount = Dollars(r.payment);
+        else
+            amounts.insert(Dollars(r.payment));
     }
-    if (!same)
-        bar.amount = -1;
+    bar.amount = amounts.size() == 1 ? *amounts.begin() : -1;
     return bar;
 }
 
