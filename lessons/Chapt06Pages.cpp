@@ -77,7 +77,7 @@ void buildOverview(QWidget* page)
     int n = 1;
     for (const char* point : kOverviewPoints) {
         const QString name = QStringLiteral("Point%1").arg(n++);
-        QLabel* l = makeCell(page, textCell("", {46, y, 510, 36}, QStringLiteral("\u2022  ") + tr6(point), 14, false,
+        QLabel* l = makeCell(page, textCell("", {46, y, 524, 36}, QStringLiteral("\u2022  ") + tr6(point), 14, false,
                                             colour::black, Qt::AlignLeft | Qt::AlignVCenter, true));
         l->setObjectName(name);
         y += 42;
