@@ -1,5 +1,5 @@
 // Speed of the payoff run: $100,000.00 at 30 % with a first payment of
-// $2,601.00 (5,387 months), reported as months per second.
+// $2,601.00 (5,381 months), reported as months per second.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -25,7 +25,7 @@ void BM_PayoffRunLong(benchmark::State& st)
 }
 BENCHMARK(BM_PayoffRunLong);
 
-// The same run as the extra-money calculator makes it (loan mode, $5 extra).
+// The same run as the extra-money calculator makes it (a card, $5 extra).
 void BM_PayoffRunExtraMoney(benchmark::State& st)
 {
     std::int64_t months = 0;
