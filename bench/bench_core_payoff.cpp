@@ -40,6 +40,23 @@ void BM_PayoffRunExtraMoney(benchmark::State& st)
 }
 BENCHMARK(BM_PayoffRunExtraMoney);
 
+// The largest balance at 30 % with the least accepted payment: the longest
+// runs, where a card's share of the balance is a product beyond 64 bits.
+void BM_PayoffRunLargest(benchmark::State& st)
+{
+    std::int64_t months = 0;
+    const double least = quenmark::MinimumAcceptablePayment(30.0, quenmark::kLargestAmount);
+    for (auto _ : st) {
+        quenmark::PayoffState state;
+        quenmark::RunPayoff(30.0, quenmark::kLargestAmount, least, quenmark::PayoffOptions::payoffCalculator(), state,
+                            nullptr);
+        benchmark::DoNotOptimize(state.TotalPaid);
+        months += state.MonthCount;
+    }
+    st.counters["months"] = benchmark::Counter(static_cast<double>(months), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_PayoffRunLargest);
+
 std::vector<double> Products()
 {
     std::mt19937_64 gen(7);
