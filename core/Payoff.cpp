@@ -21,6 +21,8 @@ namespace {
 constexpr std::int64_t kRateScale = 10000000; // ten-millionths in a whole
 constexpr std::int64_t kFloorCents = 1500;    // the $15 floor of a card's payment
 
+__extension__ typedef unsigned __int128 U128;
+
 inline double Finite(double v)
 {
     return std::isfinite(v) ? v : 0.0;
@@ -32,8 +34,8 @@ inline std::int64_t NonNegativeCents(double dollars)
     return std::max<std::int64_t>(ToCents(dollars), 0);
 }
 
-// A divided by B (B > 0, A >= 0) rounded to the nearest whole number, an exact
-// half to the even one.
+// The quotient of a division (remainder 0 <= r < divisor) rounded to the
+// nearest whole number, an exact half to the even one.
 inline std::int64_t NearestEven(std::int64_t quotient, std::int64_t remainder, std::int64_t divisor)
 {
     const std::int64_t twice = 2 * remainder;
@@ -44,27 +46,15 @@ inline std::int64_t NearestEven(std::int64_t quotient, std::int64_t remainder, s
 
 // balance x first / (100 x start) dollars (the card's share of the balance at
 // the first month's ratio) rounded to whole dollars, an exact half to the even
-// one. `estimate` (first / start / 100 as a double) finds the quotient to
-// within one; the remainder balance x first - k x 100 x start is then formed
-// exactly in wrapping 64-bit arithmetic (the product itself may pass 64 bits,
-// the remainder is far below), which puts the quotient right without a
-// 128-bit division. Needs 0 <= balance <= kLargestCents, first < 1.1 x start:
-// the share stays below 2^40 dollars, so the estimate is off by less than 0.01.
-inline std::int64_t ShareDollars(std::int64_t balance, std::int64_t first, std::int64_t start, double estimate)
+// one. The product may pass 64 bits; the quotient stays far below (the run only
+// asks while first < 1.03 x start).
+inline std::int64_t ShareDollars(std::int64_t balance, std::int64_t first, std::int64_t start)
 {
+    const U128 product = static_cast<U128>(balance) * static_cast<U128>(first);
     const std::int64_t divisor = 100 * start;
-    std::int64_t k = static_cast<std::int64_t>(static_cast<double>(balance) * estimate);
-    const std::uint64_t product = static_cast<std::uint64_t>(balance) * static_cast<std::uint64_t>(first);
-    auto remainder = static_cast<std::int64_t>(product - static_cast<std::uint64_t>(k) * static_cast<std::uint64_t>(divisor));
-    while (remainder < 0) {
-        --k;
-        remainder += divisor;
-    }
-    while (remainder >= divisor) {
-        ++k;
-        remainder -= divisor;
-    }
-    return NearestEven(k, remainder, divisor);
+    const auto quotient = static_cast<std::int64_t>(product / static_cast<U128>(divisor));
+    const auto remainder = static_cast<std::int64_t>(product - static_cast<U128>(quotient) * static_cast<U128>(divisor));
+    return NearestEven(quotient, remainder, divisor);
 }
 
 // TotalPaid / MonthCount truncated to whole cents (never rounded up).
@@ -302,7 +292,6 @@ bool RunPayoff(double apr, double balance, double firstPayment, const PayoffOpti
     state.StartingBalance = FromCents(start);
     state.PaymentRatio = static_cast<double>(first) / static_cast<double>(start);
     const std::int64_t rate = RateTenMillionths(PeriodicRate(apr));
-    const double shareEstimate = static_cast<double>(first) / static_cast<double>(start) / 100;
     const bool withAverage = options.computeAverage;
 
     // Month 1: the first payment as entered (plus the extra amount).
@@ -331,7 +320,7 @@ bool RunPayoff(double apr, double balance, double firstPayment, const PayoffOpti
             // A card's payment: the first month's share of the balance before
             // this month's interest, in whole dollars, at least $15. (The loop
             // only runs when month 1 left something owing, so first < 1.03 x start.)
-            payment = std::max(100 * ShareDollars(m.balance, first, start, shareEstimate), kFloorCents);
+            payment = std::max(100 * ShareDollars(m.balance, first, start), kFloorCents);
         }
         m.payment = payment + extra;
         m.step(rate);

@@ -72,16 +72,14 @@ std::string Money(double v)
     return AmountToText(v);
 }
 
-// Products of cents and rates checked without the engine's own splitting.
+// Products of cents and rates worked directly, without the engine's splitting.
 __extension__ typedef __int128 Wide;
 
-// Exact two-decimal text of whole cents, made without doubles.
-std::string CentsText(std::int64_t cents)
+// The nearest whole number of n / d (n >= 0, d > 0), an exact half to the even one.
+Wide NearestEven(Wide n, Wide d)
 {
-    const std::string sign = cents < 0 ? "-" : "";
-    const std::int64_t m = cents < 0 ? -cents : cents;
-    const std::string fraction = std::to_string(m % 100);
-    return sign + std::to_string(m / 100) + "." + (fraction.size() < 2 ? "0" : "") + fraction;
+    const Wide q = n / d, twice = 2 * (n % d);
+    return twice > d || (twice == d && q % 2 != 0) ? q + 1 : q;
 }
 
 // The books of a run that ran to the end, checked from its ledger rows; empty
@@ -92,71 +90,43 @@ std::string BooksBroken(double apr, double balance, double firstPayment, const P
     const std::int64_t rate = RateTenMillionths(PeriodicRate(apr));
     const std::int64_t start = ToCents(balance), first = ToCents(firstPayment), extra = ToCents(o.extraAmount);
     const PayoffCents& c = s.Cents;
-    if (static_cast<std::int32_t>(rows.size()) != s.MonthCount || s.Years * 12 + s.ExtraMonths != s.MonthCount ||
-        s.ExtraMonths > 11)
+    if (static_cast<std::int32_t>(rows.size()) != s.MonthCount || s.Years * 12 + s.ExtraMonths != s.MonthCount)
         return "month count differs from the rows";
     std::int64_t opening = start, paid = 0, interest = 0, principal = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const LedgerCents& r = rows[i].cents;
         const std::string at = " in month " + std::to_string(i + 1);
-        if (rows[i].number != static_cast<std::int32_t>(i + 1) || r.openingBalance != opening)
-            return "rows do not follow on" + at;
-        // Interest: opening x rate to the cent, an exact half up.
-        if (Wide(r.interest) * 10000000 * 2 - Wide(opening) * rate * 2 > 10000000 ||
-            Wide(opening) * rate * 2 - Wide(r.interest) * 10000000 * 2 >= 10000000)
-            return "interest not opening x rate to the cent" + at;
-        if (r.payment <= 0)
-            return "a month pays nothing" + at;
+        if (r.openingBalance != opening || r.interest != (Wide(opening) * rate + 5000000) / 10000000)
+            return "opening or interest (opening x rate to the cent, a half up)" + at;
+        // The entered payment in month 1 and for a loan; for a card the whole
+        // dollars nearest to opening x first / start, at least $15; cut to what is owed.
+        Wide nominal = first + extra;
+        if (i > 0 && !o.loanMode)
+            nominal = std::max<Wide>(100 * NearestEven(Wide(opening) * first, Wide(100) * start), 1500) + extra;
+        if (r.payment <= 0 || r.payment != std::min<Wide>(nominal, opening + r.interest))
+            return "payment" + at;
         if (r.principal != r.payment - r.interest || r.newBalance != opening + r.interest - r.payment)
             return "row arithmetic" + at;
-        const bool last = i + 1 == rows.size();
-        if (last ? r.newBalance != 0 : r.newBalance <= 0)
+        if (i + 1 == rows.size() ? r.newBalance != 0 : r.newBalance <= 0)
             return "balance not paid off exactly in the last month" + at;
-        const std::int64_t owed = opening + r.interest;
-        if (last && r.payment == owed) {
-            // the last payment is what is owed, cut from the nominal one
-        } else if (i == 0 || o.loanMode) {
-            if (r.payment != first + extra)
-                return "payment is not the entered one" + at;
-        } else {
-            // A card: whole dollars nearest to opening x first / start (an exact half to even), at least $15.
-            const std::int64_t own = r.payment - extra;
-            if (own % 100 != 0 || own < 1500)
-                return "card payment not whole dollars of at least $15" + at;
-            const Wide share2 = Wide(opening) * first * 2; // 2 x share x 100 x start
-            const Wide unit = Wide(100) * start;           // one dollar of share
-            const Wide d = own / 100;
-            if (own == 1500 ? share2 >= 31 * unit
-                            : (share2 < (2 * d - 1) * unit || share2 > (2 * d + 1) * unit ||
-                               (share2 == (2 * d - 1) * unit && d % 2 != 0) ||
-                               (share2 == (2 * d + 1) * unit && d % 2 != 0)))
-                return "card payment not the nearest dollar of the balance's share" + at;
-        }
         opening = r.newBalance;
         paid += r.payment;
         interest += r.interest;
         principal += r.principal;
-        const LedgerRow& d = rows[i];
-        if (d.payment != FromCents(r.payment) || d.interest != FromCents(r.interest) ||
-            d.newBalance != FromCents(r.newBalance) || d.openingBalance != FromCents(r.openingBalance) ||
-            d.principal != FromCents(r.principal))
-            return "row dollars differ from the row cents" + at;
     }
     if (paid != c.TotalPaid || interest != c.TotalInterest || principal != c.PrincipalPaid)
         return "rows do not add up to the totals";
-    if (c.TotalPaid - c.TotalInterest != start || c.StartingBalance != start || c.Balance != 0)
+    if (c.TotalPaid - c.TotalInterest != start || c.Balance != 0 || s.ProgressPercent != 100)
         return "money paid - interest is not the balance";
     if (o.computeAverage ? !(c.AveragePayment * s.MonthCount <= c.TotalPaid &&
                              c.TotalPaid < (c.AveragePayment + 1) * s.MonthCount)
                          : c.AveragePayment != 0)
         return "average is not money paid / months truncated to the cent";
-    // What the window shows from the dollars is the exact cents.
-    for (auto [dollars, cents] : {std::pair{s.TotalPaid, c.TotalPaid}, std::pair{s.TotalInterest, c.TotalInterest},
-                                  std::pair{s.AveragePayment, c.AveragePayment}, std::pair{s.Balance, c.Balance}})
-        if (PlainTwoDecimals(dollars) != CentsText(cents))
-            return "dollars do not show the cents: " + PlainTwoDecimals(dollars) + " vs " + CentsText(cents);
-    if (s.ProgressPercent != 100)
-        return "progress not 100";
+    // What the window shows from the dollar fields (their cents by the text rule) is the exact cents.
+    auto shown = [](double dollars) { return std::llround(RoundToCents(dollars) * 100); };
+    if (shown(s.TotalPaid) != c.TotalPaid || shown(s.TotalInterest) != c.TotalInterest ||
+        shown(s.AveragePayment) != c.AveragePayment)
+        return "dollars do not show the cents";
     return {};
 }
 
