@@ -183,7 +183,7 @@ PayoffState NoInterestCents(std::int64_t balance, std::int64_t payment)
         FillDollars(s);
         return s;
     }
-    s.PaymentRatio = static_cast<double>(payment) / static_cast<double>(balance);
+    s.PaymentRatio = FromCents(payment) / FromCents(balance);
     constexpr std::int64_t kMaxMonths = std::numeric_limits<std::int32_t>::max();
     const std::int64_t months = std::min(balance / payment + (balance % payment != 0 ? 1 : 0), kMaxMonths);
     SetMonths(s, static_cast<std::int32_t>(months));
@@ -290,7 +290,7 @@ bool RunPayoff(double apr, double balance, double firstPayment, const PayoffOpti
 
     state.Cents.StartingBalance = start;
     state.StartingBalance = FromCents(start);
-    state.PaymentRatio = static_cast<double>(first) / static_cast<double>(start);
+    state.PaymentRatio = FromCents(first) / FromCents(start);
     const std::int64_t rate = RateTenMillionths(PeriodicRate(apr));
     const bool withAverage = options.computeAverage;
 
