@@ -250,7 +250,8 @@ double MinimumAcceptablePayment(double apr, double balance, CalculatorKind kind)
 
 double ZeroRateSuggestedPayment(double balance)
 {
-    return RoundToCents(Finite(balance) / 36);
+    // balance / 36 to the cent, an exact half up, in whole cents.
+    return FromCents((2 * NonNegativeCents(balance) + 36) / 72);
 }
 
 PayoffState NoInterestPayoff(double balance, double payment)

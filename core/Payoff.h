@@ -69,7 +69,8 @@ enum class CalculatorKind { Payoff, ExtraMoney };
 double MinimumAcceptablePayment(double apr, double balance, CalculatorKind kind = CalculatorKind::Payoff);
 
 // The payment suggested when APR is 0, a balance is owed and no payment was
-// entered: RoundToCents(balance / 36) (2,100.00 -> 58.33).
+// entered: RoundToCents(balance / 36) (2,100.00 -> 58.33), worked exactly in
+// cents (3.78 / 36 = 0.105 -> 0.11); a negative balance counts as 0.
 double ZeroRateSuggestedPayment(double balance);
 
 // The amounts of a run in whole cents; PayoffState's dollar fields are these / 100.
@@ -198,8 +199,9 @@ inline constexpr std::int32_t kMonthGuard = 1000000;
 // Month by month: interest = InterestCents(balance, rate); the payment is cut
 // to the balance plus interest when it is more; from month 2 on a card's
 // payment is balance x first payment / starting balance, worked exactly and
-// rounded to whole dollars with an exact half to the even one, at least $15. APR 0 without options.runAtZeroApr is the no-interest payoff
-// with one notification at the end. StopRequested is kept as the caller left
+// rounded to whole dollars with an exact half to the even one, at least $15.
+// APR 0 without options.runAtZeroApr is the no-interest payoff with one
+// notification at the end. StopRequested is kept as the caller left
 // it; the run tests it before every month after the first.
 // `everyMonth`, when given, receives each stepped month as a ledger row.
 bool RunPayoff(double apr, double balance, double firstPayment, const PayoffOptions& options,

@@ -264,6 +264,7 @@ void TestPayoff::zeroRateSuggested()
 {
     EXACT(ZeroRateSuggestedPayment(2100.00), 58.33);
     EXACT(ZeroRateSuggestedPayment(900.00), 25.00);
+    EXACT(ZeroRateSuggestedPayment(3.78), 0.11); // an exact half cent goes up
     EXACT(ZeroRateSuggestedPayment(kNan), 0.0);
 }
 
