@@ -2,7 +2,7 @@
 // boxes filled, "Calculate" pressed, every display update painted. Runs on the
 // platform QT_QPA_PLATFORM names (offscreen, or xcb under xvfb-run).
 //
-//   BM_CalculatorLongRun   $100,000.00 at 30 % paying $2,601.00 (5,387 months)
+//   BM_CalculatorLongRun   $100,000.00 at 30 % paying $2,601.00 (5,381 months)
 //   BM_CalculatorWorstRun  the largest balance at 30 % with the least accepted payment
 //   BM_EngineOnly*         the same runs without a window, for where the time goes
 #include <QApplication>
