@@ -3,6 +3,7 @@
 #include "common/LessonFrame.h"
 #include "lessons/Chapt01.h"
 #include "lessons/Chapt02.h"
+#include "lessons/Chapt08.h"
 
 namespace quenmark {
 
@@ -23,7 +24,7 @@ LessonFrame* createChapterWindow(int chapter, QWidget* parent)
     case 5: return createPlainChapter(5, parent);
     case 6: return createPlainChapter(6, parent);
     case 7: return createPlainChapter(7, parent);
-    case 8: return createPlainChapter(8, parent);
+    case 8: return new TChapter_008(parent);
     case 9: return createPlainChapter(9, parent);
     default: return createPlainChapter(1, parent);
     }
