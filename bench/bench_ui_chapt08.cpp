@@ -104,7 +104,7 @@ void BM_PieWalk(benchmark::State& st)
             if (stage < TChapter_008::kStages)
                 moveTo(page, gaps[stage - 1]);
         }
-        moveTo(page, {570, 318}); // the margin by Stage 5: the walk ends
+        moveTo(page, {570, 318});      // the margin by Stage 5: the walk ends
         QApplication::processEvents(); // the repaints the walk asked for
     }
 }

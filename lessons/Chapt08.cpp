@@ -13,7 +13,8 @@ namespace quenmark {
 
 namespace {
 
-constexpr const char* kFrameButtons[] = {"BtnQuit", "BtnContents", "BtnPrevChapt", "BtnBack", "BtnNext", "BtnNextChapt"};
+constexpr const char* kFrameButtons[] = {"BtnQuit", "BtnContents", "BtnPrevChapt",
+                                         "BtnBack", "BtnNext",     "BtnNextChapt"};
 constexpr int kChartPage = 6;  // Notebook1's page of the three charts
 constexpr int kFirstChart = 7; // CurrentPage of the $25 chart
 

@@ -69,7 +69,9 @@ std::vector<PieSlice> SnowballPieSlices(std::span<const int> payments, int stage
     if (cards == 0)
         return slices;
     stage = std::clamp(stage, 1, cards);
-    auto dollars = [&](int priority) { return std::max(payments[static_cast<std::size_t>(priority - 1)], 0); };
+    auto dollars = [&](int priority) {
+        return std::max(payments[static_cast<std::size_t>(priority - 1)], 0);
+    };
 
     double total = 0;
     for (int p = 1; p <= cards; ++p)
@@ -153,8 +155,8 @@ void DrawSnowballPie(QPainter& painter, const QRectF& bounds, std::span<const in
     font.setBold(true);
     font.setPixelSize(std::max(6, qRound(top.height() * 0.26)));
     painter.setFont(font);
-    const QRectF inner = top.adjusted(top.width() * 0.15, top.height() * 0.15, -top.width() * 0.15,
-                                      -top.height() * 0.15);
+    const QRectF inner =
+        top.adjusted(top.width() * 0.15, top.height() * 0.15, -top.width() * 0.15, -top.height() * 0.15);
     const QSizeF box(top.width() * 0.3, top.height() * 0.4);
     for (const PieSlice& s : slices) {
         const QPointF at = slices.size() == 1 ? top.center() : onEllipse(inner, s.startDeg + s.spanDeg / 2);

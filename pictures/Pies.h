@@ -17,10 +17,10 @@ namespace quenmark {
 
 struct PieSlice
 {
-    int priority = 1;     // 1-based, the number drawn on the slice
-    int dollars = 0;      // the monthly payment it stands for (merged payments included)
-    double startDeg = 0;  // angles as QPainter counts them: 0 at three o'clock, counter-clockwise
-    double spanDeg = 0;   // negative: seen from above the slices run clockwise
+    int priority = 1;    // 1-based, the number drawn on the slice
+    int dollars = 0;     // the monthly payment it stands for (merged payments included)
+    double startDeg = 0; // angles as QPainter counts them: 0 at three o'clock, counter-clockwise
+    double spanDeg = 0;  // negative: seen from above the slices run clockwise
 };
 
 // The slices of `stage` (1 to payments.size()) for `payments` in priority order.
