@@ -85,13 +85,13 @@ private:
         }
         pointAt(target, target->rect().center());
     }
-    // The pies lifted now, as digits ("" when none); a lifted pie shows both its panels.
+    // The pies lifted now (on any page), as digits ("" when none); a lifted pie shows both its panels.
     QString lifted()
     {
         QString out;
         for (int s = 1; s <= 5; ++s) {
-            const bool frame = find(qPrintable(QStringLiteral("Pie%1Shadow1").arg(s)))->isVisible();
-            const bool shadow = find(qPrintable(QStringLiteral("Pie%1Shadow2").arg(s)))->isVisible();
+            const bool frame = !find(qPrintable(QStringLiteral("Pie%1Shadow1").arg(s)))->isHidden();
+            const bool shadow = !find(qPrintable(QStringLiteral("Pie%1Shadow2").arg(s)))->isHidden();
             if (frame != shadow)
                 return QStringLiteral("frame and shadow of pie %1 differ").arg(s);
             if (frame)
