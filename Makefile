@@ -4,7 +4,7 @@ BUILD_SAN  ?= build-san
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup configure build run test sanitize bench package clean
+.PHONY: all setup configure build run test sanitize bench package screens clean
 
 all: build
 
@@ -36,6 +36,10 @@ sanitize: setup
 package: build
 	cd $(BUILD) && cpack -G DEB
 	@ls -1 $(BUILD)/quenmark_*.deb
+
+# Every screen and page as a PNG in $(BUILD)/screens/ (and the README's pictures in docs/screens/).
+screens: build
+	sh tools/screens/update-docs.sh $(BUILD)
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
