@@ -8,6 +8,7 @@
 #include "lessons/Chapt05.h"
 #include "lessons/Chapt06.h"
 #include "lessons/Chapt08.h"
+#include "lessons/Chapt09.h"
 
 namespace quenmark {
 
@@ -29,7 +30,7 @@ LessonFrame* createChapterWindow(int chapter, QWidget* parent)
     case 6: return new TChapter_006(parent);
     case 7: return createPlainChapter(7, parent);
     case 8: return new TChapter_008(parent);
-    case 9: return createPlainChapter(9, parent);
+    case 9: return new TChapter_009(parent);
     default: return createPlainChapter(1, parent);
     }
 }
