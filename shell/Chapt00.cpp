@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -230,6 +231,15 @@ void TChapter_000::RunChapterLoop()
         close();
     else
         FormActivate();
+}
+
+void TChapter_000::keyPressEvent(QKeyEvent* e)
+{
+    if (isEnterKey(e) && pressFocusedButton(this)) {
+        e->accept();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void TChapter_000::closeEvent(QCloseEvent* e)

@@ -1,10 +1,12 @@
 #include "shell/Goodbye.h"
 
 #include "common/Layout.h"
+#include "common/LessonFrame.h"
 #include "pictures/ButtonPictures.h"
 #include "pictures/Pictures.h"
 #include "common/WebStuff.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -111,6 +113,15 @@ void Tgoodbye::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormActivate();
+}
+
+void Tgoodbye::keyPressEvent(QKeyEvent* event)
+{
+    if (isEnterKey(event) && pressFocusedButton(this)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void Tgoodbye::FormActivate()

@@ -15,6 +15,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QPushButton>
+#include <QApplication>
 #include <QtTest>
 #include <memory>
 
@@ -66,6 +67,8 @@ private slots:
     void contentsLayout_data();
     void contentsLayout();
     void everyButtonHasWords();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
     void displayExpected_data();
     void displayExpected();
 
@@ -487,6 +490,34 @@ void ShellTests::everyButtonHasWords()
     // Tab order: Quit, Start, Go To Our Website.
     QCOMPARE(button(contents.get(), "BtnQuit")->nextInFocusChain(), button(contents.get(), "BtnStart"));
     QCOMPARE(button(contents.get(), "BtnStart")->nextInFocusChain(), button(contents.get(), "BtnGotoWebsite"));
+}
+
+void ShellTests::enterPressesTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("focus"); // empty: where the activation puts it (Start)
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<QStringList>("opened");
+    QTest::newRow("Start") << "" << QStringList{"BtnContents"} << QStringList{"1"};
+    QTest::newRow("chapter 3's band") << "SBtn03" << QStringList{"BtnContents"} << QStringList{"3"};
+    QTest::newRow("chapter 9's band") << "SBtn10" << QStringList{"BtnContents"} << QStringList{"9"};
+    QTest::newRow("Quit") << "BtnQuit" << QStringList{"goodbye"} << QStringList{};
+}
+
+void ShellTests::enterPressesTheFocusedButton()
+{
+    QFETCH(QString, focus);
+    QFETCH(QStringList, actions);
+    QFETCH(QStringList, opened);
+    contents->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(contents.get()));
+    contents->FormActivate();
+    if (!focus.isEmpty())
+        contents->findChild<QWidget*>(focus)->setFocus(Qt::TabFocusReason);
+    else
+        QCOMPARE(QApplication::focusWidget(), button(contents.get(), "BtnStart"));
+    runLoop([&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }, actions);
+    QCOMPARE(standBys, opened);
+    QCOMPARE(contents->isVisible(), !opened.isEmpty());
 }
 
 void ShellTests::displayExpected_data()
