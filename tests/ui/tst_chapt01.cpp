@@ -11,6 +11,7 @@
 #include "common/Layout.h"
 #include "lessons/Chapt01.h"
 #include "lessons/Chapters.h"
+#include "pictures/Pictures.h"
 #include "common/WebStuff.h"
 
 using namespace quenmark;
@@ -111,6 +112,23 @@ private slots:
         auto* picture = w->findChild<QLabel*>(name);
         QVERIFY(picture);
         QVERIFY(!picture->pixmap().isNull());
+    }
+
+    // The title page shows the product's name as the splash screen draws it,
+    // at its own size, and a screen reader reads it as the name.
+    void titlePageShowsTheSplashPicture()
+    {
+        auto* title = find<QLabel>("TitlePicture");
+        const QImage splash = LoadArt(QStringLiteral("splash_name.png")).toImage();
+        QVERIFY(!splash.isNull());
+        QCOMPARE(title->size(), splash.size());
+        QCOMPARE(title->pixmap().toImage().convertToFormat(splash.format()), splash);
+        QCOMPARE(quenmark::test::spokenName(title), QStringLiteral("Quenmark"));
+        QWidget* page = w->notebook()->widget(0);
+        QCOMPARE(title->parentWidget(), page);
+        QVERIFY(page->rect().contains(title->geometry()));
+        QCOMPARE(title->geometry().center().x(), page->rect().center().x());
+        QVERIFY(title->geometry().bottom() < find<QLabel>("CopyrightNotice")->geometry().top());
     }
 
     void shadowsBehindHouseAndCar()

@@ -7,7 +7,9 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFontInfo>
+#include <QSet>
 #include <QtTest>
+#include <cmath>
 
 using namespace quenmark;
 
@@ -30,6 +32,9 @@ private slots:
     void shellArtwork();
     void missingArtIsEmpty();
     void buttonPictureHasTwoImages();
+    void awardWordsClearTheRing();
+    void bandFontFitsEveryTitle_data();
+    void bandFontFitsEveryTitle();
     void arialIsMetricCompatible();
 };
 
@@ -114,6 +119,83 @@ void PictureTests::buttonPictureHasTwoImages()
     const QPixmap band = BandPicture(QStringLiteral("3   Minimum Payments vs Constant Payments"), Qt::darkGreen,
                                      QSize(307, 33));
     QCOMPARE(band.size(), QSize(614, 33));
+}
+
+void PictureTests::awardWordsClearTheRing()
+{
+    // The maroon ring and the maroon words must be apart: the ring, followed
+    // from its leftmost pixel on the middle row through touching maroon pixels,
+    // stays a thin ring and never runs into a word near the middle.
+    const QImage badge = LoadArt(QStringLiteral("award_badge.png")).toImage().convertToFormat(QImage::Format_ARGB32);
+    QVERIFY(!badge.isNull());
+    auto maroon = [&](int x, int y) {
+        const QColor c = badge.pixelColor(x, y);
+        return c.alpha() > 128 && c.red() - c.green() > 70 && c.green() < 120;
+    };
+    const QPoint centre(badge.width() / 2, badge.height() / 2);
+    QPoint start(-1, -1);
+    for (int x = 0; x < centre.x() && start.x() < 0; ++x)
+        if (maroon(x, centre.y()))
+            start = QPoint(x, centre.y());
+    QVERIFY(start.x() >= 0);
+    QList<QPoint> todo{start};
+    QSet<int> seen{start.y() * badge.width() + start.x()};
+    double nearest = 1e9, farthest = 0;
+    int words = 0; // maroon pixels not in the ring
+    while (!todo.isEmpty()) {
+        const QPoint p = todo.takeLast();
+        const double r = std::hypot(p.x() - centre.x(), p.y() - centre.y());
+        nearest = std::min(nearest, r);
+        farthest = std::max(farthest, r);
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const QPoint q(p.x() + dx, p.y() + dy);
+                const int key = q.y() * badge.width() + q.x();
+                if (badge.rect().contains(q) && !seen.contains(key) && maroon(q.x(), q.y())) {
+                    seen.insert(key);
+                    todo.append(q);
+                }
+            }
+    }
+    QVERIFY2(farthest - nearest < 4, qPrintable(QStringLiteral("the ring runs from radius %1 to %2").arg(nearest).arg(farthest)));
+    for (int y = 0; y < badge.height(); ++y)
+        for (int x = 0; x < badge.width(); ++x)
+            words += maroon(x, y) && !seen.contains(y * badge.width() + x);
+    QVERIFY(words > 50); // the words are there, apart from the ring
+}
+
+void PictureTests::bandFontFitsEveryTitle_data()
+{
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<int>("width");
+    QTest::newRow("short titles keep the largest size") << QStringList{"1   Intro", "2   Terms"} << 307;
+    QTest::newRow("one long title sets the size for all")
+        << QStringList{"1   Intro", "7   The Effect of Adding $5 to Each Payment"} << 307;
+    QTest::newRow("contents titles") << QStringList{"3   Minimum Payments vs Constant Payments",
+                                                    "7   The Effect of Adding $5 to Each Payment",
+                                                    "9   A Computer Based Rapid Debt Program"}
+                                     << 307;
+    QTest::newRow("narrow band") << QStringList{"5   New Charges & Skipped Payments"} << 200;
+    QTest::newRow("too long for any size") << QStringList{QString(200, QLatin1Char('W'))} << 307;
+}
+
+void PictureTests::bandFontFitsEveryTitle()
+{
+    // The largest size up to 15 at which every title fits; the next size up
+    // would not fit one of them. Nothing below the smallest size.
+    QFETCH(QStringList, titles);
+    QFETCH(int, width);
+    const int px = BandFontPx(titles, width);
+    QVERIFY(px >= 9 && px <= 15);
+    auto allFit = [&](int size) {
+        const QFontMetrics m(arialPx(size, true));
+        for (const QString& t : titles)
+            if (m.horizontalAdvance(t) > BandTextRoom(width))
+                return false;
+        return true;
+    };
+    QVERIFY(allFit(px) || px == 9);
+    QVERIFY(px == 15 || !allFit(px + 1));
 }
 
 void PictureTests::arialIsMetricCompatible()

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QApplication>
+#include <QSet>
 #include <QtTest>
 #include <memory>
 
@@ -69,6 +70,10 @@ private slots:
     void everyButtonHasWords();
     void enterPressesTheFocusedButton_data();
     void enterPressesTheFocusedButton();
+    void focusFrameShows_data();
+    void focusFrameShows();
+    void chapterBandsShareOneTextSize();
+    void goodbyeParagraphsEvenlySpaced();
     void displayExpected_data();
     void displayExpected();
 
@@ -518,6 +523,89 @@ void ShellTests::enterPressesTheFocusedButton()
     runLoop([&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }, actions);
     QCOMPARE(standBys, opened);
     QCOMPARE(contents->isVisible(), !opened.isEmpty());
+}
+
+void ShellTests::focusFrameShows_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("byMouse"); // the focus came by a click, not by the activation
+    QTest::newRow("Start after activation") << "BtnStart" << false;
+    QTest::newRow("chapter band after activation") << "SBtn05" << false;
+    QTest::newRow("chapter band after a click") << "SBtn03" << true;
+}
+
+void ShellTests::focusFrameShows()
+{
+    // A focused button looks different from the same button without the focus,
+    // from the first activation on, before any key has been pressed.
+    QFETCH(QString, name);
+    QFETCH(bool, byMouse);
+    auto* b = contents->findChild<QAbstractButton*>(name);
+    QVERIFY(b);
+    contents->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(contents.get()));
+    contents->FormActivate();
+    if (byMouse) {
+        contents->setAttribute(Qt::WA_KeyboardFocusChange, false); // as after a click
+        b->setFocus(Qt::MouseFocusReason);
+    } else if (b != button(contents.get(), "BtnStart")) {
+        b->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    QVERIFY(b->hasFocus());
+    const QImage focused = b->grab().toImage();
+    button(contents.get(), name == QLatin1String("BtnStart") ? "BtnQuit" : "BtnStart")->setFocus(Qt::MouseFocusReason);
+    QVERIFY(!b->hasFocus());
+    QVERIFY(focused != b->grab().toImage());
+}
+
+void ShellTests::chapterBandsShareOneTextSize()
+{
+    // Each band begins with its chapter's digit: the white digit is as tall on
+    // all nine, and every title ends inside its band.
+    QSet<int> digitHeights;
+    for (int n = 1; n <= 9; ++n) {
+        const QString name = n == 9 ? QStringLiteral("SBtn10") : QStringLiteral("SBtn0%1").arg(n);
+        auto* b = contents->findChild<QAbstractButton*>(name);
+        QVERIFY(b);
+        const QImage img = b->grab().toImage();
+        auto white = [&](int x, int y) { return qGray(img.pixel(x, y)) > 200; };
+        int top = img.height(), bottom = -1, right = -1;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                if (!white(x, y))
+                    continue;
+                if (x < 24) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+                right = std::max(right, x);
+            }
+        QVERIFY2(bottom >= top, qPrintable(name));
+        digitHeights.insert(bottom - top);
+        QVERIFY2(right < img.width() - 4, qPrintable(name + QStringLiteral(" runs out of its band")));
+    }
+    QCOMPARE(digitHeights.size(), 1);
+}
+
+void ShellTests::goodbyeParagraphsEvenlySpaced()
+{
+    // Each paragraph is as high as its lines, and the gaps between them and
+    // before the greeting are the same.
+    QList<QWidget*> blocks;
+    for (const char* name : {"Paragraph1", "Paragraph2", "Paragraph3", "Greeting"})
+        blocks << goodbye->findChild<QLabel*>(QLatin1String(name));
+    QSet<int> gaps;
+    for (qsizetype i = 0; i < blocks.size(); ++i) {
+        QVERIFY(blocks[i]);
+        if (i + 1 < blocks.size()) {
+            auto* text = static_cast<QLabel*>(blocks[i]);
+            QCOMPARE(text->height(), text->heightForWidth(text->width()));
+        }
+        if (i > 0)
+            gaps.insert(blocks[i]->y() - (blocks[i - 1]->y() + blocks[i - 1]->height()));
+    }
+    QCOMPARE(gaps.size(), 1);
+    QVERIFY(*gaps.begin() >= 8);
 }
 
 void ShellTests::displayExpected_data()
