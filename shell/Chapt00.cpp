@@ -162,6 +162,10 @@ void TChapter_000::FormActivate()
         BtnQuit->setEnabled(true);
         BtnStart->setEnabled(true);
     }
+    // The focus is real only in the active window: where nothing gave the
+    // activation back (no window manager after the reminder closes), take it.
+    if (isVisible() && !isActiveWindow())
+        activateWindow();
     BtnStart->setFocus();
     // Show where the focus is from the start, not only after the first key:
     // a keyboard user sees at once that Enter or Space presses Start.
