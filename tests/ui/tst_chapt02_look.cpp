@@ -122,25 +122,18 @@ private slots:
             QVERIFY(w->grab().save(dir + QStringLiteral("/ch2_calculator_stopped.png")));
     }
 
-    // The note after a run keeps its three lines off its border: a band of
-    // plain background all round inside the border, and every word shown.
+    // The note after a run shows all its lines, with nothing but its ground
+    // in a band of 3 pixels inside its border.
     void whyPanelHasPadding()
     {
         std::unique_ptr<LessonFrame> w(createChapterWindow(2, nullptr));
-        w->show();
         auto* why = w->findChild<QLabel*>(QStringLiteral("PanelWhy"));
-        QVERIFY(why);
-        why->show();
         QVERIFY(why->heightForWidth(why->width()) <= why->height());
         const QImage img = why->grab().toImage();
-        const QRgb ground = img.pixel(img.width() / 2, 1);
-        const int pad = 3; // the band checked, inside the 1-pixel border
+        const QRect inner = img.rect().adjusted(4, 4, -4, -4);
         for (int y = 1; y < img.height() - 1; ++y)
-            for (int x = 1; x < img.width() - 1; ++x) {
-                const bool inBand = x <= pad || y <= pad || x >= img.width() - 1 - pad || y >= img.height() - 1 - pad;
-                if (inBand)
-                    QVERIFY2(img.pixel(x, y) == ground, qPrintable(QStringLiteral("ink at %1,%2").arg(x).arg(y)));
-            }
+            for (int x = 1; x < img.width() - 1; ++x)
+                QVERIFY(inner.contains(x, y) || img.pixel(x, y) == img.pixel(1, 1));
     }
 
     // The longest texts of the quiz's answer fit the answer label.

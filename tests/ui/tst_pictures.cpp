@@ -7,9 +7,9 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFontInfo>
+#include <QLineF>
 #include <QSet>
 #include <QtTest>
-#include <cmath>
 
 using namespace quenmark;
 
@@ -33,8 +33,6 @@ private slots:
     void missingArtIsEmpty();
     void buttonPictureHasTwoImages();
     void awardWordsClearTheRing();
-    void bandFontFitsEveryTitle_data();
-    void bandFontFitsEveryTitle();
     void arialIsMetricCompatible();
 };
 
@@ -123,79 +121,36 @@ void PictureTests::buttonPictureHasTwoImages()
 
 void PictureTests::awardWordsClearTheRing()
 {
-    // The maroon ring and the maroon words must be apart: the ring, followed
-    // from its leftmost pixel on the middle row through touching maroon pixels,
-    // stays a thin ring and never runs into a word near the middle.
+    // Following the maroon ring from its leftmost pixel through touching maroon
+    // pixels stays within a thin ring: no word runs into it. The words are there.
     const QImage badge = LoadArt(QStringLiteral("award_badge.png")).toImage().convertToFormat(QImage::Format_ARGB32);
-    QVERIFY(!badge.isNull());
-    auto maroon = [&](int x, int y) {
-        const QColor c = badge.pixelColor(x, y);
-        return c.alpha() > 128 && c.red() - c.green() > 70 && c.green() < 120;
+    auto maroon = [&](QPoint p) {
+        const QColor c = badge.pixelColor(p);
+        return badge.rect().contains(p) && c.alpha() > 128 && c.red() - c.green() > 70 && c.green() < 120;
     };
-    const QPoint centre(badge.width() / 2, badge.height() / 2);
-    QPoint start(-1, -1);
-    for (int x = 0; x < centre.x() && start.x() < 0; ++x)
-        if (maroon(x, centre.y()))
-            start = QPoint(x, centre.y());
-    QVERIFY(start.x() >= 0);
+    const QPointF centre = QRectF(badge.rect()).center();
+    QPoint start(0, badge.height() / 2);
+    while (start.x() < centre.x() && !maroon(start))
+        start.rx()++;
     QList<QPoint> todo{start};
-    QSet<int> seen{start.y() * badge.width() + start.x()};
+    QSet<QPoint> ring{start};
     double nearest = 1e9, farthest = 0;
-    int words = 0; // maroon pixels not in the ring
     while (!todo.isEmpty()) {
         const QPoint p = todo.takeLast();
-        const double r = std::hypot(p.x() - centre.x(), p.y() - centre.y());
+        const double r = QLineF(centre, p).length();
         nearest = std::min(nearest, r);
         farthest = std::max(farthest, r);
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx) {
-                const QPoint q(p.x() + dx, p.y() + dy);
-                const int key = q.y() * badge.width() + q.x();
-                if (badge.rect().contains(q) && !seen.contains(key) && maroon(q.x(), q.y())) {
-                    seen.insert(key);
-                    todo.append(q);
-                }
-            }
+        for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1), QPoint(1, 1),
+                                  QPoint(-1, -1), QPoint(1, -1), QPoint(-1, 1)})
+            if (maroon(p + step) && !ring.contains(p + step))
+                ring.insert(p + step), todo.append(p + step);
     }
-    QVERIFY2(farthest - nearest < 4, qPrintable(QStringLiteral("the ring runs from radius %1 to %2").arg(nearest).arg(farthest)));
+    QVERIFY2(farthest - nearest < 4, qPrintable(QStringLiteral("ring from radius %1 to %2").arg(nearest).arg(farthest)));
+    int words = 0;
     for (int y = 0; y < badge.height(); ++y)
         for (int x = 0; x < badge.width(); ++x)
-            words += maroon(x, y) && !seen.contains(y * badge.width() + x);
-    QVERIFY(words > 50); // the words are there, apart from the ring
-}
-
-void PictureTests::bandFontFitsEveryTitle_data()
-{
-    QTest::addColumn<QStringList>("titles");
-    QTest::addColumn<int>("width");
-    QTest::newRow("short titles keep the largest size") << QStringList{"1   Intro", "2   Terms"} << 307;
-    QTest::newRow("one long title sets the size for all")
-        << QStringList{"1   Intro", "7   The Effect of Adding $5 to Each Payment"} << 307;
-    QTest::newRow("contents titles") << QStringList{"3   Minimum Payments vs Constant Payments",
-                                                    "7   The Effect of Adding $5 to Each Payment",
-                                                    "9   A Computer Based Rapid Debt Program"}
-                                     << 307;
-    QTest::newRow("narrow band") << QStringList{"5   New Charges & Skipped Payments"} << 200;
-    QTest::newRow("too long for any size") << QStringList{QString(200, QLatin1Char('W'))} << 307;
-}
-
-void PictureTests::bandFontFitsEveryTitle()
-{
-    // The largest size up to 15 at which every title fits; the next size up
-    // would not fit one of them. Nothing below the smallest size.
-    QFETCH(QStringList, titles);
-    QFETCH(int, width);
-    const int px = BandFontPx(titles, width);
-    QVERIFY(px >= 9 && px <= 15);
-    auto allFit = [&](int size) {
-        const QFontMetrics m(arialPx(size, true));
-        for (const QString& t : titles)
-            if (m.horizontalAdvance(t) > BandTextRoom(width))
-                return false;
-        return true;
-    };
-    QVERIFY(allFit(px) || px == 9);
-    QVERIFY(px == 15 || !allFit(px + 1));
+            words += maroon(QPoint(x, y)) && !ring.contains(QPoint(x, y));
+    QVERIFY(words > 50);
 }
 
 void PictureTests::arialIsMetricCompatible()
