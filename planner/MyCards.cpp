@@ -135,7 +135,15 @@ MyCardsWindow::MyCardsWindow(QWidget* parent, const QString& storePath)
     resize(940, 760);
 }
 
-MyCardsWindow::~MyCardsWindow() = default;
+MyCardsWindow::~MyCardsWindow()
+{
+    // The children go before this object's connections do: an open editor or
+    // the pledge box losing the focus must not call back into a window that is
+    // half gone.
+    const QList<QObject*> children = findChildren<QObject*>();
+    for (QObject* c : children)
+        QObject::disconnect(c, nullptr, this, nullptr);
+}
 
 void MyCardsWindow::build()
 {
@@ -169,6 +177,9 @@ void MyCardsWindow::build()
     m_cardsView->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                  QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     m_cardsView->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Arrow keys move between cells and typing edits one; Tab leaves the table
+    // (while a cell is being edited Tab goes on to the next cell).
+    m_cardsView->setTabKeyNavigation(false);
     m_cardsView->setWordWrap(false);
     m_cardsView->horizontalHeader()->setStretchLastSection(true);
     m_cardsView->setColumnWidth(CardsModel::Name, 160);
@@ -256,6 +267,7 @@ void MyCardsWindow::build()
     // Chart, schedule and statement figures in tabs.
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("ResultTabs"));
+    m_tabs->setAccessibleName(tr("Chart, schedule and statement figures"));
     m_chart = new BalanceChart(this);
     m_tabs->addTab(m_chart, tr("Balance &chart"));
 
