@@ -284,26 +284,49 @@ void BalanceChart::paintEvent(QPaintEvent*)
                    QLatin1Char('$') + QString::fromStdString(AmountToText(v)).section(QLatin1Char('.'), 0, 0));
     }
 
-    // The bands, the card paid first at the bottom.
+    // The bands, the card paid first at the bottom, each filled between its
+    // lower and upper edge without antialiasing (fifty cards over decades stay
+    // quick to paint), then the upper edges drawn smooth in the colours at half
+    // brightness (the pies' rims).
     const double dx = plot.width() / m_months;
+    auto y = [&](double amount) { return plot.bottom() - plot.height() * amount / m_yTop; };
     std::vector<double> below(static_cast<std::size_t>(m_months + 1), 0.0);
+    QPolygonF lower;
+    lower.reserve(m_months + 1);
+    for (int m = 0; m <= m_months; ++m)
+        lower << QPointF(plot.left() + dx * m, plot.bottom());
+    std::vector<QPolygonF> edges(m_priority.size());
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::NoPen);
     for (std::size_t k = 0; k < m_priority.size(); ++k) {
-        const std::size_t i = m_priority[k];
-        QPolygonF band;
-        band.reserve(2 * (m_months + 1));
+        const std::size_t card = m_priority[k];
+        // Once the card is paid off its band has no height: draw it up to there.
+        int last = m_months;
+        while (last > 0 && balanceAt(last - 1, card) <= 0)
+            --last;
+        QPolygonF& upper = edges[k];
+        upper.reserve(last + 1);
         for (int m = 0; m <= m_months; ++m) {
-            const double top = below[static_cast<std::size_t>(m)] + balanceAt(m, i);
-            band << QPointF(plot.left() + dx * m, plot.bottom() - plot.height() * top / m_yTop);
+            double& b = below[static_cast<std::size_t>(m)];
+            b += balanceAt(m, card);
+            if (m <= last)
+                upper << QPointF(plot.left() + dx * m, y(b));
         }
-        for (int m = m_months; m >= 0; --m)
-            band << QPointF(plot.left() + dx * m,
-                            plot.bottom() - plot.height() * below[static_cast<std::size_t>(m)] / m_yTop);
-        const QColor c = cardColour(k);
-        p.setBrush(c);
-        p.setPen(QPen(QColor(c.red() / 2, c.green() / 2, c.blue() / 2), 1));
+        QPolygonF band = upper;
+        band.reserve(2 * (last + 1));
+        for (int m = last; m >= 0; --m)
+            band << lower[m];
+        p.setBrush(cardColour(k));
         p.drawPolygon(band);
         for (int m = 0; m <= m_months; ++m)
-            below[static_cast<std::size_t>(m)] += balanceAt(m, i);
+            lower[m].setY(y(below[static_cast<std::size_t>(m)]));
+    }
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setBrush(Qt::NoBrush);
+    for (std::size_t k = 0; k < edges.size(); ++k) {
+        const QColor c = cardColour(k);
+        p.setPen(QPen(QColor(c.red() / 2, c.green() / 2, c.blue() / 2), 1));
+        p.drawPolyline(edges[k]);
     }
 
     // The axes and the month ticks, as on the lesson charts.
