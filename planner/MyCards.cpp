@@ -691,7 +691,11 @@ bool MyCardsWindow::exportSchedule(const QString& path)
 
 void MyCardsWindow::closeEvent(QCloseEvent* event)
 {
-    saveNow();
+    // The last chance to keep the cards: say so when it fails.
+    if (!saveNow()) {
+        platform().beep();
+        platform().showMessage(this, Platform::MessageIcon::Error, m_status->text());
+    }
     QWidget::closeEvent(event);
 }
 

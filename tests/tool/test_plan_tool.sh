@@ -52,15 +52,6 @@ printf '\r\n\n' >>"$WORK/crlf.csv"
 printf 'months: 57\ninterest: 3,294.10\npayoff.1: 21 Card 5\npayoff.2: 43 Card 1\npayoff.3: 51 Card 4\npayoff.4: 54 Card 2\npayoff.5: 57 Card 3\n' >"$EXPECTED"
 same_output "standard input with CRLF and BOM"
 
-# --- orders: ties keep the file's order ------------------------------------------------
-printf 'name,apr,balance,payment\nA,10,500,50\nB,20,500,50\nC,20,100,50\n' >"$WORK/ties.csv"
-for case in "apr:B C A" "balance:C A B" "given:A B C"; do
-    order=${case%%:*}
-    run 0 --plan "$WORK/ties.csv" --order "$order"
-    got=$(grep '^payoff\.' "$OUT" | awk '{print $3}' | tr '\n' ' ')
-    [ "$got" = "${case#*:} " ] || fail "order $order: $got"
-done
-
 # --- the schedule ---------------------------------------------------------------------
 run 0 --plan "$CARDS" --pledge 25 --schedule
 [ "$(head -1 "$OUT")" = "month,card,payment,interest,balance" ] || fail "schedule: header"

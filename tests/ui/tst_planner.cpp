@@ -403,6 +403,24 @@ private slots:
         QCOMPARE(CardStore(storePath()).load().plan.cards.size(), 1);
     }
 
+    // A folder that cannot be made: the window says so, and says it again on closing.
+    void saveFailureIsTold()
+    {
+        QFile blocker(dir->filePath(QStringLiteral("data")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+        blocker.close();
+        open();
+        QTest::mouseClick(child<QPushButton>(w.get(), "BtnAddCard"), Qt::LeftButton);
+        auto* label = child<QLabel>(w.get(), "StatusLabel");
+        QVERIFY(label->isVisible());
+        QVERIFY2(label->text().startsWith("Your cards could not be saved"), qPrintable(label->text()));
+        QVERIFY(fake.messages.isEmpty());
+        w->close();
+        QCOMPARE(fake.messages.size(), 1);
+        QCOMPARE(fake.messages[0].icon, Platform::MessageIcon::Error);
+        QCOMPARE(fake.messages[0].text, label->text());
+    }
+
     void jsonRoundTrip()
     {
         StoredPlan plan = Sample(123.45);
