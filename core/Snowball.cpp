@@ -12,6 +12,9 @@ namespace quenmark {
 
 namespace {
 
+// Half a cent: a balance below it shows as $0.00.
+constexpr double kDust = 0.005;
+
 double Amount(double x)
 {
     if (!std::isfinite(x) || x < 0)
@@ -119,6 +122,17 @@ SnowballPlan RunSnowball(std::span<const SnowballCard> cards, double pledge, boo
                     plan.schedule[row[i]].payment += more;
                     plan.schedule[row[i]].balance = balance[i];
                 }
+            }
+            if (balance[i] > 0 && balance[i] < kDust) {
+                // Less than half a cent left, because interest is carried
+                // unrounded: it is paid with this month's payment, as a
+                // statement would show it, instead of a month of $0.00.
+                if (withSchedule) {
+                    plan.schedule[row[i]].payment += balance[i];
+                    plan.schedule[row[i]].balance = 0;
+                }
+                left -= balance[i];
+                balance[i] = 0;
             }
             if (balance[i] <= 0) {
                 owes[i] = 0;
