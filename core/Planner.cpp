@@ -327,6 +327,15 @@ std::string CsvField(std::string_view text)
     return out;
 }
 
+std::string SpreadsheetText(std::string_view text)
+{
+    // A spreadsheet opening the schedule would take a cell that starts with one
+    // of these as a formula; a leading apostrophe keeps it plain text.
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
+        return "'" + std::string(text);
+    return std::string(text);
+}
+
 void AppendScheduleCsv(std::string& out, const SnowballPlan& plan, std::span<const std::string> names)
 {
     out += "month,card,payment,interest,balance\n";
@@ -334,7 +343,7 @@ void AppendScheduleCsv(std::string& out, const SnowballPlan& plan, std::span<con
         out += std::to_string(r.month);
         out += ',';
         const auto card = static_cast<std::size_t>(r.card);
-        out += CsvField(card < names.size() ? std::string_view(names[card]) : std::string_view{});
+        out += CsvField(SpreadsheetText(card < names.size() ? std::string_view(names[card]) : std::string_view{}));
         out += ',';
         out += PlainTwoDecimals(r.payment);
         out += ',';

@@ -112,8 +112,13 @@ PlanFile ParsePlanCsv(std::string_view text);
 // a line break, or blanks at either end.
 std::string CsvField(std::string_view text);
 
+// `text` as a spreadsheet cell that is never a formula: a text starting with
+// "=", "+", "-", "@", a tab or a carriage return gets a leading apostrophe.
+std::string SpreadsheetText(std::string_view text);
+
 // "month,card,payment,interest,balance" and one line per row of the plan's
-// schedule: the card's name and plain two-decimal amounts. `names` by given index.
+// schedule: the card's name (never a formula) and plain two-decimal amounts.
+// `names` by given index.
 void AppendScheduleCsv(std::string& out, const SnowballPlan& plan, std::span<const std::string> names);
 
 } // namespace quenmark

@@ -248,12 +248,15 @@ private slots:
 
         // The schedule text: a header and one line per row, names quoted.
         const SnowballPlan plan = RunPlan(kCards, PlanOrder::HighestApr, 25, true);
-        std::vector<std::string> cardNames = {"Card 1", "Card 2", "Card, 3", "Card 4", "Card 5"};
+        std::vector<std::string> cardNames = {"Card 1", "=HYPERLINK(\"x\")", "Card, 3", "@SUM(A1)", "-5 Card"};
         std::string csv;
         AppendScheduleCsv(csv, plan, cardNames);
         QCOMPARE(static_cast<std::size_t>(std::count(csv.begin(), csv.end(), '\n')), plan.schedule.size() + 1);
-        QVERIFY(csv.starts_with("month,card,payment,interest,balance\n1,Card 5,44.00,13.40,735.12\n"));
+        QVERIFY(csv.starts_with("month,card,payment,interest,balance\n1,'-5 Card,44.00,13.40,735.12\n"));
         QVERIFY(csv.find("\n1,\"Card, 3\",37.00,") != std::string::npos);
+        // Names a spreadsheet would run as formulas stay text.
+        QVERIFY(csv.find("\n1,\"'=HYPERLINK(\"\"x\"\")\",") != std::string::npos);
+        QVERIFY(csv.find("\n1,'@SUM(A1),") != std::string::npos);
     }
 };
 
