@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
+#include <QBackingStore>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QtTest>
@@ -12,6 +12,7 @@
 
 #include "FakePlatform.h"
 #include "TestWidgets.h"
+#include "common/ResultBox.h"
 #include "lessons/Chapt02.h"
 
 using namespace quenmark;
@@ -43,8 +44,15 @@ private:
         return quenmark::test::child<T>(w.get(), name);
     }
     QLineEdit* edit(const char* name) { return find<QLineEdit>(name); }
-    QString text(const char* name) { return edit(name)->text(); }
-    int gauge() { return find<QProgressBar>("Gauge")->value(); }
+    ResultBox* box(const char* name) { return find<ResultBox>(name); }
+    // The text of an input box or of a result box.
+    QString text(const char* name)
+    {
+        if (auto* r = w->findChild<ResultBox*>(QString::fromLatin1(name)))
+            return r->text();
+        return edit(name)->text();
+    }
+    int gauge() { return find<LightGauge>("Gauge")->value(); }
 
     void openCalculator()
     {
@@ -226,23 +234,105 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, accessible);
-        auto* e = w->findChild<QLineEdit*>(name);
+        auto* e = w->findChild<QWidget*>(name);
         QVERIFY(e);
         QCOMPARE(e->accessibleName(), accessible);
+        QCOMPARE(quenmark::test::spokenName(e), accessible);
     }
 
+    // A screen reader reads each result box as a read-only text with its
+    // name and its figure, and the gauge as a progress bar with its percentage.
     void resultBoxesAreReadOnly()
     {
-        for (const char* n : {"EditStdYr", "EditStdMo", "EditStdPayments", "EditStdInterest", "EditStdMoney",
-                              "EditStdAverage"}) {
-            QVERIFY(edit(n)->isReadOnly());
-            QCOMPARE(edit(n)->focusPolicy(), Qt::NoFocus);
-            QCOMPARE(edit(n)->cursor().shape(), Qt::ArrowCursor);
+        openCalculator();
+        enter("17.9", "2100", "53");
+        calculate();
+        const std::pair<const char*, const char*> figures[] = {
+            {"EditStdYr", "15"}, {"EditStdMo", "3"}, {"EditStdPayments", "183"}, {"EditStdInterest", "$2,487.89"},
+            {"EditStdMoney", "$4,587.89"}, {"EditStdAverage", "$25.07"}};
+        for (const auto& [n, figure] : figures) {
+            QCOMPARE(box(n)->focusPolicy(), Qt::NoFocus);
+            QCOMPARE(box(n)->cursor().shape(), Qt::ArrowCursor);
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(box(n));
+            QVERIFY(iface);
+            QCOMPARE(iface->role(), QAccessible::EditableText);
+            QVERIFY(iface->state().readOnly);
+            QCOMPARE(iface->text(QAccessible::Value), QString::fromLatin1(figure));
+            QAccessibleTextInterface* t = iface->textInterface();
+            QVERIFY(t);
+            QCOMPARE(t->characterCount(), static_cast<int>(qstrlen(figure)));
+            QCOMPARE(t->text(0, t->characterCount()), QString::fromLatin1(figure));
         }
-        auto* g = find<QProgressBar>("Gauge");
-        QCOMPARE(g->minimum(), 0);
-        QCOMPARE(g->maximum(), 100);
-        QVERIFY(g->isTextVisible());
+        QAccessibleInterface* g = QAccessible::queryAccessibleInterface(find("Gauge"));
+        QVERIFY(g);
+        QCOMPARE(g->role(), QAccessible::ProgressBar);
+        QCOMPARE(g->text(QAccessible::Value), QStringLiteral("100%"));
+        QVERIFY(g->valueInterface());
+        QCOMPARE(g->valueInterface()->currentValue().toInt(), 100);
+        QCOMPARE(g->valueInterface()->minimumValue().toInt(), 0);
+        QCOMPARE(g->valueInterface()->maximumValue().toInt(), 100);
+    }
+
+    // Every display update is in the window at once: the backing store holds
+    // the payments box as it paints itself now, at every yield of the run.
+    void everyUpdateIsDrawnIntoTheWindow()
+    {
+        openCalculator();
+        enter("17.9", "2100", "53");
+        ResultBox* payments = box("EditStdPayments");
+        int checked = 0;
+        bool same = true;
+        w->payoffRunner().onYield = [&](const PayoffState&) {
+            auto* image = dynamic_cast<QImage*>(w->backingStore()->paintDevice());
+            QVERIFY(image);
+            const QRect r(payments->mapTo(w.get(), QPoint(0, 0)), payments->size());
+            const QImage inWindow = image->copy(r).convertToFormat(QImage::Format_RGB32);
+            const QImage fresh = payments->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            same = same && inWindow == fresh;
+            ++checked;
+        };
+        calculate();
+        QCOMPARE(checked, 183 / 7);
+        QVERIFY(same);
+    }
+
+    // The window system gets at most one flush per 8 ms of the clock, plus one
+    // at the end of the run, whatever the number of updates.
+    void flushesAreCapped_data()
+    {
+        QTest::addColumn<int>("msPerUpdate");
+        QTest::newRow("clock still") << 0;
+        QTest::newRow("1 ms per update") << 1;
+        QTest::newRow("3 ms per update") << 3;
+        QTest::newRow("10 ms per update") << 10;
+    }
+    void flushesAreCapped()
+    {
+        QFETCH(int, msPerUpdate);
+        openCalculator();
+        enter("30", "100000", "2601");
+        calculate(); // the display is reset and flushed before the run
+        const LiveSurface* surface = w->liveSurface();
+        const int flushesBefore = surface->flushCount();
+        const int drawsBefore = surface->drawCount();
+        w->payoffRunner().onYield = [&](const PayoffState&) { fake.now += static_cast<std::uint64_t>(msPerUpdate); };
+        calculate();
+        QCOMPARE(text("EditStdPayments"), QStringLiteral("5,387"));
+        QVERIFY(!surface->hasPending());
+        const int updates = surface->drawCount() - drawsBefore;
+        const int flushes = surface->flushCount() - flushesBefore;
+        QVERIFY2(updates >= 5387 / 7, qPrintable(QString::number(updates)));
+        const int elapsed = (5387 / 7) * msPerUpdate;
+        // One flush per 8 ms (rounded up to whole updates), and those of the
+        // reset, the first update and the end.
+        const int perInterval = msPerUpdate == 0 ? 0 : (8 + msPerUpdate - 1) / msPerUpdate;
+        const int most = (perInterval == 0 ? 0 : updates / perInterval) + 3;
+        QVERIFY2(flushes <= most, qPrintable(QStringLiteral("%1 flushes, at most %2").arg(flushes).arg(most)));
+        QVERIFY2(flushes >= elapsed / (8 + msPerUpdate) + 1, qPrintable(QString::number(flushes)));
+        // Once the clock allows it every update is flushed (months 1 and 7 are
+        // drawn before the clock first moves).
+        if (msPerUpdate >= 8)
+            QVERIFY2(flushes >= updates - 2, qPrintable(QStringLiteral("%1 of %2").arg(flushes).arg(updates)));
     }
 
     void focusAndTabOrder()

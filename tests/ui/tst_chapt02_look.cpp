@@ -11,6 +11,7 @@
 
 #include "FakePlatform.h"
 #include "common/LessonFrame.h"
+#include "common/ResultBox.h"
 #include "lessons/Chapters.h"
 
 using namespace quenmark;
@@ -107,8 +108,12 @@ private slots:
         QWidget* page = w->notebook()->currentWidget();
         for (const char* name : {"LblAbort", "PanelWhy", "StdPanel"})
             QVERIFY(page->findChild<QWidget*>(QString::fromLatin1(name))->isVisible());
-        for (auto* box : page->findChildren<QLineEdit*>()) {
-            QVERIFY2(box->fontMetrics().horizontalAdvance(box->text()) < box->width() - 6,
+        const auto boxes = page->findChildren<ResultBox*>();
+        QCOMPARE(boxes.size(), 6);
+        for (auto* box : boxes) {
+            QVERIFY(!box->text().isEmpty());
+            // The text stands 4 pixels in from each side of the box at most.
+            QVERIFY2(box->fontMetrics().horizontalAdvance(box->text()) <= box->width() - 8,
                      qPrintable(box->objectName() + QStringLiteral(" is too narrow for ") + box->text()));
         }
         for (QWidget* child : page->findChildren<QWidget*>()) {
