@@ -5,11 +5,17 @@
 //
 //   BM_Chapter2LongRun     $100,000.00 at 30 % paying $2,601.00 (5,387 months)
 //   BM_Chapter2WorstRun    the largest balance at 30 % with the least accepted payment
+//   BM_Chapter7WorstPair*  the longest pair of runs chapter 7's inputs allow, as a
+//                          card and as a loan: the largest balance at APR 0 with
+//                          the least accepted payment (balance / 1200), extra $5;
+//                          both panels drawn
+//   BM_Chapter7Apr30Pair   the largest balance at 30 % as a card, extra $5
 //   BM_EarlierPanel*       the same runs shown in the earlier result panel (line
 //                          edits and a style-drawn progress bar, one synchronous
 //                          repaint per update), in the same process, for comparison
 //   BM_EngineOnly*         the same runs without a window, for where the time goes
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -25,6 +31,7 @@
 #include "core/Payoff.h"
 #include "core/Strstuff.h"
 #include "lessons/Chapt02.h"
+#include "lessons/Chapt07.h"
 
 using namespace quenmark;
 
@@ -103,6 +110,90 @@ void BM_Chapter2WorstRun(benchmark::State& st)
     runChapter2(st, QStringLiteral("30"), kLargest, QStringLiteral("0"));
 }
 BENCHMARK(BM_Chapter2WorstRun)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// ---- chapter 7's page ------------------------------------------------------------------
+
+struct Chapter7Page
+{
+    BenchPlatform fake;
+    std::unique_ptr<TChapter_007> w = std::make_unique<TChapter_007>();
+    QPushButton* go = nullptr;
+    QLineEdit* name = nullptr;
+    int yields = 0;
+
+    Chapter7Page()
+    {
+        w->show();
+        (void)QTest::qWaitForWindowExposed(w.get());
+        auto* next = w->findChild<QPushButton*>(QStringLiteral("BtnNext"));
+        while (w->currentPage() < 5)
+            next->click();
+        go = w->findChild<QPushButton*>(QStringLiteral("BtnCalculate"));
+        name = w->findChild<QLineEdit*>(QStringLiteral("EditName"));
+        w->payoffRunner().onYield = [this](const PayoffState&) { ++yields; };
+    }
+    QString payments(int panel) const
+    {
+        return w->findChild<ResultBox*>(QStringLiteral("TotalPayments%1").arg(panel))->text();
+    }
+};
+
+void runChapter7(benchmark::State& st, const QString& apr, const QString& balance, bool loan)
+{
+    Chapter7Page page;
+    page.w->findChild<QLineEdit*>(QStringLiteral("EditApr"))->setText(apr);
+    page.w->findChild<QLineEdit*>(QStringLiteral("EditBal"))->setText(balance);
+    page.w->findChild<QLineEdit*>(QStringLiteral("EditPmt"))->setText(QStringLiteral("0.01"));
+    page.w->findChild<QComboBox*>(QStringLiteral("TreatLike"))->setCurrentIndex(loan ? 1 : 0);
+    page.go->click(); // the payment is raised to the least accepted; nothing runs
+    page.go->click(); // APR 0: the first check suggests balance / 36, so set the least again
+    page.w->findChild<QLineEdit*>(QStringLiteral("EditPmt"))->setText(QStringLiteral("0.01"));
+    page.go->click();
+    page.fake.clear();
+    const LiveSurface* surface = page.w->liveSurface();
+    int flushes = 0;
+    int draws = 0;
+    int runs = 0;
+    int i = 0;
+    for (auto _ : st) {
+        page.name->setText(QString::number(++i)); // both panels stale: both run
+        page.yields = 0;
+        const int f = surface->flushCount();
+        const int d = surface->drawCount();
+        const int r = page.w->payoffRunner().runsStarted();
+        page.go->click();
+        flushes = surface->flushCount() - f;
+        draws = surface->drawCount() - d;
+        runs = page.w->payoffRunner().runsStarted() - r;
+    }
+    st.counters["runs"] = runs;
+    st.counters["updates"] = page.yields + 4; // per run: month 1, every seventh month, the end
+    st.counters["draws"] = draws;
+    st.counters["flushes"] = flushes;
+    st.counters["messages"] = static_cast<double>(page.fake.messages.size());
+    st.SetLabel(QStringLiteral("%1 + %2 payments, payment %3")
+                    .arg(page.payments(1), page.payments(2),
+                         page.w->findChild<QLineEdit*>(QStringLiteral("EditPmt"))->text())
+                    .toStdString());
+}
+
+void BM_Chapter7WorstPairCard(benchmark::State& st)
+{
+    runChapter7(st, QStringLiteral("0"), kLargest, false);
+}
+BENCHMARK(BM_Chapter7WorstPairCard)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_Chapter7WorstPairLoan(benchmark::State& st)
+{
+    runChapter7(st, QStringLiteral("0"), kLargest, true);
+}
+BENCHMARK(BM_Chapter7WorstPairLoan)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_Chapter7Apr30Pair(benchmark::State& st)
+{
+    runChapter7(st, QStringLiteral("30"), kLargest, false);
+}
+BENCHMARK(BM_Chapter7Apr30Pair)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // ---- the earlier panel ---------------------------------------------------------------
 // The result panel as chapter 2 had it: read-only line edits without frames
@@ -203,6 +294,29 @@ void runEarlierPanel(benchmark::State& st, double balance, double payment)
     st.counters["months"] = state.MonthCount;
     st.counters["updates"] = updates;
 }
+
+// Chapter 7's worst pair (APR 0, as a card) in two earlier panels, one run each.
+void BM_EarlierPanelWorstPairCard(benchmark::State& st)
+{
+    EarlierPanel left;
+    EarlierPanel right;
+    const double payment = MinimumAcceptablePayment(0.0, kLargestAmount, CalculatorKind::ExtraMoney);
+    int updates = 0;
+    int months = 0;
+    for (auto _ : st) {
+        EarlierObserver first(left);
+        EarlierObserver second(right);
+        PayoffState a;
+        PayoffState b;
+        RunPayoff(0.0, kLargestAmount, payment, PayoffOptions::extraMoneyCalculator(0, false), a, &first);
+        RunPayoff(0.0, kLargestAmount, payment, PayoffOptions::extraMoneyCalculator(5, false), b, &second);
+        updates = first.updates + second.updates;
+        months = a.MonthCount + b.MonthCount;
+    }
+    st.counters["months"] = months;
+    st.counters["updates"] = updates;
+}
+BENCHMARK(BM_EarlierPanelWorstPairCard)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_EarlierPanelLongRun(benchmark::State& st)
 {

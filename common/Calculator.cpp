@@ -332,6 +332,7 @@ PayoffRunner::Outcome PayoffRunner::run(double apr, double balance, double first
     RunObserver observer(window, state, showCopy, onYield);
 
     beginRuns();
+    ++m_runsStarted;
     m_state = &state;
     const bool finished = RunPayoff(apr, balance, firstPayment, options, state, &observer);
     if (!window)

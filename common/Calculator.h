@@ -174,6 +174,8 @@ public:
 
     // The state the last run ended with (valid after a Finished or Stopped run).
     const PayoffState& lastState() const { return m_last; }
+    // How many runs have started so far.
+    int runsStarted() const { return m_runsStarted; }
 
     // Test hook: called at every yield of a run, before pending events are processed.
     std::function<void(const PayoffState&)> onYield;
@@ -187,6 +189,7 @@ private:
     LiveSurface* m_surface = nullptr;
     PayoffState* m_state = nullptr; // the running state, on the run's stack
     int m_depth = 0;                // nesting of beginRuns/endRuns
+    int m_runsStarted = 0;
     QPointer<QWidget> m_focusBefore;
     PayoffState m_last;
 };

@@ -3,6 +3,7 @@
 #include "common/LessonFrame.h"
 #include "lessons/Chapt01.h"
 #include "lessons/Chapt02.h"
+#include "lessons/Chapt07.h"
 
 namespace quenmark {
 
@@ -22,7 +23,7 @@ LessonFrame* createChapterWindow(int chapter, QWidget* parent)
     case 4: return createPlainChapter(4, parent);
     case 5: return createPlainChapter(5, parent);
     case 6: return createPlainChapter(6, parent);
-    case 7: return createPlainChapter(7, parent);
+    case 7: return new TChapter_007(parent);
     case 8: return createPlainChapter(8, parent);
     case 9: return createPlainChapter(9, parent);
     default: return createPlainChapter(1, parent);

@@ -8,10 +8,10 @@
 #include <QtTest>
 #include <QRegularExpression>
 #include <memory>
-#include <random>
 
 #include "FakePlatform.h"
 #include "TestWidgets.h"
+#include "TypedInput.h"
 #include "common/ResultBox.h"
 #include "lessons/Chapt02.h"
 
@@ -61,25 +61,7 @@ private:
             QTest::mouseClick(next, Qt::LeftButton);
     }
     // Types into a box as a user would: focus, select all, type.
-    void type(const char* box, const QString& s)
-    {
-        QLineEdit* e = edit(box);
-        e->setFocus(Qt::TabFocusReason);
-        e->selectAll();
-        if (s.isEmpty())
-            QTest::keyClick(e, Qt::Key_Delete);
-        for (qsizetype i = 0; i < s.size(); ++i) {
-            const QChar c = s[i];
-            if (c.unicode() >= 0x20 && c.unicode() < 0x7f) {
-                QTest::keyClick(e, c.toLatin1());
-            } else {
-                // Characters without a key of their own arrive as text.
-                const qsizetype n = (c.isHighSurrogate() && i + 1 < s.size()) ? 2 : 1;
-                QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, s.mid(i, n), Qt::NoModifier);
-                i += n - 1;
-            }
-        }
-    }
+    void type(const char* box, const QString& s) { quenmark::test::typeInto(edit(box), s); }
     void enter(const QString& apr, const QString& balance, const QString& payment)
     {
         type("EditApr", apr);
@@ -713,46 +695,14 @@ private slots:
     void fuzzTypedInput()
     {
         openCalculator();
-        std::mt19937 rng(20240611u);
-        auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-        const QStringList pieces{
-            "0", "1", "7", "9", ".", ",", "-", "+", "e", "E", "e+", "e-", "$", "%", " ", "a", "Z", "x",
-            "nan", "inf", "Infinity", "0x1F", "1e308", "1e-308", "\u0661\u0662", "\uff11\uff12", "\u00bd",
-            "\u2212", "\U0001F4B3", "\u0301", "\u00a0", "30.005", "999999999999.99", "2601", "100000"};
+        quenmark::test::TypedTextGenerator generator(20240611u);
         const QRegularExpression twoDecimals(QStringLiteral("^\\d+\\.\\d\\d$"));
         const QRegularExpression nonFinite(QStringLiteral("inf|nan"), QRegularExpression::CaseInsensitiveOption);
-        auto generate = [&]() {
-            QString s;
-            switch (pick(6)) {
-            case 0: // a thousand-digit run, maybe with a point, sign or exponent
-                s = QString(1 + pick(1000), QLatin1Char('0' + static_cast<char>(1 + pick(9))));
-                if (pick(2))
-                    s.insert(pick(static_cast<int>(s.size())), QLatin1Char('.'));
-                if (pick(2))
-                    s.prepend(pick(2) ? QLatin1Char('-') : QLatin1Char('+'));
-                if (pick(3) == 0)
-                    s += QStringLiteral("e") + QString::number(pick(700) - 350);
-                break;
-            case 1: // small plain numbers
-                s = QString::number(pick(100000) / 100.0, 'f', pick(4));
-                break;
-            default: // pieces glued together
-                for (int n = 1 + pick(6); n > 0; --n)
-                    s += pieces[pick(static_cast<int>(pieces.size()))];
-                break;
-            }
-            return s;
-        };
         int runs = 0;
         for (int i = 0; i < 1000; ++i) {
             const char* boxes[] = {"EditApr", "EditBal", "EditPmt"};
-            for (const char* box : boxes) {
-                const QString s = generate();
-                if (s.size() < 40)
-                    type(box, s);
-                else
-                    edit(box)->setText(s);
-            }
+            for (const char* box : boxes)
+                quenmark::test::enterText(edit(box), generator.next());
             calculate();
             ++runs;
             for (const char* box : boxes) {
