@@ -1,6 +1,7 @@
 // The lesson pages of chapters 1, 2 and 7 are tidy: every control lies inside the
 // page area and every text fits its label. With QUENMARK_SHOTS set to a folder,
 // each page is also saved there as a picture for a look by eye.
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -127,6 +128,60 @@ private slots:
         const QString dir = qEnvironmentVariable("QUENMARK_SHOTS");
         if (!dir.isEmpty())
             QVERIFY(w->grab().save(dir + QStringLiteral("/ch2_calculator_stopped.png")));
+    }
+
+    // The extra-money calculator after the longest pair of runs: every figure
+    // fits its box, every control lies inside the page.
+    void extraMoneyCalculatorAfterLargestRuns_data()
+    {
+        QTest::addColumn<QString>("apr");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("30, card") << "30" << 0;
+        QTest::newRow("0, card") << "0" << 0;
+        QTest::newRow("30, loan") << "30" << 1;
+    }
+    void extraMoneyCalculatorAfterLargestRuns()
+    {
+        QFETCH(QString, apr);
+        QFETCH(int, mode);
+        std::unique_ptr<LessonFrame> w(createChapterWindow(7, nullptr));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        auto* next = w->findChild<QPushButton*>(QStringLiteral("BtnNext"));
+        while (w->currentPage() < 5)
+            next->click();
+        const std::pair<const char*, QString> inputs[] = {{"EditName", QStringLiteral("First Example Bank")},
+                                                          {"EditApr", apr},
+                                                          {"EditBal", QStringLiteral("999999999999.99")},
+                                                          {"EditPmt", QStringLiteral("0.01")}};
+        for (const auto& [name, value] : inputs)
+            w->findChild<QLineEdit*>(QString::fromLatin1(name))->setText(value);
+        w->findChild<QComboBox*>(QStringLiteral("TreatLike"))->setCurrentIndex(mode);
+        w->findChild<QComboBox*>(QStringLiteral("ExtraMoney"))->setCurrentIndex(10); // 1000
+        auto* go = w->findChild<QPushButton*>(QStringLiteral("BtnCalculate"));
+        go->click(); // the payment is raised to the least accepted
+        if (apr == QLatin1String("0")) {
+            w->findChild<QLineEdit*>(QStringLiteral("EditPmt"))->setText(QStringLiteral("0.01"));
+            go->click(); // after the suggestion of balance / 36, the least accepted
+        }
+        go->click();
+        QWidget* page = w->notebook()->currentWidget();
+        const auto boxes = page->findChildren<ResultBox*>();
+        QCOMPARE(boxes.size(), 11);
+        for (auto* box : boxes) {
+            QVERIFY2(!box->text().isEmpty(), qPrintable(box->objectName()));
+            QVERIFY2(box->fontMetrics().horizontalAdvance(box->text()) <= box->width() - 8,
+                     qPrintable(box->objectName() + QStringLiteral(" is too narrow for ") + box->text()));
+        }
+        for (QWidget* child : page->findChildren<QWidget*>()) {
+            if (!child->isVisible())
+                continue;
+            const QRect r(child->mapTo(page, QPoint(0, 0)), child->size());
+            QVERIFY2(page->rect().contains(r), qPrintable(child->objectName()));
+        }
+        const QString dir = qEnvironmentVariable("QUENMARK_SHOTS");
+        if (!dir.isEmpty())
+            QVERIFY(w->grab().save(dir + QStringLiteral("/ch7_calculator_%1_%2.png").arg(apr).arg(mode)));
     }
 
     // The longest texts of the quiz's answer fit the answer label.
