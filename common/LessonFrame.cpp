@@ -26,7 +26,7 @@ ChapterLook chapterLook(int number)
         {"  Introduction to Quenmark", QColor(128, 0, 0), false},
         {"  Terms and Definitions", QColor(0, 0, 128), false},
         {"  Minimum Payments vs Constant Payments", QColor(0, 96, 0), false},
-        {"Year to Date Totals", QColor(128, 64, 0), true},
+        {"Year to Date Totals", QColor(128, 128, 0), true}, // white on olive
         {"New Purchases & Skipped Payments", QColor(96, 0, 96), true},
         {" The Effect of Multiple Credit Cards", QColor(0, 128, 64), false},
         {" The Effect of Adding $5 to Each Payment", QColor(0, 128, 128), false},

@@ -44,11 +44,23 @@ struct SnowballPlan
     std::vector<std::int32_t> payoffMonth; // per card as given; 0 while still owing
     std::int32_t firstOwing = -1; // not paid off: the first card in priority order still owing
     std::vector<SnowballRow> schedule;     // filled only when asked for
+    bool neverEnds = false;       // not paid off because the money can never catch up with the
+                                  // interest (not merely because the month limit came first)
+    std::vector<double> balanceLeft;       // per card as given: still owed at the end (0 when paid off)
 };
 
 // Runs the schedule over `cards` (in priority order) with `pledge` a month.
 // Ends when every card is paid off, or when a card can never be paid off, or at
 // `monthLimit`; the result then names the first card still owing.
+// Inputs are brought into range first: non-finite values count as 0, APRs lie
+// in 0..30, amounts in 0..kLargestAmount (core/Payoff.h). A card that owes
+// nothing at the start counts as paid off in month 0 (payoffMonth 0, no rows);
+// its payment still belongs to the budget.
+// A card can never be paid off when it is the first one owing, every card after
+// it that still owes has a payment at or below its own interest (so no snowball
+// is to come), and what it receives is at or below its interest: the plan then
+// ends at once with neverEnds set, rather than stepping on to the month limit.
+// The month loop allocates nothing beyond the schedule rows.
 SnowballPlan RunSnowball(std::span<const SnowballCard> cards, double pledge, bool withSchedule = false,
                          std::int32_t monthLimit = kSnowballMonthLimit);
 

@@ -3,6 +3,9 @@
 #include "common/LessonFrame.h"
 #include "lessons/Chapt01.h"
 #include "lessons/Chapt02.h"
+#include "lessons/Chapt03.h"
+#include "lessons/Chapt04.h"
+#include "lessons/Chapt05.h"
 #include "lessons/Chapt07.h"
 
 namespace quenmark {
@@ -19,9 +22,9 @@ LessonFrame* createChapterWindow(int chapter, QWidget* parent)
     switch (chapter) {
     case 1: return new TChapter_001(parent);
     case 2: return new TChapter_002(parent);
-    case 3: return createPlainChapter(3, parent);
-    case 4: return createPlainChapter(4, parent);
-    case 5: return createPlainChapter(5, parent);
+    case 3: return new TChapter_003(parent);
+    case 4: return new TChapter_004(parent);
+    case 5: return new TChapter_005(parent);
     case 6: return createPlainChapter(6, parent);
     case 7: return new TChapter_007(parent);
     case 8: return createPlainChapter(8, parent);
