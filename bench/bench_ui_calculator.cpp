@@ -3,7 +3,7 @@
 // QT_QPA_PLATFORM names (offscreen, or xcb under xvfb-run); the display's flush
 // interval runs on the real clock.
 //
-//   BM_Chapter2LongRun     $100,000.00 at 30 % paying $2,601.00 (5,387 months)
+//   BM_Chapter2LongRun     $100,000.00 at 30 % paying $2,601.00 (5,381 months)
 //   BM_Chapter2WorstRun    the largest balance at 30 % with the least accepted payment
 //   BM_Chapter7WorstPair*  the longest pair of runs chapter 7's inputs allow, as a
 //                          card and as a loan: the largest balance at APR 0 with

@@ -61,9 +61,9 @@ double BoxValue(std::string_view text)
 // least payment that keeps that count within a 32-bit month count.
 double LeastCountablePayment(double balance)
 {
-    constexpr double kMaxMonths = std::numeric_limits<std::int32_t>::max();
-    const double cents = std::nearbyint(RoundToCents(balance) * 100);
-    return std::ceil(cents / kMaxMonths) / 100;
+    constexpr std::int64_t kMaxMonths = std::numeric_limits<std::int32_t>::max();
+    const std::int64_t cents = ToCents(balance);
+    return FromCents((cents + kMaxMonths - 1) / kMaxMonths);
 }
 
 } // namespace

@@ -1,10 +1,11 @@
-// Card month arithmetic and the payoff run.
+// Card month arithmetic and the payoff run, in whole cents.
 //
-// Products and sums of the month step are formed in extended precision (long
-// double, a 64-bit mantissa on x86) and stored as doubles before they are
-// rounded, so that finance charges that fall on an exact half cent at high
-// rates land on the same cent every time. Define QUENMARK_MONTH_STEP_DOUBLE to
-// form them in plain double precision instead.
+// Amounts enter as dollars, are taken to whole cents once, and every month is
+// worked in 64-bit integers: interest is balance x rate (ten-millionths)
+// rounded to the cent exactly, and a card's declining payment is the exact
+// share balance x first payment / starting balance rounded to whole dollars.
+// Nothing drifts: a paid-off balance is 0, not a millionth of a cent that
+// would count as owing for one more month.
 #include "core/Payoff.h"
 
 #include <algorithm>
@@ -17,106 +18,208 @@ namespace quenmark {
 
 namespace {
 
-#ifdef QUENMARK_MONTH_STEP_DOUBLE
-using Wide = double;
-#else
-using Wide = long double;
-#endif
+constexpr std::int64_t kRateScale = 10000000; // ten-millionths in a whole
+constexpr std::int64_t kFloorCents = 1500;    // the $15 floor of a card's payment
 
-inline double Mul(double a, double b)
-{
-    return static_cast<double>(static_cast<Wide>(a) * static_cast<Wide>(b));
-}
-
-inline double Add(double a, double b)
-{
-    return static_cast<double>(static_cast<Wide>(a) + static_cast<Wide>(b));
-}
-
-inline double Sub(double a, double b)
-{
-    return static_cast<double>(static_cast<Wide>(a) - static_cast<Wide>(b));
-}
-
-// a + b - c in one wide expression.
-inline double AddDiff(double a, double b, double c)
-{
-    return static_cast<double>(static_cast<Wide>(a) + static_cast<Wide>(b) - static_cast<Wide>(c));
-}
+__extension__ typedef unsigned __int128 U128;
 
 inline double Finite(double v)
 {
     return std::isfinite(v) ? v : 0.0;
 }
 
-// Nearest whole number, an exact half to the even one (the default rounding mode).
-inline double NearestWhole(double v)
+// Whole cents of an amount already brought into 0..kLargestAmount.
+inline std::int64_t NonNegativeCents(double dollars)
 {
-    return std::nearbyint(v);
+    return std::max<std::int64_t>(ToCents(dollars), 0);
 }
 
-// TotalPaid / MonthCount truncated to cents, worked in whole cents so that an
-// average of exactly 2,131.33 is not cut to 2,131.32 by the binary form of the
-// amount (TotalPaid is a sum of cent amounts).
-inline double TruncatedAverage(double totalPaid, std::int32_t months)
+// The quotient of a division (remainder 0 <= r < divisor) rounded to the
+// nearest whole number, an exact half to the even one.
+inline std::int64_t NearestEven(std::int64_t quotient, std::int64_t remainder, std::int64_t divisor)
 {
-    if (months <= 0 || !(totalPaid > 0))
-        return 0;
-    if (totalPaid < 9e13) {
-        const auto cents = static_cast<std::int64_t>(std::nearbyint(totalPaid * 100));
-        return static_cast<double>(cents / months) / 100;
-    }
-    return std::trunc(totalPaid / months * 100) / 100;
+    const std::int64_t twice = 2 * remainder;
+    if (twice > divisor || (twice == divisor && (quotient & 1) != 0))
+        return quotient + 1;
+    return quotient;
 }
 
-inline std::int32_t Percent(double principalPaid, double startingBalance)
+// balance x first / (100 x start) dollars (the card's share of the balance at
+// the first month's ratio) rounded to whole dollars, an exact half to the even
+// one. The product may pass 64 bits; the quotient stays far below (the run only
+// asks while first < 1.03 x start).
+inline std::int64_t ShareDollars(std::int64_t balance, std::int64_t first, std::int64_t start)
 {
-    const double p = NearestWhole(static_cast<double>(static_cast<Wide>(principalPaid) * 100 / startingBalance));
-    if (!(p > 0))
+    const U128 product = static_cast<U128>(balance) * static_cast<U128>(first);
+    const std::int64_t divisor = 100 * start;
+    const auto quotient = static_cast<std::int64_t>(product / static_cast<U128>(divisor));
+    const auto remainder = static_cast<std::int64_t>(product - static_cast<U128>(quotient) * static_cast<U128>(divisor));
+    return NearestEven(quotient, remainder, divisor);
+}
+
+// TotalPaid / MonthCount truncated to whole cents (never rounded up).
+inline std::int64_t TruncatedAverage(std::int64_t totalPaid, std::int32_t months)
+{
+    if (months <= 0 || totalPaid <= 0)
         return 0;
-    if (p >= 100)
+    return totalPaid / months;
+}
+
+// Nearest whole number (an exact half to the even one) of principal x 100 /
+// starting balance, held to 0..100.
+inline std::int32_t Percent(std::int64_t principalPaid, std::int64_t startingBalance)
+{
+    if (principalPaid <= 0 || startingBalance <= 0)
+        return 0;
+    if (principalPaid >= startingBalance)
         return 100;
-    return static_cast<std::int32_t>(p);
+    const std::int64_t scaled = principalPaid * 100; // below 100 x kLargestCents
+    return static_cast<std::int32_t>(
+        NearestEven(scaled / startingBalance, scaled % startingBalance, startingBalance));
 }
 
 // Inside the loop a full 100 is held at 99 until the run has ended.
-inline std::int32_t LoopPercent(double principalPaid, double startingBalance)
+inline std::int32_t LoopPercent(std::int64_t principalPaid, std::int64_t startingBalance)
 {
     const std::int32_t p = Percent(principalPaid, startingBalance);
     return p == 100 ? 99 : p;
 }
 
-// One month: interest on the balance carried in, the payment capped at what is owed.
-inline void MonthStep(PayoffState& s, double rate)
+// The month count with its years and extra months.
+inline void SetMonths(PayoffState& s, std::int32_t months)
 {
-    s.MonthInterest = RoundToCents(Mul(s.Balance, rate));
-    s.Balance = Add(s.Balance, s.MonthInterest);
-    if (s.Payment >= s.Balance)
-        s.Payment = s.Balance;
-    s.Balance = Sub(s.Balance, s.Payment);
-    s.PrincipalPaid = AddDiff(s.PrincipalPaid, s.Payment, s.MonthInterest);
-    s.TotalInterest = Add(s.TotalInterest, s.MonthInterest);
-    s.TotalPaid = Add(s.TotalPaid, s.Payment);
-    ++s.MonthCount;
-    s.Years = s.MonthCount / 12;
-    s.ExtraMonths = s.MonthCount % 12;
+    s.MonthCount = months;
+    s.Years = months / 12;
+    s.ExtraMonths = months % 12;
 }
 
-inline void ReportMonth(LedgerSink* sink, const PayoffState& s, double opening)
+// The dollar fields from the cents.
+void FillDollars(PayoffState& s)
+{
+    const PayoffCents& c = s.Cents;
+    s.Balance = FromCents(c.Balance);
+    s.Payment = FromCents(c.Payment);
+    s.MonthInterest = FromCents(c.MonthInterest);
+    s.PrincipalPaid = FromCents(c.PrincipalPaid);
+    s.TotalInterest = FromCents(c.TotalInterest);
+    s.TotalPaid = FromCents(c.TotalPaid);
+    s.AveragePayment = FromCents(c.AveragePayment);
+    s.StartingBalance = FromCents(c.StartingBalance);
+}
+
+LedgerRow RowFromCents(std::int32_t number, const LedgerCents& c)
+{
+    LedgerRow row;
+    row.number = number;
+    row.cents = c;
+    row.openingBalance = FromCents(c.openingBalance);
+    row.payment = FromCents(c.payment);
+    row.interest = FromCents(c.interest);
+    row.principal = FromCents(c.principal);
+    row.newBalance = FromCents(c.newBalance);
+    return row;
+}
+
+// The running amounts of a run, kept in locals while the months are stepped.
+struct Month
+{
+    std::int64_t balance = 0;
+    std::int64_t payment = 0;
+    std::int64_t interest = 0;
+    std::int64_t principalPaid = 0;
+    std::int64_t totalInterest = 0;
+    std::int64_t totalPaid = 0;
+    std::int32_t count = 0;
+
+    // Interest on the balance carried in, the payment cut to what is owed.
+    void step(std::int64_t rate)
+    {
+        interest = InterestCents(balance, rate);
+        balance += interest;
+        if (payment >= balance)
+            payment = balance;
+        balance -= payment;
+        principalPaid += payment - interest;
+        totalInterest += interest;
+        totalPaid += payment;
+        ++count;
+    }
+};
+
+inline void ReportMonth(LedgerSink* sink, const Month& m, std::int64_t opening)
 {
     if (!sink)
         return;
-    LedgerRow row;
-    row.number = s.MonthCount;
-    row.openingBalance = opening;
-    row.payment = s.Payment;
-    row.interest = s.MonthInterest;
-    row.principal = Sub(s.Payment, s.MonthInterest);
-    row.newBalance = s.Balance;
-    sink->row(row);
+    LedgerCents c;
+    c.openingBalance = opening;
+    c.payment = m.payment;
+    c.interest = m.interest;
+    c.principal = m.payment - m.interest;
+    c.newBalance = m.balance;
+    sink->row(RowFromCents(m.count, c));
+}
+
+// Writes the run so far into `state` (its StopRequested and ProgressPercent are left as they are).
+void Publish(PayoffState& state, const Month& m, bool withAverage)
+{
+    PayoffCents& c = state.Cents;
+    c.Balance = m.balance;
+    c.Payment = m.payment;
+    c.MonthInterest = m.interest;
+    c.PrincipalPaid = m.principalPaid;
+    c.TotalInterest = m.totalInterest;
+    c.TotalPaid = m.totalPaid;
+    c.AveragePayment = withAverage ? TruncatedAverage(m.totalPaid, m.count) : 0;
+    SetMonths(state, m.count);
+    FillDollars(state);
+}
+
+PayoffState NoInterestCents(std::int64_t balance, std::int64_t payment)
+{
+    PayoffState s;
+    s.Cents.StartingBalance = std::max<std::int64_t>(balance, 0);
+    if (balance <= 0 || payment <= 0) {
+        s.ProgressPercent = balance > 0 ? 0 : 100;
+        FillDollars(s);
+        return s;
+    }
+    s.PaymentRatio = FromCents(payment) / FromCents(balance);
+    constexpr std::int64_t kMaxMonths = std::numeric_limits<std::int32_t>::max();
+    const std::int64_t months = std::min(balance / payment + (balance % payment != 0 ? 1 : 0), kMaxMonths);
+    SetMonths(s, static_cast<std::int32_t>(months));
+    s.Cents.TotalPaid = balance;
+    s.Cents.PrincipalPaid = balance;
+    s.Cents.AveragePayment = (2 * balance + months) / (2 * months); // an exact half goes up
+    s.Cents.Payment = payment;
+    s.ProgressPercent = 100;
+    FillDollars(s);
+    return s;
 }
 
 } // namespace
+
+std::int64_t ToCents(double dollars)
+{
+    const double held = std::clamp(Finite(dollars), -kLargestAmount, kLargestAmount);
+    return std::llround(RoundToCents(held) * 100);
+}
+
+std::int64_t RateTenMillionths(double periodicRate)
+{
+    const double held = std::clamp(Finite(periodicRate), 0.0, 1.0);
+    return std::llround(RoundToSevenPlaces(held) * static_cast<double>(kRateScale));
+}
+
+std::int64_t InterestCents(std::int64_t balanceCents, std::int64_t rateTenMillionths)
+{
+    if (balanceCents < 0)
+        return -InterestCents(-balanceCents, rateTenMillionths);
+    // balance = q x 10^7 + r, so balance x rate = q x rate x 10^7 + r x rate:
+    // both parts stay within 64 bits for any balance.
+    const std::int64_t q = balanceCents / kRateScale;
+    const std::int64_t r = balanceCents % kRateScale;
+    return q * rateTenMillionths + (r * rateTenMillionths + kRateScale / 2) / kRateScale;
+}
 
 double PeriodicRate(double apr)
 {
@@ -125,65 +228,35 @@ double PeriodicRate(double apr)
 
 double MonthlyFinanceCharge(double balance, double periodicRate)
 {
-    return RoundToCents(Mul(Finite(balance), Finite(periodicRate)));
+    return FromCents(InterestCents(ToCents(balance), RateTenMillionths(periodicRate)));
 }
 
 double MinimumAcceptablePayment(double apr, double balance, CalculatorKind kind)
 {
-    apr = Finite(apr);
-    balance = Finite(balance);
-    if (apr < 0)
-        apr = 0;
-    if (balance < 0)
-        balance = 0;
-    if (apr > 0) {
-        // The unrounded monthly rate plus a tenth of a percent of the balance.
-        const double monthlyRate = apr / 1200;
-        const Wide share = static_cast<Wide>(balance) * (static_cast<Wide>(monthlyRate) + 0.001L);
-        return RoundToCents(static_cast<double>(std::trunc(share)) + 1);
+    const std::int64_t aprCents = std::clamp<std::int64_t>(ToCents(apr), 0, 3000);
+    const std::int64_t balanceCents = NonNegativeCents(balance);
+    if (aprCents > 0) {
+        // balance x (APR / 1200 + 0.001) = balance cents x (APR cents + 120) / 12,000,000
+        // dollars, the APR / 1200 unrounded; truncated to whole dollars, plus one.
+        const std::int64_t dollars = balanceCents * (aprCents + 120) / 12000000 + 1;
+        return static_cast<double>(dollars);
     }
-    if (kind == CalculatorKind::ExtraMoney && balance > 0) {
-        // balance / 1200 rounded up to the cent, worked in whole cents.
-        const double cents = std::nearbyint(RoundToCents(balance) * 100);
-        const double least = std::ceil(cents / 1200);
-        return least / 100;
+    if (kind == CalculatorKind::ExtraMoney && balanceCents > 0) {
+        // balance / 1200 rounded up to the cent.
+        return FromCents((balanceCents + 1199) / 1200);
     }
     return 1.00;
 }
 
 double ZeroRateSuggestedPayment(double balance)
 {
-    return RoundToCents(Finite(balance) / 36);
+    // balance / 36 to the cent, an exact half up, in whole cents.
+    return FromCents((2 * NonNegativeCents(balance) + 36) / 72);
 }
 
 PayoffState NoInterestPayoff(double balance, double payment)
 {
-    PayoffState s;
-    balance = Finite(balance);
-    payment = Finite(payment);
-    s.StartingBalance = balance > 0 ? balance : 0;
-    if (!(balance > 0) || !(payment > 0)) {
-        s.ProgressPercent = balance > 0 ? 0 : 100;
-        return s;
-    }
-    s.PaymentRatio = payment / balance;
-    const double q = balance / payment;
-    double months = std::trunc(q);
-    if (q - months > 0)
-        months += 1;
-    constexpr double kMax = std::numeric_limits<std::int32_t>::max();
-    if (!(months <= kMax))
-        months = kMax;
-    s.MonthCount = static_cast<std::int32_t>(months);
-    s.Years = s.MonthCount / 12;
-    s.ExtraMonths = s.MonthCount % 12;
-    s.TotalInterest = 0;
-    s.TotalPaid = balance;
-    s.PrincipalPaid = balance;
-    s.AveragePayment = balance / s.MonthCount;
-    s.ProgressPercent = 100;
-    s.Payment = payment;
-    return s;
+    return NoInterestCents(NonNegativeCents(balance), NonNegativeCents(payment));
 }
 
 bool RunPayoff(double apr, double balance, double firstPayment, const PayoffOptions& options,
@@ -194,83 +267,81 @@ bool RunPayoff(double apr, double balance, double firstPayment, const PayoffOpti
     state.StopRequested = stopAtStart;
 
     apr = std::clamp(Finite(apr), 0.0, 30.0);
-    balance = std::clamp(Finite(balance), 0.0, kLargestAmount);
-    firstPayment = std::clamp(Finite(firstPayment), 0.0, kLargestAmount);
-    const double extra = std::clamp(Finite(options.extraAmount), 0.0, kLargestAmount);
+    const std::int64_t start = NonNegativeCents(balance);
+    const std::int64_t first = NonNegativeCents(firstPayment);
+    const std::int64_t extra = NonNegativeCents(options.extraAmount);
 
-    if (!(balance > 0)) {
+    if (start <= 0) {
         state.ProgressPercent = 100;
         return true;
     }
 
     if (apr == 0 && !options.runAtZeroApr) {
         const bool stop = state.StopRequested;
-        state = NoInterestPayoff(balance, firstPayment + extra);
+        state = NoInterestCents(start, first + extra);
         state.StopRequested = stop;
-        if (!options.computeAverage)
+        if (!options.computeAverage) {
+            state.Cents.AveragePayment = 0;
             state.AveragePayment = 0;
+        }
         if (observer)
             observer->notify(state);
         return true;
     }
 
-    state.StartingBalance = balance;
-    state.Balance = balance;
-    state.PaymentRatio = static_cast<double>(static_cast<Wide>(firstPayment) / balance);
-    const double rate = PeriodicRate(apr);
-    const double ratio = state.PaymentRatio;
+    state.Cents.StartingBalance = start;
+    state.StartingBalance = FromCents(start);
+    state.PaymentRatio = FromCents(first) / FromCents(start);
+    const std::int64_t rate = RateTenMillionths(PeriodicRate(apr));
+    const bool withAverage = options.computeAverage;
 
     // Month 1: the first payment as entered (plus the extra amount).
-    double opening = state.Balance;
-    state.Payment = Add(firstPayment, extra);
-    MonthStep(state, rate);
-    ReportMonth(everyMonth, state, opening);
-    if (options.computeAverage)
-        state.AveragePayment = TruncatedAverage(state.TotalPaid, state.MonthCount);
-    state.ProgressPercent = Percent(state.PrincipalPaid, balance);
+    Month m;
+    m.balance = start;
+    m.payment = first + extra;
+    std::int64_t opening = m.balance;
+    m.step(rate);
+    ReportMonth(everyMonth, m, opening);
+    Publish(state, m, withAverage);
+    state.ProgressPercent = Percent(m.principalPaid, start);
     if (observer)
         observer->notify(state);
 
     bool guardReached = false;
-    while (state.Balance > 0 && !state.StopRequested) {
+    while (m.balance > 0 && !state.StopRequested) {
         // Guards for callers that did not validate: a payment below the
         // interest lets the balance grow; validated runs never come near.
-        if (state.MonthCount >= kMonthGuard || state.Balance > kLargestAmount * 1000) {
+        if (m.count >= kMonthGuard || m.balance > kLargestCents) {
             guardReached = true;
             break;
         }
-        opening = state.Balance;
-        double payment;
-        if (options.loanMode) {
-            payment = firstPayment;
-        } else {
-            payment = NearestWhole(Mul(state.Balance, ratio));
-            if (payment < 15)
-                payment = 15.00;
+        opening = m.balance;
+        std::int64_t payment = first;
+        if (!options.loanMode) {
+            // A card's payment: the first month's share of the balance before
+            // this month's interest, in whole dollars, at least $15. (The loop
+            // only runs when month 1 left something owing, so first < 1.03 x start.)
+            payment = std::max(100 * ShareDollars(m.balance, first, start), kFloorCents);
         }
-        state.Payment = extra > 0 ? Add(payment, extra) : payment;
-        MonthStep(state, rate);
-        ReportMonth(everyMonth, state, opening);
-        // The average and the progress are only read at notifications and at
-        // the end, so they are worked out there.
-        if (state.MonthCount % 7 == 0 && observer) {
-            if (options.computeAverage)
-                state.AveragePayment = TruncatedAverage(state.TotalPaid, state.MonthCount);
-            state.ProgressPercent = LoopPercent(state.PrincipalPaid, balance);
+        m.payment = payment + extra;
+        m.step(rate);
+        ReportMonth(everyMonth, m, opening);
+        // The other fields are only read at notifications and at the end, so
+        // they are written there.
+        if (m.count % 7 == 0 && observer) {
+            Publish(state, m, withAverage);
+            state.ProgressPercent = LoopPercent(m.principalPaid, start);
             observer->notify(state);
             observer->yield();
         }
     }
 
-    state.Years = state.MonthCount / 12;
-    state.ExtraMonths = state.MonthCount % 12;
-    if (options.computeAverage)
-        state.AveragePayment = TruncatedAverage(state.TotalPaid, state.MonthCount);
+    Publish(state, m, withAverage);
     const bool stopped = state.StopRequested || guardReached;
     if (!stopped)
         state.ProgressPercent = 100;
-    else if (state.MonthCount > 1)
-        state.ProgressPercent = LoopPercent(state.PrincipalPaid, balance);
+    else if (m.count > 1)
+        state.ProgressPercent = LoopPercent(m.principalPaid, start);
     if (observer && (!stopped || options.notifyAtEndWhenStopped))
         observer->notify(state);
     return !stopped;
@@ -278,14 +349,13 @@ bool RunPayoff(double apr, double balance, double firstPayment, const PayoffOpti
 
 LedgerRow MakeLedgerRow(std::int32_t number, double openingBalance, double payment, double periodicRate)
 {
-    LedgerRow row;
-    row.number = number;
-    row.openingBalance = Finite(openingBalance);
-    row.payment = Finite(payment);
-    row.interest = MonthlyFinanceCharge(row.openingBalance, periodicRate);
-    row.principal = Sub(row.payment, row.interest);
-    row.newBalance = Sub(row.openingBalance, row.principal);
-    return row;
+    LedgerCents c;
+    c.openingBalance = ToCents(openingBalance);
+    c.payment = ToCents(payment);
+    c.interest = InterestCents(c.openingBalance, RateTenMillionths(periodicRate));
+    c.principal = c.payment - c.interest;
+    c.newBalance = c.openingBalance - c.principal;
+    return RowFromCents(number, c);
 }
 
 } // namespace quenmark

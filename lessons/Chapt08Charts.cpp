@@ -1,15 +1,122 @@
+// Chapter 8's chart page, behaviour: the chart step, the bar readouts in the
+// info boxes with the arrow at the card's row, and the chart backgrounds that
+// clear them. The page layout: Chapt08ChartsPage.cpp; figures: Chapt08ChartsData.h.
 #include "lessons/Chapt08Charts.h"
 
-#include <QWidget>
+#include <QLabel>
+#include <QStackedWidget>
+
+#include "common/BarChart.h"
+#include "common/Layout.h"
+#include "lessons/Chapt08ChartsData.h"
 
 namespace quenmark {
 
-SnowballCharts::SnowballCharts(QWidget* page) : QObject(page), m_page(page) {}
+namespace {
+
+bool validBox(int box)
+{
+    return box >= 1 && box <= 3;
+}
+
+QString dollars(int amount)
+{
+    return QStringLiteral("$%1").arg(amount);
+}
+
+} // namespace
+
+SnowballCharts::SnowballCharts(QWidget* page) : QObject(page), m_page(page)
+{
+    build();
+}
 
 SnowballCharts::~SnowballCharts() = default;
 
-void SnowballCharts::showChart(int) {}
+void SnowballCharts::showChart(int pledge)
+{
+    if (pledge < 0 || pledge >= static_cast<int>(m_summary.size()))
+        return;
+    m_book->setCurrentIndex(pledge);
+    m_summary[static_cast<std::size_t>(pledge)]->raise();
+}
 
-void SnowballCharts::resetForOpening() {}
+void SnowballCharts::resetForOpening()
+{
+    for (int box = 1; box <= 3; ++box)
+        HideInfoBox(box);
+    PointArrowAtRow(0);
+    m_book->setCurrentIndex(0);
+}
+
+void SnowballCharts::SetInfoBoxColor(int box, const QColor& colour)
+{
+    if (!validBox(box))
+        return;
+    for (QLabel* panel : m_boxes[static_cast<std::size_t>(box - 1)])
+        setCellColours(panel, colour, colour::white);
+}
+
+void SnowballCharts::ShowInfoBox(int box)
+{
+    if (!validBox(box))
+        return;
+    for (QLabel* panel : m_boxes[static_cast<std::size_t>(box - 1)])
+        panel->show();
+}
+
+void SnowballCharts::HideInfoBox(int box)
+{
+    if (!validBox(box))
+        return;
+    for (QLabel* panel : m_boxes[static_cast<std::size_t>(box - 1)])
+        panel->hide();
+    m_boxBar[static_cast<std::size_t>(box - 1)] = -1;
+}
+
+bool SnowballCharts::infoBoxShowing(int box) const
+{
+    return validBox(box) && !m_boxes[static_cast<std::size_t>(box - 1)].front()->isHidden();
+}
+
+void SnowballCharts::PointArrowAtRow(int row)
+{
+    if (row < 0 || row > static_cast<int>(ch8::kPriorityCards.size()))
+        return;
+    const QString name =
+        row > 0 ? tr("Card %1").arg(ch8::kPriorityCards[static_cast<std::size_t>(row - 1)].number) : QString();
+    m_arrow->pointAtRow(row, name);
+}
+
+void SnowballCharts::barPointed(int index)
+{
+    if (index < 0 || index >= static_cast<int>(ch8::kBars.size()))
+        return;
+    const ch8::Bar& bar = ch8::kBars[static_cast<std::size_t>(index)];
+    const int box = bar.chart + 1;
+    // Nothing to do only when the box already shows this very bar: a fast move
+    // from one bar straight onto another (even of the same colour) must show
+    // the other bar's payments.
+    if (infoBoxShowing(box) && m_boxBar[static_cast<std::size_t>(bar.chart)] == index)
+        return;
+    PointArrowAtRow(bar.row);
+    SetInfoBoxColor(box, bar.kind == ch8::BarKind::PaymentOnly ? colour::teal : colour::darkBlue);
+    const auto& panels = m_boxes[static_cast<std::size_t>(bar.chart)];
+    panels[0]->setText(QString::number(bar.count));
+    panels[2]->setText(dollars(bar.amount));
+    panels[3]->setText(QStringLiteral("1"));
+    panels[5]->setText(dollars(bar.lastAmount));
+    ShowInfoBox(box);
+    m_boxBar[static_cast<std::size_t>(bar.chart)] = index;
+}
+
+void SnowballCharts::chartBackgroundPointed(int chart)
+{
+    if (chart < 0 || chart >= static_cast<int>(ch8::kCharts.size()))
+        return;
+    if (infoBoxShowing(chart + 1))
+        HideInfoBox(chart + 1);
+    PointArrowAtRow(0);
+}
 
 } // namespace quenmark

@@ -6,6 +6,7 @@
 #include "lessons/Chapt03.h"
 #include "lessons/Chapt04.h"
 #include "lessons/Chapt05.h"
+#include "lessons/Chapt06.h"
 #include "lessons/Chapt07.h"
 
 namespace quenmark {
@@ -25,7 +26,7 @@ LessonFrame* createChapterWindow(int chapter, QWidget* parent)
     case 3: return new TChapter_003(parent);
     case 4: return new TChapter_004(parent);
     case 5: return new TChapter_005(parent);
-    case 6: return createPlainChapter(6, parent);
+    case 6: return new TChapter_006(parent);
     case 7: return new TChapter_007(parent);
     case 8: return createPlainChapter(8, parent);
     case 9: return createPlainChapter(9, parent);

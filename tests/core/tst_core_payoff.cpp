@@ -2,7 +2,9 @@
 #include <QtTest>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -70,6 +72,64 @@ std::string Money(double v)
     return AmountToText(v);
 }
 
+// Products of cents and rates worked directly, without the engine's splitting.
+__extension__ typedef __int128 Wide;
+
+// The nearest whole number of n / d (n >= 0, d > 0), an exact half to the even one.
+Wide NearestEven(Wide n, Wide d)
+{
+    const Wide q = n / d, twice = 2 * (n % d);
+    return twice > d || (twice == d && q % 2 != 0) ? q + 1 : q;
+}
+
+// The books of a run that ran to the end, checked from its ledger rows; empty
+// when they are kept, otherwise what is wrong.
+std::string BooksBroken(double apr, double balance, double firstPayment, const PayoffOptions& o,
+                        const PayoffState& s, const std::vector<LedgerRow>& rows)
+{
+    const std::int64_t rate = RateTenMillionths(PeriodicRate(apr));
+    const std::int64_t start = ToCents(balance), first = ToCents(firstPayment), extra = ToCents(o.extraAmount);
+    const PayoffCents& c = s.Cents;
+    if (static_cast<std::int32_t>(rows.size()) != s.MonthCount || s.Years * 12 + s.ExtraMonths != s.MonthCount)
+        return "month count differs from the rows";
+    std::int64_t opening = start, paid = 0, interest = 0, principal = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const LedgerCents& r = rows[i].cents;
+        const std::string at = " in month " + std::to_string(i + 1);
+        if (r.openingBalance != opening || r.interest != (Wide(opening) * rate + 5000000) / 10000000)
+            return "opening or interest (opening x rate to the cent, a half up)" + at;
+        // The entered payment in month 1 and for a loan; for a card the whole
+        // dollars nearest to opening x first / start, at least $15; cut to what is owed.
+        Wide nominal = first + extra;
+        if (i > 0 && !o.loanMode)
+            nominal = std::max<Wide>(100 * NearestEven(Wide(opening) * first, Wide(100) * start), 1500) + extra;
+        if (r.payment <= 0 || r.payment != std::min<Wide>(nominal, opening + r.interest))
+            return "payment" + at;
+        if (r.principal != r.payment - r.interest || r.newBalance != opening + r.interest - r.payment)
+            return "row arithmetic" + at;
+        if (i + 1 == rows.size() ? r.newBalance != 0 : r.newBalance <= 0)
+            return "balance not paid off exactly in the last month" + at;
+        opening = r.newBalance;
+        paid += r.payment;
+        interest += r.interest;
+        principal += r.principal;
+    }
+    if (paid != c.TotalPaid || interest != c.TotalInterest || principal != c.PrincipalPaid)
+        return "rows do not add up to the totals";
+    if (c.TotalPaid - c.TotalInterest != start || c.Balance != 0 || s.ProgressPercent != 100)
+        return "money paid - interest is not the balance";
+    if (o.computeAverage ? !(c.AveragePayment * s.MonthCount <= c.TotalPaid &&
+                             c.TotalPaid < (c.AveragePayment + 1) * s.MonthCount)
+                         : c.AveragePayment != 0)
+        return "average is not money paid / months truncated to the cent";
+    // What the window shows from the dollar fields (their cents by the text rule) is the exact cents.
+    auto shown = [](double dollars) { return std::llround(RoundToCents(dollars) * 100); };
+    if (shown(s.TotalPaid) != c.TotalPaid || shown(s.TotalInterest) != c.TotalInterest ||
+        shown(s.AveragePayment) != c.AveragePayment)
+        return "dollars do not show the cents";
+    return {};
+}
+
 bool AllFinite(const PayoffState& s)
 {
     return std::isfinite(s.Balance) && std::isfinite(s.Payment) && std::isfinite(s.MonthInterest) &&
@@ -87,11 +147,13 @@ class TestPayoff : public QObject
 private slots:
     void periodicRate_data();
     void periodicRate();
+    void financeCharge_data();
     void financeCharge();
     void minimumAcceptable_data();
     void minimumAcceptable();
     void zeroRateSuggested();
     void noInterestPayoff();
+    void generatedRunsKeepTheBooks();
     void payoffRun_data();
     void payoffRun();
     void firstTwelvePayments();
@@ -135,13 +197,30 @@ void TestPayoff::periodicRate()
     EXACT(PeriodicRate(apr), rate);
 }
 
+void TestPayoff::financeCharge_data()
+{
+    QTest::addColumn<double>("balance");
+    QTest::addColumn<double>("rate");
+    QTest::addColumn<double>("charge");
+    QTest::newRow("running example") << 2100.00 << 0.0149167 << 31.33;
+    QTest::newRow("from the APR") << 2100.00 << PeriodicRate(17.9) << 31.33;
+    QTest::newRow("ten dollars") << 10.00 << PeriodicRate(17.9) << 0.15;
+    QTest::newRow("half a cent goes up") << 3.00 << 0.025 << 0.08;                 // 0.075
+    QTest::newRow("half a cent, large") << 96818.20 << 0.025 << 2420.46;           // 2,420.455
+    QTest::newRow("half a cent, 270.50") << 270.50 << 0.025 << 6.76;              // 6.7625
+    QTest::newRow("largest") << kLargestAmount << 0.025 << 25000000000.00;        // 24,999,999,999.99975
+    QTest::newRow("largest, seven places") << kLargestAmount << 0.0000083 << 8300000.00;
+    QTest::newRow("negative is symmetric") << -3.00 << 0.025 << -0.08;
+    QTest::newRow("no balance") << 0.0 << 0.025 << 0.0;
+    QTest::newRow("nan") << kNan << kNan << 0.0;
+}
+
 void TestPayoff::financeCharge()
 {
-    EXACT(MonthlyFinanceCharge(2100.00, 0.0149167), 31.33);
-    EXACT(MonthlyFinanceCharge(2100.00, PeriodicRate(17.9)), 31.33);
-    EXACT(MonthlyFinanceCharge(10.00, PeriodicRate(17.9)), 0.15);
-    EXACT(MonthlyFinanceCharge(3.00, 0.025), 0.08); // 0.075: half a cent goes up
-    EXACT(MonthlyFinanceCharge(0, 0.025), 0.0);
+    QFETCH(double, balance);
+    QFETCH(double, rate);
+    QFETCH(double, charge);
+    EXACT(MonthlyFinanceCharge(balance, rate), charge);
 }
 
 void TestPayoff::minimumAcceptable_data()
@@ -153,6 +232,11 @@ void TestPayoff::minimumAcceptable_data()
     QTest::newRow("running example") << 17.9 << 2100.0 << false << 34.0;
     QTest::newRow("at 30") << 30.0 << 2100.0 << false << 55.0;
     QTest::newRow("18 and 1234.56") << 18.0 << 1234.56 << false << 20.0;
+    // Products that land on a whole dollar: Int(31) + 1, Int(14) + 1, Int(53) + 1.
+    QTest::newRow("5 and 6000") << 5.0 << 6000.0 << false << 32.0;
+    QTest::newRow("10 and 1500") << 10.0 << 1500.0 << false << 15.0;
+    QTest::newRow("20 and 3000") << 20.0 << 3000.0 << true << 54.0;
+    QTest::newRow("largest at 30") << 30.0 << kLargestAmount << false << 26000000000.0;
     QTest::newRow("same, extra money") << 18.0 << 1234.56 << true << 20.0;
     QTest::newRow("no balance") << 17.9 << 0.0 << false << 1.0;
     QTest::newRow("apr 0 payoff") << 0.0 << 2100.0 << false << 1.0;
@@ -180,6 +264,7 @@ void TestPayoff::zeroRateSuggested()
 {
     EXACT(ZeroRateSuggestedPayment(2100.00), 58.33);
     EXACT(ZeroRateSuggestedPayment(900.00), 25.00);
+    EXACT(ZeroRateSuggestedPayment(3.78), 0.11); // an exact half cent goes up
     EXACT(ZeroRateSuggestedPayment(kNan), 0.0);
 }
 
@@ -202,6 +287,14 @@ void TestPayoff::noInterestPayoff()
     EXACT(s.TotalPaid, 2100.0);
     QCOMPARE(Money(s.AveragePayment), std::string("56.76"));
 
+    // An exact quotient is that many months (442.20 / 8.04 = 55), however the
+    // division falls in binary.
+    s = NoInterestPayoff(442.20, 8.04);
+    QCOMPARE(s.MonthCount, 55);
+    EXACT(s.AveragePayment, 8.04);
+    s = NoInterestPayoff(0.27, 0.03);
+    QCOMPARE(s.MonthCount, 9);
+
     // A count beyond 32 bits is held at the largest count.
     s = NoInterestPayoff(kLargestAmount, 0.01);
     QCOMPARE(s.MonthCount, std::numeric_limits<std::int32_t>::max());
@@ -210,6 +303,45 @@ void TestPayoff::noInterestPayoff()
     s = NoInterestPayoff(2100.00, 0);
     QCOMPARE(s.MonthCount, 0);
     QVERIFY(AllFinite(s));
+}
+
+void TestPayoff::generatedRunsKeepTheBooks()
+{
+    // Random validated inputs of both calculators, every mode: the books of
+    // every run are kept to the cent.
+    std::mt19937_64 gen(20240607);
+    std::uniform_int_distribution<int> aprCents(1, 3000), pick(0, 9), modes(0, 2);
+    std::uniform_real_distribution<double> digits(0, 12);
+    const int extras[] = {5, 10, 15, 20, 25, 50, 75, 100, 250, 500, 1000};
+    int runs = 0;
+    for (int k = 0; k < 3000; ++k) {
+        const int mode = modes(gen); // payoff calculator, card with extra, loan with extra
+        const CalculatorKind kind = mode == 0 ? CalculatorKind::Payoff : CalculatorKind::ExtraMoney;
+        const double apr = mode != 0 && pick(gen) == 0 ? 0.0 : aprCents(gen) / 100.0;
+        const double balance = std::min(FromCents(static_cast<std::int64_t>(std::pow(10.0, digits(gen) + 2))),
+                                        kLargestAmount);
+        const double least = CheckPayment(apr, balance, 0, "0.00", kind).payment;
+        const int how = pick(gen);
+        const double payment = how < 4    ? least
+                               : how < 7  ? least + FromCents(static_cast<std::int64_t>(gen() % 100000))
+                               : how < 9  ? RoundToCents(least * (1 + digits(gen) / 6))
+                                          : RoundToCents(balance * (1 + digits(gen) / 100));
+        const PaymentCheck check = CheckPayment(apr, balance, payment, PlainTwoDecimals(payment), kind);
+        QVERIFY(check.outcome == PaymentCheck::Outcome::Run);
+        const PayoffOptions o = mode == 0 ? PayoffOptions::payoffCalculator()
+                                          : PayoffOptions::extraMoneyCalculator(extras[gen() % 11], mode == 2);
+        Rows rows;
+        PayoffState s;
+        QVERIFY(RunPayoff(apr, balance, payment, o, s, nullptr, &rows));
+        if (apr == 0 && mode == 0)
+            continue; // the no-interest payoff steps no months
+        ++runs;
+        const std::string broken = BooksBroken(apr, balance, payment, o, s, rows.rows);
+        QVERIFY2(broken.empty(), (broken + " at " + PlainTwoDecimals(apr) + " " + PlainTwoDecimals(balance) + " " +
+                                  PlainTwoDecimals(payment) + " mode " + std::to_string(mode))
+                                     .c_str());
+    }
+    QVERIFY(runs > 2500);
 }
 
 void TestPayoff::payoffRun_data()
@@ -227,6 +359,18 @@ void TestPayoff::payoffRun_data()
     QTest::newRow("least accepted") << 17.9 << 2100.0 << 34.0 << 834 << 69 << 6 << "15,760.05" << "17,860.05" << "21.41";
     QTest::newRow("ten dollars") << 17.9 << 10.0 << 10.0 << 2 << 0 << 2 << "0.15" << "10.15" << "5.07";
     QTest::newRow("paid at once") << 17.9 << 2100.0 << 3000.0 << 1 << 0 << 1 << "31.33" << "2,131.33" << "2,131.33";
+    // Month 72 (and month 3) pays the card off to the cent: no last month of 0.00.
+    QTest::newRow("no phantom month") << 19.26 << 636.38 << 13.78 << 72 << 6 << 0 << "442.40" << "1,078.78" << "14.98";
+    QTest::newRow("no phantom month, large")
+        << 28.49 << 60001.98 << 60292.95 << 3 << 0 << 3 << "1,451.97" << "61,453.95" << "20,484.65";
+    // At 30 % one interest in 40 is an exact half cent, and each goes up.
+    QTest::newRow("exact halves") << 30.0 << 99451.08 << 3341.64 << 681 << 56 << 9 << "288,118.82" << "387,569.90"
+                                  << "569.11";
+    QTest::newRow("exact halves, long") << 30.0 << 100000.0 << 2601.0 << 5381 << 448 << 5 << "2,466,013.82"
+                                        << "2,566,013.82" << "476.86";
+    // Money paid - interest is the balance at the largest amounts too.
+    QTest::newRow("largest") << 30.0 << kLargestAmount << 26000000001.0 << 21554 << 1796 << 2 << "24999999965658.83"
+                             << "25999999965658.82" << "1,206,272,616.01";
 }
 
 void TestPayoff::payoffRun()
@@ -241,7 +385,11 @@ void TestPayoff::payoffRun()
     QFETCH(QString, paid);
     QFETCH(QString, average);
     PayoffState s;
-    QVERIFY(RunPayoff(apr, balance, payment, PayoffOptions::payoffCalculator(), s, nullptr));
+    Rows rows;
+    const PayoffOptions o = PayoffOptions::payoffCalculator();
+    QVERIFY(RunPayoff(apr, balance, payment, o, s, nullptr, &rows));
+    const std::string broken = BooksBroken(apr, balance, payment, o, s, rows.rows);
+    QVERIFY2(broken.empty(), broken.c_str());
     QCOMPARE(s.MonthCount, months);
     QCOMPARE(s.Years, years);
     QCOMPARE(s.ExtraMonths, extraMonths);

@@ -148,6 +148,21 @@ run 0 --schedule 0 100 30
 printf 'month,balance,payment,interest,principal,new_balance\n1,100.00,30.00,0.00,30.00,70.00\n2,70.00,30.00,0.00,30.00,40.00\n3,40.00,30.00,0.00,30.00,10.00\n4,10.00,10.00,0.00,10.00,0.00\n' >"$EXPECTED"
 same_output "no-interest schedule"
 
+# --- exact cents: no phantom month, an exact least payment, no flipped half cents -----
+run 0 19.26 636.38 13.78
+grep -qx 'months: 72' "$OUT" && grep -qx 'average: 14.98' "$OUT" || fail "19.26 636.38 13.78: not 72 months, average 14.98"
+run 0 --schedule 19.26 636.38 13.78
+tail -n 1 "$OUT" | grep -qx '72,14.76,15.00,0.24,14.76,0.00' || fail "19.26 636.38 13.78: schedule does not end in month 72"
+run 3 5 6000 31
+grep -q 'adjusted to \$32.00\.$' "$ERR" || fail "5 6000 31: least payment not 32.00"
+run 0 30 99451.08 3341.64
+grep -qx 'months: 681' "$OUT" && grep -qx 'interest: 288,118.82' "$OUT" || fail "30 99451.08 3341.64: not 681 months, 288,118.82"
+run 0 30 999999999999.99 26000000001
+grep -qx 'interest: 24999999965658.83' "$OUT" && grep -qx 'paid: 25999999965658.82' "$OUT" ||
+    fail "largest balance: money paid - interest is not the balance"
+run 0 0 442.20 8.04
+grep -qx 'months: 55' "$OUT" || fail "0 442.20 8.04: an exact quotient is not 55 months"
+
 # --- help, version, malformed arguments -----------------------------------------------
 run 0 --help
 grep -q '^usage: quenmark-payoff' "$OUT" || fail "--help: no usage"
