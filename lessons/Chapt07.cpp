@@ -292,12 +292,16 @@ void TChapter_007::EditNameChange()
 {
     WithoutExtraStale = true;
     WithExtraStale = true;
+    if (m_runner.running())
+        m_withoutChangedInRun = m_withChangedInRun = true;
     ClearStaleResults();
 }
 
 void TChapter_007::ExtraMoneyChange()
 {
     WithExtraStale = true;
+    if (m_runner.running())
+        m_withChangedInRun = true;
     ClearStaleResults();
 }
 
@@ -370,6 +374,7 @@ void TChapter_007::BtnCalculateClick()
         return;
 
     Comparison result = Comparison::Finished;
+    m_withoutChangedInRun = m_withChangedInRun = false;
     if (m_boxes->balance() > 0) {
         setRunActive(true);
         m_runner.beginRuns();
@@ -382,8 +387,12 @@ void TChapter_007::BtnCalculateClick()
         result = RunComparison();
     }
     if (result == Comparison::Finished) {
-        WithoutExtraStale = false;
-        WithExtraStale = false;
+        // Results that match the inputs; a panel whose inputs were changed
+        // while it ran still shows figures of the earlier inputs and stays
+        // stale, so the next Calculate recomputes it (and MONEY SAVED never
+        // compares figures of different inputs).
+        WithoutExtraStale = m_withoutChangedInRun;
+        WithExtraStale = m_withChangedInRun;
     }
     // Last: ending the runs carries out a close asked for during them.
     setRunActive(false);

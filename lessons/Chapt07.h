@@ -140,6 +140,9 @@ private:
     bool LoanMode = false;
     bool WithoutExtraStale = true;
     bool WithExtraStale = true;
+    // Inputs changed while the runs were under way: those panels stay stale.
+    bool m_withoutChangedInRun = false;
+    bool m_withChangedInRun = false;
 };
 
 } // namespace quenmark

@@ -412,6 +412,44 @@ private slots:
             QCOMPARE(results(kLeft), left);
     }
 
+    // An input changed while the runs are under way leaves the panels it
+    // concerns stale: the next Calculate recomputes them, so MONEY SAVED never
+    // compares figures of different inputs.
+    void changeDuringRuns_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("withoutStale");
+        QTest::newRow("balance") << "EditBal" << true;
+        QTest::newRow("extra amount") << "ExtraMoney" << false;
+    }
+    void changeDuringRuns()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, withoutStale);
+        goToPage(5);
+        enter("30", "100000", "2601");
+        bool changed = false;
+        w->payoffRunner().onYield = [&](const PayoffState&) {
+            if (!changed && (changed = true)) {
+                if (auto* box = qobject_cast<QLineEdit*>(find(change)))
+                    box->setText(QStringLiteral("5000"));
+                else
+                    choose("ExtraMoney", QStringLiteral("   50"));
+            }
+        };
+        calculate();
+        QCOMPARE(w->withoutExtraStale(), withoutStale);
+        QVERIFY(w->withExtraStale());
+        w->payoffRunner().onYield = nullptr;
+        const int before = runs();
+        calculate();
+        QCOMPARE(runs() - before, withoutStale ? 2 : 1);
+        const double a = TextToAmount(result("MoneyPaid1").mid(1).toStdString());
+        const double b = TextToAmount(result("MoneyPaid2").mid(1).toStdString());
+        QCOMPARE(result("MoneySaved2"), QStringLiteral("$") + QString::fromStdString(AmountToText(a - b)));
+        QVERIFY(b < (withoutStale ? 6000 : a));
+    }
+
     // Stop in the left run: the right run never starts, the left keeps the
     // figures of its last refresh (no last notification), both panels are
     // stale, and the next Calculate runs both again.
