@@ -4,7 +4,7 @@ BUILD_SAN  ?= build-san
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup configure build run test sanitize bench clean
+.PHONY: all setup configure build run test sanitize bench package screens clean
 
 all: build
 
@@ -30,6 +30,16 @@ sanitize: setup
 	cmake -S . -B $(BUILD_SAN) -DCMAKE_BUILD_TYPE=Debug -DQUENMARK_SANITIZE=ON
 	cmake --build $(BUILD_SAN) -j $(JOBS)
 	cd $(BUILD_SAN) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Debian package: quenmark_<version>_<arch>.deb in $(BUILD)/; install it with
+# `sudo apt install ./$(BUILD)/quenmark_*.deb`.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	@ls -1 $(BUILD)/quenmark_*.deb
+
+# Every screen and page as a PNG in $(BUILD)/screens/ (and the README's pictures in docs/screens/).
+screens: build
+	sh tools/screens/update-docs.sh $(BUILD)
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done

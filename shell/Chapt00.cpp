@@ -11,6 +11,7 @@
 #include "shell/Splash.h"
 #include "shell/Stale01.h"
 #include "shell/Standby.h"
+#include "shell/VisitMemory.h"
 #include "common/WebStuff.h"
 
 #include <QCloseEvent>
@@ -214,6 +215,7 @@ void TChapter_000::RunChapterLoop()
 
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ReleaseVisitMemory();
 
         if (result == LessonFrame::ResultNextChapter)
             ++CurrentChapter;

@@ -5,6 +5,7 @@
 #include "common/Platform.h"
 #include "shell/Splash.h"
 #include "shell/Stale01.h"
+#include "shell/VisitMemory.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -24,6 +25,7 @@ bool DisplayExpected(const QByteArray& qpaPlatform, const QByteArray& display, c
 std::unique_ptr<TChapter_000> StartUp()
 {
     const std::uint64_t T0 = platform().tickMs();
+    LimitPictureCaches();
 
     auto splash = std::make_unique<TSplashScreen>();
     splash->showAndPaint();
