@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -55,6 +56,15 @@ void AmountBoxes::reset()
 
 bool AmountBoxes::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress && !m_reading) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && mods == Qt::NoModifier) {
+            for (int i = 0; i < 3; ++i)
+                if (watched == m_boxes[i] && readBox(static_cast<AmountBox>(i)))
+                    return true; // the correction is on show: the key is used up
+        }
+    }
     if (event->type() == QEvent::FocusOut && !m_reading) {
         // Only a move to another control of this window counts as leaving the
         // box; a dialog coming up or the window losing the focus does not.
@@ -83,7 +93,7 @@ void AmountBoxes::focusAndSelect(QLineEdit* edit)
     edit->selectAll();
 }
 
-void AmountBoxes::readBox(AmountBox which)
+bool AmountBoxes::readBox(AmountBox which)
 {
     QLineEdit* edit = box(which);
     if (edit->text().isEmpty())
@@ -114,6 +124,7 @@ void AmountBoxes::readBox(AmountBox which)
     }
     m_reading = wasReading;
     emit boxRead(which);
+    return !reading.information.empty();
 }
 
 void AmountBoxes::readAll()

@@ -50,7 +50,9 @@ class AmountBoxes : public QObject
 public:
     // `window` parents the messages. The boxes are read when the focus leaves
     // them for another control of the window (not when the window itself loses
-    // the focus to a dialog or another program).
+    // the focus to a dialog or another program), and when Enter is pressed in
+    // them: the key then goes on to the window (which may turn the page),
+    // unless the reading reported a correction.
     AmountBoxes(QWidget* window, QLineEdit* apr, QLineEdit* balance, QLineEdit* payment, CalculatorKind kind);
 
     double apr() const { return m_apr; }
@@ -65,7 +67,8 @@ public:
     // Reads one box: empty -> "0.00", the core's reading written back with two
     // decimals; an APR above 30 is capped with a beep and the information
     // message, after which the APR box has the focus with its text selected.
-    void readBox(AmountBox box);
+    // True when a message reported a correction.
+    bool readBox(AmountBox box);
     // The three readers in the order APR, balance, payment.
     void readAll();
     // The payment check of a Calculate. True: run with payment(). False: the

@@ -4,6 +4,7 @@
 #include "pictures/ButtonPictures.h"
 #include "common/WebStuff.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -91,11 +92,32 @@ constexpr std::array<ButtonSpec, 6> kButtons{{
 
 void setShown(QWidget* w, bool shown)
 {
-    if (w)
-        w->setVisible(shown);
+    if (!w)
+        return;
+    // Hiding the focused button would pass the focus on along the tab chain,
+    // possibly to the button that takes its place ("Next Chapter" for "Next
+    // Page"), where the next Enter would press it unawares.
+    if (!shown && w->window()->focusWidget() == w)
+        w->clearFocus();
+    w->setVisible(shown);
 }
 
 } // namespace
+
+bool isEnterKey(const QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && mods == Qt::NoModifier;
+}
+
+bool pressFocusedButton(QWidget* window)
+{
+    auto* button = qobject_cast<QAbstractButton*>(window ? window->focusWidget() : nullptr);
+    if (!button || button->isCheckable() || !button->isVisible() || !button->isEnabled())
+        return false;
+    button->click();
+    return true;
+}
 
 LessonFrame::LessonFrame(const ChapterLook& look, QWidget* parent)
     : QDialog(parent)
@@ -324,8 +346,13 @@ void LessonFrame::FormActivate()
     resetForOpening();
 
     findChild<QLabel*>(QStringLiteral("BottomCopyrightNotice"))->setText(gstrCopyright);
+    // The focus starts on Next; where Next is hidden (a one-page chapter) it
+    // starts on the page, so that Enter does not press a leaving button the
+    // window would otherwise hand the focus to.
     if (QPushButton* next = frameButton("BtnNext"); next && next->isVisible())
         next->setFocus();
+    else
+        m_notebook->setFocus();
 }
 
 void LessonFrame::leave(int result)
@@ -371,23 +398,27 @@ void LessonFrame::closeEvent(QCloseEvent* event)
 
 void LessonFrame::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-            // Enter presses Next; where Next is hidden (last page) it does nothing.
-            QPushButton* next = frameButton("BtnNext");
-            if (next && next->isVisible() && next->isEnabled())
-                next->click();
-            event->accept();
+    if (isEnterKey(event)) {
+        event->accept();
+        if (pressFocusedButton(this))
             return;
+        QPushButton* next = frameButton("BtnNext");
+        if (!next || !next->isVisible() || !next->isEnabled())
+            return; // last page: nothing, never "Next Chapter"
+        // As a click on Next would, the focus moves to Next first, so a box the
+        // focus leaves is read as on leaving it. A reading that takes the focus
+        // back to show a correction keeps the page.
+        if (focusWidget() != next) {
+            next->setFocus(Qt::OtherFocusReason);
+            if (focusWidget() != next)
+                return;
         }
-        break;
-    case Qt::Key_Escape:
+        next->click();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
         event->accept(); // Esc does not leave a chapter
         return;
-    default:
-        break;
     }
     QDialog::keyPressEvent(event);
 }

@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QString>
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QStackedWidget;
@@ -28,6 +29,14 @@ struct ChapterLook
 
 // The look of chapter n (1..9): its header title and colour.
 ChapterLook chapterLook(int number);
+
+// Enter or Return, also the keypad's Enter, with no other modifier.
+bool isEnterKey(const QKeyEvent* event);
+
+// Presses the button of `window` that has the keyboard focus, when it is one
+// that acts on a press (a push, picture or tool button; not a check box or a
+// radio button) and is visible and enabled. True when one was pressed.
+bool pressFocusedButton(QWidget* window);
 
 class LessonFrame : public QDialog
 {
@@ -49,6 +58,8 @@ public:
 
     // Shows/hides BtnPrevChapt, BtnBack, BtnNext, BtnNextChapt for CurrentPage:
     // first page, second page, second-to-last page, last page, tested in that order.
+    // A button that hides while it has the focus leaves no button focused, so
+    // the next Enter does not land on whatever stands in its place.
     void UpdateFrameButtons();
 
     // True while a calculation runs; closing the window then stops the run first.
@@ -90,6 +101,8 @@ protected:
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Enter presses the focused button; where no button has the focus it
+    // presses Next when Next is shown and enabled, else it does nothing.
     void keyPressEvent(QKeyEvent* event) override;
     void reject() override;
 

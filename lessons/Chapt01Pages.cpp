@@ -27,6 +27,7 @@ struct PictureSpec
     QRect rect;
     const char* art; // file under :/art
     bool shadow;
+    const char* spoken = nullptr; // what a screen reader says for the picture
 };
 
 struct PageSpec
@@ -49,10 +50,12 @@ CellSpec heading(const char* name, QRect rect, const char* caption)
 }
 
 // ---- page 1: title ------------------------------------------------------------------
-const PictureSpec kTitlePictures[] = {{"TitlePicture", {14, 12, 550, 200}, "ch1_title.jpg", false}};
+// The product's name drawn as a picture: the splash screen's, at its own size,
+// centred on the page.
+const PictureSpec kTitlePictures[] = {{"TitlePicture", {135, 8, 307, 239}, "splash_name.png", false, "Quenmark"}};
 const CellSpec kTitleCells[] = {
-    text("CopyrightNotice", {14, 228, 550, 20}, "gstrCopyright", 12, true, colour::black, Qt::AlignCenter, false),
-    text("SecondNotice", {14, 252, 550, 40}, "", 12, false, colour::textBlue, Qt::AlignHCenter | Qt::AlignTop),
+    text("CopyrightNotice", {14, 254, 550, 20}, "gstrCopyright", 12, true, colour::black, Qt::AlignCenter, false),
+    text("SecondNotice", {14, 276, 550, 40}, "", 12, false, colour::textBlue, Qt::AlignHCenter | Qt::AlignTop),
 };
 
 // ---- page 2: background -------------------------------------------------------------
@@ -72,7 +75,8 @@ const CellSpec kBackgroundCells[] = {
 };
 
 // ---- page 3: the quiz ---------------------------------------------------------------
-const PictureSpec kQuizPictures[] = {{"CardPicture", {14, 34, 170, 108}, "ch1_card.jpg", true}};
+const PictureSpec kQuizPictures[] = {
+    {"CardPicture", {14, 34, 170, 108}, "ch1_card.jpg", true, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "A credit card")}};
 const CellSpec kQuizCells[] = {
     text("Page02_Intro", {14, 8, 340, 20},
          QT_TRANSLATE_NOOP("quenmark::TChapter_001", "Let's begin by looking at a typical credit card..."), 14, true,
@@ -104,8 +108,8 @@ constexpr QRect kAnswer{14, 252, 401, 66};
 
 // ---- page 4: the loan-style question ------------------------------------------------
 const PictureSpec kLoanPictures[] = {
-    {"HousePicture", {14, 70, 150, 104}, "ch1_house.jpg", true},
-    {"CarPicture", {184, 70, 150, 104}, "ch1_car.jpg", true},
+    {"HousePicture", {14, 70, 150, 104}, "ch1_house.jpg", true, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "A house")},
+    {"CarPicture", {184, 70, 150, 104}, "ch1_car.jpg", true, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "A car")},
 };
 const CellSpec kLoanCells[] = {
     text("Page03_Question", {14, 6, 550, 54},
@@ -128,7 +132,9 @@ constexpr QRect kPage03Answer{126, 196, 240, 26};
 constexpr QRect kLegalPanel{14, 230, 552, 86};
 
 // ---- page 5: why the big difference -------------------------------------------------
-const PictureSpec kGraphPictures[] = {{"GraphPicture", {14, 38, 360, 280}, "ch1_graph.png", false}};
+const PictureSpec kGraphPictures[] = {
+    {"GraphPicture", {14, 38, 360, 280}, "ch1_graph.png", false,
+     QT_TRANSLATE_NOOP("quenmark::TChapter_001", "Graph of the time to repay $2100 at 17.9% by card and by loan")}};
 const CellSpec kGraphCells[] = {
     heading("Heading", {14, 6, 550, 28}, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "Why The Big Difference?")),
     text("Page04_Statement", {388, 44, 178, 270},
@@ -164,6 +170,8 @@ void addPicture(QWidget* page, const PictureSpec& spec)
     picture->setGeometry(spec.rect);
     picture->setPixmap(LoadArt(QString::fromLatin1(spec.art)));
     picture->setScaledContents(true);
+    if (spec.spoken)
+        picture->setAccessibleName(tr1(spec.spoken));
 }
 
 QToolButton* spinHalf(QWidget* page, const QRect& panel, bool up, const QString& name,

@@ -254,7 +254,7 @@ constexpr QRect kGaugeRect{8, 10, 292, 22};
 constexpr QRect kAbortRect{256, 46, 308, 20};
 constexpr QRect kStopRect{360, 270, 100, 26};
 constexpr QRect kGoFigureRect{kInputLeft, 244, 110, 26};
-constexpr QRect kWhyRect{kInputLeft, 278, 234, 42};
+constexpr QRect kWhyRect{kInputLeft, 274, 234, 50}; // three lines of 14 px, padding and a border
 
 } // namespace
 
@@ -317,7 +317,9 @@ TChapter_002::Calculator TChapter_002::buildCalculatorPage(QWidget* page)
     why.kind = CellKind::Panel;
     why.align = Qt::AlignCenter;
     why.wordWrap = true;
-    c.why = makeCell(page, why);
+    QLabel* whyLabel = makeCell(page, why);
+    whyLabel->setMargin(3); // the words keep clear of the border
+    c.why = whyLabel;
 
     CellSpec abort;
     abort.name = "LblAbort";

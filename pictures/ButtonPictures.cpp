@@ -85,12 +85,7 @@ QPixmap BandPicture(const QString& words, const QColor& band, QSize size, int fo
     {
         QPainter p(&pm);
         p.setRenderHint(QPainter::TextAntialiasing);
-        // The largest size up to fontPx at which the words fit the band.
-        QFont font = arialPx(fontPx, true);
-        const int room = size.width() - 20;
-        while (font.pixelSize() > 9 && QFontMetrics(font).horizontalAdvance(words) > room)
-            font.setPixelSize(font.pixelSize() - 1);
-        p.setFont(font);
+        p.setFont(arialPx(BandFontPx({words}, size.width(), fontPx), true));
         const int grey = qGray(band.rgb());
         const QColor greyBand(grey, grey, grey);
         for (int half = 0; half < 2; ++half) {
@@ -107,6 +102,28 @@ QPixmap BandPicture(const QString& words, const QColor& band, QSize size, int fo
     }
     cache().insert(key, pm);
     return pm;
+}
+
+int BandTextRoom(int bandWidth)
+{
+    // The band leaves 2 pixels at each side, the words 10 before and 6 after.
+    return bandWidth - 20;
+}
+
+int BandFontPx(const QStringList& titles, int bandWidth, int largestPx)
+{
+    constexpr int kSmallest = 9;
+    const int room = BandTextRoom(bandWidth);
+    int px = qMax(kSmallest, largestPx);
+    for (; px > kSmallest; --px) {
+        const QFontMetrics metrics(arialPx(px, true));
+        bool fits = true;
+        for (const QString& title : titles)
+            fits = fits && metrics.horizontalAdvance(title) <= room;
+        if (fits)
+            break;
+    }
+    return px;
 }
 
 QPixmap HeadingPicture(const QString& words, const QColor& band, QSize size, int fontPx)

@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 class QAbstractButton;
 class QPushButton;
@@ -29,8 +30,16 @@ QIcon IconFromDoublePicture(const QPixmap& doublePicture);
 void SetButtonPicture(QPushButton* button, const QString& words);
 
 // A chapter band: white bold words on a band of `band` colour, normal image
-// and greyed image side by side, each `size`.
+// and greyed image side by side, each `size`. Words too long for the band at
+// `fontPx` are drawn smaller until they fit.
 QPixmap BandPicture(const QString& words, const QColor& band, QSize size, int fontPx = 15);
+
+// The room the words have on a band `bandWidth` wide.
+int BandTextRoom(int bandWidth);
+
+// The largest bold Arial pixel size, at most `largestPx`, at which every one of
+// `titles` fits a band `bandWidth` wide: one size for a column of bands.
+int BandFontPx(const QStringList& titles, int bandWidth, int largestPx = 15);
 
 // A heading drawn as a picture (white bold words on `band`, with a bevel), one image.
 QPixmap HeadingPicture(const QString& words, const QColor& band, QSize size, int fontPx);

@@ -1,7 +1,6 @@
 #include "pictures/PictureButton.h"
 
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 
 namespace quenmark {
 
@@ -33,10 +32,13 @@ void PictureButton::paintEvent(QPaintEvent*)
         p.drawRect(rect().adjusted(2, 3, -3, -4));
     }
     if (hasFocus()) {
-        QStyleOptionFocusRect opt;
-        opt.initFrom(this);
-        opt.rect = rect().adjusted(4, 5, -5, -6);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &opt, &p, this);
+        // Whenever the button has the focus, however it came (a key, a click,
+        // the window becoming active again), a dotted white frame inside the
+        // band shows it; white reads on every band colour and on the greyed band.
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(Qt::white, 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(4, 5, -5, -6).translated(offset));
     }
 }
 

@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -89,11 +90,17 @@ TChapter_000::TChapter_000(QWidget* parent)
     edition->setPixmap(LoadArt(QStringLiteral("edition_badge.jpg")));
     edition->setAccessibleName(tr("Anniversary edition badge"));
 
+    // One text size for the nine bands: the one at which the longest title fits.
+    QStringList titles;
+    for (const ChapterButton& spec : kChapterButtons)
+        titles << tr(spec.words);
+    const QSize band(307, 33);
+    const int bandPx = BandFontPx(titles, band.width());
     QWidget* previous = nullptr;
     for (std::size_t i = 0; i < kChapterButtons.size(); ++i) {
         const ChapterButton& spec = kChapterButtons[i];
-        const QString words = tr(spec.words);
-        auto* b = new PictureButton(BandPicture(words, chapterLook(spec.chapter).colour, QSize(307, 33)), words, this);
+        const QString& words = titles[static_cast<qsizetype>(i)];
+        auto* b = new PictureButton(BandPicture(words, chapterLook(spec.chapter).colour, band, bandPx), words, this);
         b->setObjectName(QLatin1String(spec.name));
         b->setGeometry(162, 70 + 32 * static_cast<int>(i), 307, 33);
         const int chapter = spec.chapter;
@@ -156,7 +163,15 @@ void TChapter_000::FormActivate()
         BtnQuit->setEnabled(true);
         BtnStart->setEnabled(true);
     }
+    // The focus is real only in the active window: where nothing gave the
+    // activation back (no window manager after the reminder closes), take it.
+    if (isVisible() && !isActiveWindow())
+        activateWindow();
     BtnStart->setFocus();
+    // Show where the focus is from the start, not only after the first key:
+    // a keyboard user sees at once that Enter or Space presses Start.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    BtnStart->update();
 }
 
 void TChapter_000::chapterButtonClick(int chapter)
@@ -232,6 +247,15 @@ void TChapter_000::RunChapterLoop()
         close();
     else
         FormActivate();
+}
+
+void TChapter_000::keyPressEvent(QKeyEvent* e)
+{
+    if (isEnterKey(e) && pressFocusedButton(this)) {
+        e->accept();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void TChapter_000::closeEvent(QCloseEvent* e)

@@ -40,6 +40,8 @@ public:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Enter presses the focused button (Start, Quit, the web or a chapter button).
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();

@@ -1,10 +1,12 @@
 #include "shell/Goodbye.h"
 
 #include "common/Layout.h"
+#include "common/LessonFrame.h"
 #include "pictures/ButtonPictures.h"
 #include "pictures/Pictures.h"
 #include "common/WebStuff.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -55,12 +57,17 @@ Tgoodbye::Tgoodbye(QWidget* parent)
         tr("You may copy Quenmark and share it with anyone, as long as all of its distributed "
            "files are included and nothing is changed."),
     };
-    int y = 112;
-    const int heights[] = {52, 52, 38};
+    // The paragraphs take the height of their own lines and share the room
+    // between the heading and the greeting out evenly: the same gap before
+    // each paragraph and before the greeting.
+    constexpr int kTop = 104;      // below the badge and the heading
+    constexpr int kGreeting = 272; // where the greeting starts
+    constexpr int kWidth = 505;
+    QList<QLabel*> texts;
+    int used = 0;
     for (int i = 0; i < paragraphs.size(); ++i) {
         auto* text = new QLabel(paragraphs[i], page);
         text->setObjectName(QStringLiteral("Paragraph%1").arg(i + 1));
-        text->setGeometry(20, y, 505, heights[i]);
         text->setWordWrap(true);
         text->setTextFormat(Qt::RichText);
         text->setFont(arialPx(13));
@@ -68,7 +75,17 @@ Tgoodbye::Tgoodbye(QWidget* parent)
             text->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
             connect(text, &QLabel::linkActivated, this, [] { OpenWebPage(1); });
         }
-        y += heights[i] + 8;
+        text->resize(kWidth, text->heightForWidth(kWidth));
+        used += text->height();
+        texts.append(text);
+    }
+    const int gaps = static_cast<int>(texts.size()) + 1;
+    const int gap = qMax(4, (kGreeting - kTop - used) / gaps);
+    // What the even gaps leave over goes above the first paragraph, under the badge.
+    int y = kGreeting - gaps * gap - used + gap;
+    for (QLabel* text : std::as_const(texts)) {
+        text->move(20, y);
+        y += text->height() + gap;
     }
 
     makeCell(page, textCell("Greeting", QRect(20, 272, 200, 18), tr("With our best wishes,"), 13));
@@ -111,6 +128,15 @@ void Tgoodbye::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormActivate();
+}
+
+void Tgoodbye::keyPressEvent(QKeyEvent* event)
+{
+    if (isEnterKey(event) && pressFocusedButton(this)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void Tgoodbye::FormActivate()

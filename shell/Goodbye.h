@@ -21,6 +21,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Enter presses the focused button.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QFrame* m_shadow = nullptr;

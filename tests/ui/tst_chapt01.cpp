@@ -11,6 +11,7 @@
 #include "common/Layout.h"
 #include "lessons/Chapt01.h"
 #include "lessons/Chapters.h"
+#include "pictures/Pictures.h"
 #include "common/WebStuff.h"
 
 using namespace quenmark;
@@ -111,6 +112,18 @@ private slots:
         auto* picture = w->findChild<QLabel*>(name);
         QVERIFY(picture);
         QVERIFY(!picture->pixmap().isNull());
+    }
+
+    // The title page shows the splash screen's name picture at its own size,
+    // centred, read by a screen reader as the name.
+    void titlePageShowsTheSplashPicture()
+    {
+        auto* title = find<QLabel>("TitlePicture");
+        const QImage splash = LoadArt(QStringLiteral("splash_name.png")).toImage();
+        QCOMPARE(title->pixmap().toImage().convertToFormat(splash.format()), splash);
+        QCOMPARE(title->size(), splash.size());
+        QCOMPARE(title->geometry().center().x(), w->notebook()->widget(0)->rect().center().x());
+        QCOMPARE(quenmark::test::spokenName(title), QStringLiteral("Quenmark"));
     }
 
     void shadowsBehindHouseAndCar()

@@ -157,6 +157,20 @@ private slots:
         figuresFit(w.get(), 11, QStringLiteral("ch7_calculator_%1_%2.png").arg(apr).arg(mode));
     }
 
+    // The note after a run shows all its lines, with nothing but its ground
+    // in a band of 3 pixels inside its border.
+    void whyPanelHasPadding()
+    {
+        std::unique_ptr<LessonFrame> w(createChapterWindow(2, nullptr));
+        auto* why = w->findChild<QLabel*>(QStringLiteral("PanelWhy"));
+        QVERIFY(why->heightForWidth(why->width()) <= why->height());
+        const QImage img = why->grab().toImage();
+        const QRect inner = img.rect().adjusted(4, 4, -4, -4);
+        for (int y = 1; y < img.height() - 1; ++y)
+            for (int x = 1; x < img.width() - 1; ++x)
+                QVERIFY(inner.contains(x, y) || img.pixel(x, y) == img.pixel(1, 1));
+    }
+
     // The longest texts of the quiz's answer fit the answer label.
     void quizAnswersFit()
     {

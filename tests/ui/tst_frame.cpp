@@ -1,5 +1,5 @@
-// The lesson frame on its own: header, page turning, the button rule, Enter,
-// Esc, the leaving buttons and closing during a calculation.
+// The lesson frame on its own: header, page turning, the button rule, Esc,
+// the leaving buttons and closing during a calculation (Enter: tst_keyboard).
 #include "common/LessonFrame.h"
 #include "lessons/Chapters.h"
 #include "common/WebStuff.h"
@@ -61,7 +61,6 @@ private slots:
     void buttonsPerPage_data();
     void buttonsPerPage();
     void backRestoresButtons();
-    void enterTurnsPageButNotOnLast();
     void escapeDoesNothing();
     void leavingButtons_data();
     void leavingButtons();
@@ -189,23 +188,6 @@ void TestFrameTests::backRestoresButtons()
     QCOMPARE(f.currentPage(), 1);
     QVERIFY(shown(&f, "BtnPrevChapt") && !shown(&f, "BtnBack"));
     QCOMPARE(f.reached, (QList<int>{2, 3, 4, 5, 6, 5, 4, 3, 2, 1}));
-}
-
-void TestFrameTests::enterTurnsPageButNotOnLast()
-{
-    TestFrame f(2, 3);
-    f.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f));
-    QTest::keyClick(&f, Qt::Key_Return);
-    QCOMPARE(f.currentPage(), 2);
-    QTest::keyClick(&f, Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(f.currentPage(), 3);
-    // Last page: Next is hidden; Enter does nothing, even with the focus on a button.
-    f.frameButton("BtnNextChapt")->setFocus();
-    QTest::keyClick(&f, Qt::Key_Return);
-    QCOMPARE(f.currentPage(), 3);
-    QVERIFY(f.isVisible());
-    QCOMPARE(f.result(), 0);
 }
 
 void TestFrameTests::escapeDoesNothing()

@@ -7,6 +7,8 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFontInfo>
+#include <QLineF>
+#include <QSet>
 #include <QtTest>
 
 using namespace quenmark;
@@ -30,6 +32,7 @@ private slots:
     void shellArtwork();
     void missingArtIsEmpty();
     void buttonPictureHasTwoImages();
+    void awardWordsClearTheRing();
     void arialIsMetricCompatible();
 };
 
@@ -114,6 +117,40 @@ void PictureTests::buttonPictureHasTwoImages()
     const QPixmap band = BandPicture(QStringLiteral("3   Minimum Payments vs Constant Payments"), Qt::darkGreen,
                                      QSize(307, 33));
     QCOMPARE(band.size(), QSize(614, 33));
+}
+
+void PictureTests::awardWordsClearTheRing()
+{
+    // Following the maroon ring from its leftmost pixel through touching maroon
+    // pixels stays within a thin ring: no word runs into it. The words are there.
+    const QImage badge = LoadArt(QStringLiteral("award_badge.png")).toImage().convertToFormat(QImage::Format_ARGB32);
+    auto maroon = [&](QPoint p) {
+        const QColor c = badge.pixelColor(p);
+        return badge.rect().contains(p) && c.alpha() > 128 && c.red() - c.green() > 70 && c.green() < 120;
+    };
+    const QPointF centre = QRectF(badge.rect()).center();
+    QPoint start(0, badge.height() / 2);
+    while (start.x() < centre.x() && !maroon(start))
+        start.rx()++;
+    QList<QPoint> todo{start};
+    QSet<QPoint> ring{start};
+    double nearest = 1e9, farthest = 0;
+    while (!todo.isEmpty()) {
+        const QPoint p = todo.takeLast();
+        const double r = QLineF(centre, p).length();
+        nearest = std::min(nearest, r);
+        farthest = std::max(farthest, r);
+        for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1), QPoint(1, 1),
+                                  QPoint(-1, -1), QPoint(1, -1), QPoint(-1, 1)})
+            if (maroon(p + step) && !ring.contains(p + step))
+                ring.insert(p + step), todo.append(p + step);
+    }
+    QVERIFY2(farthest - nearest < 4, qPrintable(QStringLiteral("ring from radius %1 to %2").arg(nearest).arg(farthest)));
+    int words = 0;
+    for (int y = 0; y < badge.height(); ++y)
+        for (int x = 0; x < badge.width(); ++x)
+            words += maroon(QPoint(x, y)) && !ring.contains(QPoint(x, y));
+    QVERIFY(words > 50);
 }
 
 void PictureTests::arialIsMetricCompatible()

@@ -15,6 +15,9 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QPushButton>
+#include <QApplication>
+#include <QRegularExpression>
+#include <QSet>
 #include <QtTest>
 #include <memory>
 
@@ -66,6 +69,12 @@ private slots:
     void contentsLayout_data();
     void contentsLayout();
     void everyButtonHasWords();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
+    void focusFrameShows_data();
+    void focusFrameShows();
+    void chapterBandsShareOneTextSize();
+    void goodbyeParagraphsEvenlySpaced();
     void displayExpected_data();
     void displayExpected();
 
@@ -487,6 +496,98 @@ void ShellTests::everyButtonHasWords()
     // Tab order: Quit, Start, Go To Our Website.
     QCOMPARE(button(contents.get(), "BtnQuit")->nextInFocusChain(), button(contents.get(), "BtnStart"));
     QCOMPARE(button(contents.get(), "BtnStart")->nextInFocusChain(), button(contents.get(), "BtnGotoWebsite"));
+}
+
+void ShellTests::enterPressesTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("focus"); // empty: where the activation puts it (Start)
+    QTest::addColumn<QStringList>("opened");
+    QTest::newRow("Start") << "" << QStringList{"1"};
+    QTest::newRow("chapter 9's band") << "SBtn10" << QStringList{"9"};
+    QTest::newRow("Quit") << "BtnQuit" << QStringList{};
+}
+
+void ShellTests::enterPressesTheFocusedButton()
+{
+    QFETCH(QString, focus);
+    QFETCH(QStringList, opened);
+    contents->FormActivate();
+    QVERIFY(QTest::qWaitForWindowActive(contents.get()));
+    if (!focus.isEmpty())
+        contents->findChild<QWidget*>(focus)->setFocus(Qt::TabFocusReason);
+    runLoop([&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); },
+            {opened.isEmpty() ? "goodbye" : "BtnContents"});
+    QCOMPARE(standBys, opened);
+}
+
+void ShellTests::focusFrameShows_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("how"); // how the focus came to it
+    QTest::newRow("Start after activation") << "BtnStart" << "activation";
+    QTest::newRow("Start, another window active before") << "BtnStart" << "inactive";
+    QTest::newRow("chapter band after a click") << "SBtn03" << "click";
+}
+
+void ShellTests::focusFrameShows()
+{
+    // From the first activation on, before any key, a focused button looks
+    // different from itself without the focus.
+    QFETCH(QString, name);
+    QFETCH(QString, how);
+    QWidget other; // active before: nothing hands the activation back (a bare X server)
+    other.setVisible(how == QLatin1String("inactive"));
+    (how == QLatin1String("inactive") ? static_cast<QWidget*>(&other) : contents.get())->activateWindow();
+    contents->FormActivate();
+    QVERIFY(QTest::qWaitForWindowActive(contents.get(), 2000));
+    auto* b = contents->findChild<QAbstractButton*>(name);
+    if (how == QLatin1String("click")) {
+        contents->setAttribute(Qt::WA_KeyboardFocusChange, false);
+        b->setFocus(Qt::MouseFocusReason);
+    }
+    QVERIFY(b->hasFocus());
+    const QImage focused = b->grab().toImage();
+    button(contents.get(), "BtnQuit")->setFocus(Qt::MouseFocusReason);
+    QVERIFY(focused != b->grab().toImage());
+}
+
+void ShellTests::chapterBandsShareOneTextSize()
+{
+    // The white chapter digit that begins each band is as tall on all nine,
+    // and every title ends inside its band.
+    QSet<int> digitHeights;
+    for (QAbstractButton* b : contents->findChildren<QAbstractButton*>(QRegularExpression("^SBtn"))) {
+        const QImage img = b->grab().toImage();
+        int top = img.height(), bottom = -1, right = -1;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (qGray(img.pixel(x, y)) > 200) {
+                    top = x < 24 ? std::min(top, y) : top;
+                    bottom = x < 24 ? std::max(bottom, y) : bottom;
+                    right = std::max(right, x);
+                }
+        digitHeights.insert(bottom - top);
+        QVERIFY2(right < img.width() - 4, qPrintable(b->objectName()));
+    }
+    QCOMPARE(digitHeights.size(), 1);
+}
+
+void ShellTests::goodbyeParagraphsEvenlySpaced()
+{
+    // Each paragraph is as high as its lines; the gaps between them and
+    // before the greeting are the same.
+    QSet<int> gaps;
+    QWidget* above = nullptr;
+    for (const char* name : {"Paragraph1", "Paragraph2", "Paragraph3", "Greeting"}) {
+        auto* block = goodbye->findChild<QLabel*>(QLatin1String(name));
+        QVERIFY(block);
+        if (block->wordWrap())
+            QCOMPARE(block->height(), block->heightForWidth(block->width()));
+        if (above)
+            gaps.insert(block->y() - above->geometry().bottom());
+        above = block;
+    }
+    QCOMPARE(gaps.size(), 1);
 }
 
 void ShellTests::displayExpected_data()

@@ -1,5 +1,6 @@
-// Pictures of the lesson pages of chapters 1 and 2: the title picture, the
-// card, the house and the car (photo-like, JPEG) and the repayment graph (PNG).
+// Pictures of the lesson pages of chapters 1 and 2: the card, the house and
+// the car (photo-like, JPEG) and the repayment graph (PNG). Chapter 1's title
+// page shows the splash screen's name picture (ShellArt.cpp).
 #include "Artwork.h"
 
 #include <QFont>
@@ -62,42 +63,6 @@ void drawCard(QPainter& p, const QRectF& r)
     p.setFont(arial(qRound(13 * u), true));
     p.drawText(QRectF(r.left(), r.top() + 8 * u, r.width() - 12 * u, 18 * u), Qt::AlignRight,
                QStringLiteral("CREDIT"));
-}
-
-QImage title()
-{
-    QImage img = canvas(550, 200);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sky(0, 0, 0, 200);
-    sky.setColorAt(0, QColor(0, 30, 80));
-    sky.setColorAt(1, QColor(0, 110, 120));
-    p.fillRect(img.rect(), sky);
-    QRadialGradient glow(QPointF(150, 90), 220);
-    glow.setColorAt(0, QColor(255, 255, 255, 60));
-    glow.setColorAt(1, QColor(255, 255, 255, 0));
-    p.fillRect(img.rect(), glow);
-
-    p.save();
-    p.translate(400, 40);
-    p.rotate(12);
-    drawCard(p, QRectF(0, 0, 150, 95));
-    p.restore();
-
-    p.setFont(arial(64, true));
-    p.setPen(QColor(0, 0, 0, 150));
-    p.drawText(QRectF(34, 44, 400, 80), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Quenmark"));
-    p.setPen(QColor(255, 230, 120));
-    p.drawText(QRectF(30, 40, 400, 80), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Quenmark"));
-    p.setFont(arial(20, true));
-    p.setPen(Qt::white);
-    p.drawText(QRectF(32, 124, 400, 30), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("The Credit Card Debt Tutorial"));
-    p.setFont(arial(14));
-    p.setPen(QColor(200, 230, 240));
-    p.drawText(QRectF(32, 156, 500, 24), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("How card debt grows, and how to pay it off"));
-    return img;
 }
 
 QImage card()
@@ -285,7 +250,6 @@ QImage graph()
 
 } // namespace
 
-QUENMARK_ARTWORK(ch1_title, "ch1_title.jpg", title);
 QUENMARK_ARTWORK(ch1_card, "ch1_card.jpg", card);
 QUENMARK_ARTWORK(ch1_house, "ch1_house.jpg", house);
 QUENMARK_ARTWORK(ch1_car, "ch1_car.jpg", car);

@@ -4,11 +4,13 @@
 #include "Artwork.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QtMath>
+#include <cmath>
 
 namespace {
 
@@ -106,17 +108,41 @@ QImage awardBadge()
     g.setColorAt(0, QColor(250, 230, 150));
     g.setColorAt(1, QColor(200, 150, 30));
     p.setBrush(g);
-    p.drawEllipse(c, 33, 33);
-    p.setPen(QPen(kMaroon, 2));
+    p.drawEllipse(c, 34, 34);
+    // The inner ring, wide enough that the three words sit inside it with room
+    // to spare: each line is centred on the badge and kept clear of the ring.
+    constexpr double kRing = 30;
+    p.setPen(QPen(kMaroon, 1.6));
     p.setBrush(Qt::NoBrush);
-    p.drawEllipse(c, 28, 28);
+    p.drawEllipse(c, kRing, kRing);
     p.setPen(kMaroon);
-    p.setFont(arial(11));
-    p.drawText(QRect(14, 20, 56, 14), Qt::AlignCenter, QStringLiteral("AWARD"));
-    p.setFont(arial(10));
-    p.drawText(QRect(14, 35, 56, 14), Qt::AlignCenter, QStringLiteral("OF"));
-    p.setFont(arial(11));
-    p.drawText(QRect(10, 49, 64, 14), Qt::AlignCenter, QStringLiteral("MERIT"));
+    struct Line
+    {
+        const char* word;
+        int px;
+        double centreY; // of the line, from the badge's centre
+    };
+    const Line lines[] = {{"AWARD", 10, -12}, {"OF", 9, 0}, {"MERIT", 10, 12}};
+    for (const Line& line : lines) {
+        const QString word = QString::fromLatin1(line.word);
+        // The largest size up to the line's own at which the word clears the
+        // ring by 2 pixels at each end (half the ring's chord at the line's
+        // farther edge, less the pen).
+        QFont font = arial(line.px);
+        for (;;) {
+            const QFontMetricsF m(font);
+            const double edge = std::abs(line.centreY) + m.capHeight() / 2;
+            const double halfChord = std::sqrt(kRing * kRing - edge * edge) - 1;
+            if (m.horizontalAdvance(word) / 2 + 2 <= halfChord || font.pixelSize() <= 6)
+                break;
+            font.setPixelSize(font.pixelSize() - 1);
+        }
+        p.setFont(font);
+        const QFontMetricsF metrics(font);
+        const double width = metrics.horizontalAdvance(word);
+        const double baseline = c.y() + line.centreY + metrics.capHeight() / 2;
+        p.drawText(QPointF(c.x() - width / 2, baseline), word);
+    }
     return img;
 }
 
