@@ -2,6 +2,7 @@
 
 #include "common/Layout.h"
 
+#include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
 #include <QPushButton>
@@ -10,11 +11,26 @@ namespace quenmark {
 
 namespace {
 
+// The screens' scale: pictures are drawn at it, so they stay crisp when the
+// desktop is scaled (2 on most high-density screens, 1 offscreen).
+qreal screenScale()
+{
+    return qApp ? qMax<qreal>(1.0, qApp->devicePixelRatio()) : 1.0;
+}
+
+// A pixmap of `size` logical pixels at the screens' scale, filled with `fill`.
+QPixmap scaledPixmap(QSize size, const QColor& fill)
+{
+    const qreal scale = screenScale();
+    QPixmap pm(size * scale);
+    pm.setDevicePixelRatio(scale);
+    pm.fill(fill);
+    return pm;
+}
+
 QPixmap transparentPixmap(QSize size)
 {
-    QPixmap pm(size);
-    pm.fill(Qt::transparent);
-    return pm;
+    return scaledPixmap(size, Qt::transparent);
 }
 
 QHash<QString, QPixmap>& cache()
@@ -27,7 +43,7 @@ QHash<QString, QPixmap>& cache()
 
 QPixmap ButtonPicture(const QString& words, int imageWidth)
 {
-    const QString key = QStringLiteral("btn|%1|%2").arg(words).arg(imageWidth);
+    const QString key = QStringLiteral("btn|%1|%2|%3").arg(words).arg(imageWidth).arg(screenScale());
     if (auto it = cache().constFind(key); it != cache().constEnd())
         return *it;
 
@@ -53,11 +69,16 @@ QPixmap ButtonPicture(const QString& words, int imageWidth)
 
 QIcon IconFromDoublePicture(const QPixmap& doublePicture)
 {
+    // Halves in device pixels; each keeps the picture's scale.
     const int w = doublePicture.width() / 2;
     const int h = doublePicture.height();
+    QPixmap normal = doublePicture.copy(0, 0, w, h);
+    QPixmap greyed = doublePicture.copy(w, 0, w, h);
+    normal.setDevicePixelRatio(doublePicture.devicePixelRatio());
+    greyed.setDevicePixelRatio(doublePicture.devicePixelRatio());
     QIcon icon;
-    icon.addPixmap(doublePicture.copy(0, 0, w, h), QIcon::Normal);
-    icon.addPixmap(doublePicture.copy(w, 0, w, h), QIcon::Disabled);
+    icon.addPixmap(normal, QIcon::Normal);
+    icon.addPixmap(greyed, QIcon::Disabled);
     return icon;
 }
 
@@ -76,12 +97,12 @@ QPixmap BandPicture(const QString& words, const QColor& band, QSize size, int fo
                             .arg(words, band.name())
                             .arg(size.width())
                             .arg(size.height())
-                            .arg(fontPx);
+                            .arg(fontPx)
+                            + QStringLiteral("|%1").arg(screenScale());
     if (auto it = cache().constFind(key); it != cache().constEnd())
         return *it;
 
-    QPixmap pm(QSize(2 * size.width(), size.height()));
-    pm.fill(colour::silver);
+    QPixmap pm = scaledPixmap(QSize(2 * size.width(), size.height()), colour::silver);
     {
         QPainter p(&pm);
         p.setRenderHint(QPainter::TextAntialiasing);
@@ -128,8 +149,7 @@ int BandFontPx(const QStringList& titles, int bandWidth, int largestPx)
 
 QPixmap HeadingPicture(const QString& words, const QColor& band, QSize size, int fontPx)
 {
-    QPixmap pm(size);
-    pm.fill(band);
+    QPixmap pm = scaledPixmap(size, band);
     QPainter p(&pm);
     p.setRenderHint(QPainter::TextAntialiasing);
     const QRect r(QPoint(0, 0), size);

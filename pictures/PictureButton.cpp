@@ -10,6 +10,8 @@ PictureButton::PictureButton(const QPixmap& doublePicture, const QString& words,
     const int w = doublePicture.width() / 2;
     m_normal = doublePicture.copy(0, 0, w, doublePicture.height());
     m_greyed = doublePicture.copy(w, 0, w, doublePicture.height());
+    m_normal.setDevicePixelRatio(doublePicture.devicePixelRatio());
+    m_greyed.setDevicePixelRatio(doublePicture.devicePixelRatio());
     setAccessibleName(words);
     setToolTip(QString());
     setFocusPolicy(Qt::StrongFocus);
@@ -18,7 +20,7 @@ PictureButton::PictureButton(const QPixmap& doublePicture, const QString& words,
 
 QSize PictureButton::sizeHint() const
 {
-    return m_normal.size();
+    return m_normal.deviceIndependentSize().toSize();
 }
 
 void PictureButton::paintEvent(QPaintEvent*)

@@ -13,6 +13,7 @@
 #include "shell/Standby.h"
 #include "shell/VisitMemory.h"
 #include "common/WebStuff.h"
+#include "planner/MyCards.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -120,6 +121,15 @@ TChapter_000::TChapter_000(QWidget* parent)
     setTabOrder(BtnQuit, BtnStart);
     setTabOrder(BtnStart, BtnGotoWebsite);
     setTabOrder(BtnGotoWebsite, findChild<QWidget*>(QStringLiteral("SBtn01")));
+
+    // The payoff planner for the user's own cards, below the other buttons and
+    // last in the tab order; it opens beside the contents screen, outside the chapter loop.
+    auto* myCards = makeButton(this, "BtnMyCards", QRect(243, 435, 147, 30), tr("My Cards"));
+    connect(myCards, &QPushButton::clicked, this, [this] {
+        if (!m_loopRunning)
+            ShowMyCards(this);
+    });
+    setTabOrder(findChild<QWidget*>(QStringLiteral("SBtn10")), myCards);
 
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

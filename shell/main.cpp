@@ -1,6 +1,7 @@
 // Quenmark: a tutorial about credit-card debt.
 #include "shell/Chapt00.h"
 #include "shell/Startup.h"
+#include "planner/MyCards.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -45,6 +46,14 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     g_starting = false;
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    // "quenmark --my-cards" (the desktop entry's second action): the payoff
+    // planner alone, without the tutorial's start-up.
+    if (QCoreApplication::arguments().contains(QStringLiteral("--my-cards"))) {
+        QCoreApplication::setApplicationName(QStringLiteral("Quenmark"));
+        quenmark::ShowMyCards(nullptr);
+        return app.exec();
+    }
 
     std::unique_ptr<quenmark::TChapter_000> contents = quenmark::StartUp();
     // Where no window manager activates the contents screen (a bare X server),

@@ -265,7 +265,8 @@ private slots:
         }
     }
 
-    // The buttons are ordinary focusable buttons; Enter keeps turning pages.
+    // The buttons are ordinary focusable buttons: Space and Enter press the one
+    // with the focus; with no button focused, Enter keeps turning pages.
     void keyboard()
     {
         act(QStringLiteral("N"));
@@ -276,6 +277,10 @@ private slots:
         QTest::keyClick(nextPmt, Qt::Key_Space);
         QCOMPARE(w->rowsShown(), 2);
         QTest::keyClick(nextPmt, Qt::Key_Return);
+        QCOMPARE(w->rowsShown(), 3);
+        QCOMPARE(w->currentPage(), 2);
+        w->notebook()->setFocus();
+        QTest::keyClick(w.get(), Qt::Key_Return);
         QCOMPARE(w->currentPage(), 3);
         QCOMPARE(w->rowsShown(), 12);
     }

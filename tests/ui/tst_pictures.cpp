@@ -107,16 +107,25 @@ void PictureTests::missingArtIsEmpty()
 
 void PictureTests::buttonPictureHasTwoImages()
 {
+    // Drawn at the screens' scale (the suite runs this test at 1 and at 2), so
+    // the words stay crisp on a scaled desktop; laid out in logical pixels.
+    const qreal scale = qApp->devicePixelRatio();
     const QPixmap pm = ButtonPicture(QStringLiteral("Next Page"), 81);
-    QCOMPARE(pm.size(), QSize(162, kButtonPictureHeight));
+    QCOMPARE(pm.deviceIndependentSize().toSize(), QSize(162, kButtonPictureHeight));
+    QCOMPARE(pm.devicePixelRatio(), scale);
     const QImage img = pm.toImage();
-    QCOMPARE(img.copy(0, 0, 81, kButtonPictureHeight) == img.copy(81, 0, 81, kButtonPictureHeight), false);
+    const int w = qRound(81 * scale), h = qRound(kButtonPictureHeight * scale);
+    QCOMPARE(img.copy(0, 0, w, h) == img.copy(w, 0, w, h), false);
     const QIcon icon = IconFromDoublePicture(pm);
     QVERIFY(!icon.pixmap(QSize(81, kButtonPictureHeight), QIcon::Normal).isNull());
     QVERIFY(!icon.pixmap(QSize(81, kButtonPictureHeight), QIcon::Disabled).isNull());
     const QPixmap band = BandPicture(QStringLiteral("3   Minimum Payments vs Constant Payments"), Qt::darkGreen,
                                      QSize(307, 33));
-    QCOMPARE(band.size(), QSize(614, 33));
+    QCOMPARE(band.deviceIndependentSize().toSize(), QSize(614, 33));
+    QCOMPARE(band.devicePixelRatio(), scale);
+    const QPixmap heading = HeadingPicture(QStringLiteral("Year to Date Totals"), QColor(128, 128, 0), QSize(310, 23), 14);
+    QCOMPARE(heading.deviceIndependentSize().toSize(), QSize(310, 23));
+    QCOMPARE(heading.devicePixelRatio(), scale);
 }
 
 void PictureTests::awardWordsClearTheRing()

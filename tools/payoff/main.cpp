@@ -14,6 +14,7 @@
 #include "core/Strstuff.h"
 #include "core/AmountReader.h"
 #include "core/Payoff.h"
+#include "PlanCommands.h"
 
 using namespace quenmark;
 
@@ -53,6 +54,7 @@ void PrintHelp()
         "Amounts may carry a leading \"$\" and \",\" separators. Exit status: 0 done,\n"
         "2 malformed arguments, 3 payment too low (the message names the least one).\n",
         stdout);
+    tool::PrintPlannerHelp();
 }
 
 int Usage()
@@ -201,6 +203,8 @@ int RunCompare(double apr, double balance, double payment, const Arguments& a)
 
 int main(int argc, char** argv)
 {
+    if (const int status = tool::RunPlannerCommands(argc, argv); status >= 0)
+        return status;
     Arguments a;
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {

@@ -1,0 +1,129 @@
+#!/bin/sh
+# Drives quenmark-payoff's planner commands (--plan, --disclosure; the tool's
+# path is $1): exact lines, exit statuses, malformed files.
+set -u
+TOOL=${1:?usage: test_plan_tool.sh PATH-TO-quenmark-payoff}
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+OUT="$WORK/out"
+ERR="$WORK/err"
+EXPECTED="$WORK/expected"
+CARDS="$WORK/cards.csv"
+failures=0
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+run() {
+    want=$1
+    shift
+    "$TOOL" "$@" >"$OUT" 2>"$ERR"
+    got=$?
+    [ "$got" -eq "$want" ] || fail "'$*' exited with $got, expected $want"
+}
+
+same_output() {
+    cmp -s "$OUT" "$EXPECTED" || {
+        fail "$1: stdout differs"
+        diff "$EXPECTED" "$OUT" >&2
+    }
+}
+
+# The five sample cards in card order, written as people write them.
+printf 'name,apr,balance,payment\nCard 1,19.8,"$1,543.68",$32\nCard 2,17.9%%,2100,53.00\nCard 3,12.9,1784.32,37\nCard 4,19.8,832.91,17\nCard 5,21.0,765.72,19\n' >"$CARDS"
+
+# --- the three pledge amounts of chapter 8 ---------------------------------------------
+run 0 --plan "$CARDS" --pledge 25
+printf 'months: 57\ninterest: 3,294.10\npayoff.1: 21 Card 5\npayoff.2: 43 Card 1\npayoff.3: 51 Card 4\npayoff.4: 54 Card 2\npayoff.5: 57 Card 3\n' >"$EXPECTED"
+same_output "pledge 25"
+[ -s "$ERR" ] && fail "pledge 25: stderr not empty"
+run 0 --plan "$CARDS" --pledge=50 --order apr
+head -2 "$OUT" | tr '\n' ' ' | grep -qx 'months: 47 interest: 2,619.93 ' || fail "pledge 50: $(head -2 "$OUT")"
+run 0 --order=apr --pledge '$100' --plan "$CARDS"
+head -2 "$OUT" | tr '\n' ' ' | grep -qx 'months: 35 interest: 1,884.18 ' || fail "pledge 100: $(head -2 "$OUT")"
+
+# Standard input, Windows line ends, a byte order mark, blank lines: the same plan.
+printf '\357\273\277NAME , APR,Balance,Payment\r\n\r\n' >"$WORK/crlf.csv"
+tail -n +2 "$CARDS" | sed 's/$/\r/' >>"$WORK/crlf.csv"
+printf '\r\n\n' >>"$WORK/crlf.csv"
+"$TOOL" --plan - --pledge 25 <"$WORK/crlf.csv" >"$OUT" 2>"$ERR" || fail "standard input: exit status"
+printf 'months: 57\ninterest: 3,294.10\npayoff.1: 21 Card 5\npayoff.2: 43 Card 1\npayoff.3: 51 Card 4\npayoff.4: 54 Card 2\npayoff.5: 57 Card 3\n' >"$EXPECTED"
+same_output "standard input with CRLF and BOM"
+
+# --- the schedule ---------------------------------------------------------------------
+run 0 --plan "$CARDS" --pledge 25 --schedule
+[ "$(head -1 "$OUT")" = "month,card,payment,interest,balance" ] || fail "schedule: header"
+# One line per card per month while it owes: 21 + 43 + 51 + 54 + 57 lines.
+[ "$(tail -n +2 "$OUT" | wc -l)" -eq 226 ] || fail "schedule: $(tail -n +2 "$OUT" | wc -l) lines"
+grep -qx '21,Card 5,41.16,0.71,0.00' "$OUT" || fail "schedule: Card 5's last payment"
+# Every month pays the whole budget of $183 until the last one.
+awk -F, 'NR > 1 && $1 < 57 { s[$1] += $3 } END { for (m in s) if (s[m] < 182.995 || s[m] > 183.005) { print m; exit 1 } }' "$OUT" ||
+    fail "schedule: a month does not pay the budget"
+printf 'name,apr,balance,payment\n"Gold, ""premium""",10,100,60\n' >"$WORK/quoted.csv"
+run 0 --plan "$WORK/quoted.csv" --schedule
+grep -qx '1,"Gold, ""premium""",60.00,0.83,40.83' "$OUT" || fail "schedule: quoted name"
+
+# --- plans that do not end ------------------------------------------------------------
+printf 'name,apr,balance,payment\nFine,10,100,10\nStuck,17.9,2100,20\nAlso stuck,17.9,2100,20\n' >"$WORK/stuck.csv"
+run 3 --plan "$WORK/stuck.csv"
+[ "$(cat "$ERR")" = "error: Stuck is not paid off within 100 years" ] || fail "stuck: $(cat "$ERR")"
+[ -s "$OUT" ] && fail "stuck: printed on stdout"
+printf 'name,apr,balance,payment\nSlow,0.1,10000,1\n' >"$WORK/slow.csv"
+run 3 --plan "$WORK/slow.csv" --schedule
+grep -qx 'error: Slow is not paid off within 100 years' "$ERR" || fail "slow: $(cat "$ERR")"
+run 0 --plan "$WORK/slow.csv" --pledge 10
+
+# --- malformed files: one line naming the line, status 2 --------------------------------
+check_malformed() {
+    printf "$2" >"$WORK/bad.csv"
+    run 2 --plan "$WORK/bad.csv"
+    [ "$(wc -l <"$ERR")" -eq 1 ] || fail "$1: not one line on stderr"
+    grep -q "bad.csv line $3:" "$ERR" || fail "$1: $(cat "$ERR")"
+    [ -s "$OUT" ] && fail "$1: printed on stdout"
+}
+check_malformed "empty file" '' 1
+check_malformed "no header" 'Card 1,19.8,100,20\n' 1
+check_malformed "too few fields" 'name,apr,balance,payment\nA,10,100,20\nB,10,100\n' 3
+check_malformed "too many fields" 'name,apr,balance,payment\n\nA,10,$1,000,20\n' 3
+check_malformed "open quote" 'name,apr,balance,payment\n"A,10,100,20\n' 2
+check_malformed "text after a quote" 'name,apr,balance,payment\n"A"x,10,100,20\n' 2
+run 2 --plan "$WORK/does-not-exist.csv"
+grep -q '^error: cannot read' "$ERR" || fail "missing file: $(cat "$ERR")"
+for args in "--plan" "--plan $CARDS --order highest" "--plan $CARDS --pledge" "--plan $CARDS --extra 5" \
+    "--plan $CARDS --plan $CARDS" "--plan $CARDS 17.9" "--plan $CARDS --disclosure 1 2 3" "--disclosure 1 2" \
+    "--disclosure 1 2 3 4"; do
+    # shellcheck disable=SC2086
+    run 2 $args
+    grep -q '^usage: quenmark-payoff' "$ERR" || fail "'$args': no usage line"
+done
+
+# Odd amounts and an APR above 30: corrected like the calculators' boxes.
+printf 'name,apr,balance,payment\n,abc,nan,1e999\nHigh,45,100,10\nHuge,30,1e300,1e300\n' >"$WORK/odd.csv"
+run 0 --plan "$WORK/odd.csv"
+grep -q '^High: The Annual Percentage Rate you entered of 45.00% is too high' "$ERR" || fail "APR 45: no message"
+grep -qx 'payoff.3: 0 Card 1' "$OUT" || fail "odd amounts: unnamed card"
+grep -qi 'nan\|inf' "$OUT" && fail "odd amounts: non-finite text"
+
+# --- a card statement's figures --------------------------------------------------------
+run 0 --disclosure 17.9 2100 53
+printf 'months: 183\npaid: 4,587.89\npayment_36: 75.82\npaid_36: 2,729.28\nsaved_36: 1,858.61\n' >"$EXPECTED"
+same_output "disclosure of the running example"
+run 0 --disclosure 0 2100 100
+printf 'months: 21\npaid: 2,100.00\npayment_36: 58.34\npaid_36: 2,100.00\nsaved_36: 0.00\n' >"$EXPECTED"
+same_output "disclosure at APR 0"
+run 3 --disclosure 17.9 2100 20
+grep -q 'adjusted to \$34.00\.$' "$ERR" || fail "disclosure: payment not checked"
+[ -s "$OUT" ] && fail "disclosure, payment too low: printed results"
+run 0 --disclosure 30 1e300 1e300
+grep -qi 'nan\|inf' "$OUT" && fail "disclosure of the largest amounts: non-finite text"
+
+run 0 --help
+grep -q -- '--plan FILE.csv' "$OUT" || fail "--help: no --plan"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed" >&2
+    exit 1
+fi
+echo "all planner tool checks passed"

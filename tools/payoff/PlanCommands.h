@@ -1,0 +1,14 @@
+// quenmark-payoff's planner commands: --plan (several cards snowballed) and
+// --disclosure (a card statement's payoff figures for one card).
+#pragma once
+
+namespace quenmark::tool {
+
+// Runs --plan or --disclosure when either is among the arguments and returns
+// the exit status; returns -1 (and does nothing) otherwise.
+int RunPlannerCommands(int argc, char** argv);
+
+// The lines of --help about the two commands.
+void PrintPlannerHelp();
+
+} // namespace quenmark::tool
