@@ -5,12 +5,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QProgressBar>
 #include <QPushButton>
-#include <QRegion>
 
-#include "core/Strstuff.h"
+#include "common/Layout.h"
 #include "common/Platform.h"
+#include "core/Strstuff.h"
 
 namespace quenmark {
 
@@ -158,51 +157,92 @@ bool AmountBoxes::checkPayment()
 
 // ---- PayoffDisplay ------------------------------------------------------------------
 
+ResultBox* makeResultBox(QWidget* panel, const char* objectName, const QRect& rect, const QString& spokenName)
+{
+    auto* box = new ResultBox(panel);
+    box->setObjectName(QString::fromLatin1(objectName));
+    box->setGeometry(rect);
+    box->setAccessibleName(spokenName);
+    return box;
+}
+
+LightGauge* makeGauge(QWidget* panel, const char* objectName, const QRect& rect, const QString& spokenName)
+{
+    auto* gauge = new LightGauge(panel);
+    gauge->setObjectName(QString::fromLatin1(objectName));
+    gauge->setGeometry(rect);
+    gauge->setAccessibleName(spokenName);
+    return gauge;
+}
+
 void PayoffDisplay::reset(bool nothingOwed) const
 {
-    gauge->setValue(nothingOwed ? 100 : 0);
-    years->setText(QStringLiteral("0"));
-    months->setText(QStringLiteral("0"));
-    payments->setText(QStringLiteral("0"));
-    interest->setText(QStringLiteral("$0.00"));
-    money->setText(QStringLiteral("$0.00"));
-    if (average)
-        average->clear();
-    panel->repaint();
+    ChangedFields changed;
+    if (gauge->changeValue(nothingOwed ? 100 : 0))
+        changed.append(gauge);
+    auto write = [&](ResultBox* box, const QString& text) {
+        if (box && box->changeText(text))
+            changed.append(box);
+    };
+    write(years, QStringLiteral("0"));
+    write(months, QStringLiteral("0"));
+    write(payments, QStringLiteral("0"));
+    write(interest, QStringLiteral("$0.00"));
+    write(money, QStringLiteral("$0.00"));
+    write(average, QString());
+    draw(changed);
+    if (surface)
+        surface->flush();
 }
 
 void PayoffDisplay::clear() const
 {
-    gauge->setValue(0);
-    for (QLineEdit* box : {years, months, payments, interest, money, average})
-        if (box)
-            box->clear();
-    panel->repaint();
+    ChangedFields changed;
+    if (gauge->changeValue(0))
+        changed.append(gauge);
+    for (ResultBox* box : {years, months, payments, interest, money, average})
+        if (box && box->changeText(QString()))
+            changed.append(box);
+    draw(changed);
+    if (surface)
+        surface->flush();
+}
+
+void PayoffDisplay::write(const PayoffState& state, ChangedFields& changed) const
+{
+    if (gauge->changeValue(state.ProgressPercent))
+        changed.append(gauge);
+    auto put = [&](ResultBox* box, const QString& text) {
+        if (box && box->changeText(text))
+            changed.append(box);
+    };
+    put(years, QString::number(state.Years));
+    put(months, QString::number(state.ExtraMonths));
+    put(payments, q(CountToText(state.MonthCount)));
+    put(interest, dollars(state.TotalInterest));
+    put(money, dollars(state.TotalPaid));
+    if (average)
+        put(average, dollars(state.AveragePayment));
 }
 
 void PayoffDisplay::show(const PayoffState& state) const
 {
-    // Only what changed is written and repainted: one synchronous paint of
-    // the changed controls' area of the panel (small areas paint quickest).
-    QRegion changed;
-    auto write = [&](QLineEdit* box, const QString& text) {
-        if (box && box->text() != text) {
-            box->setText(text);
-            changed += box->geometry();
-        }
-    };
-    if (gauge->value() != state.ProgressPercent) {
-        gauge->setValue(state.ProgressPercent);
-        changed += gauge->geometry();
+    ChangedFields changed;
+    write(state, changed);
+    draw(changed);
+}
+
+void PayoffDisplay::draw(const ChangedFields& changed) const
+{
+    if (changed.isEmpty())
+        return;
+    const std::span<LightWidget* const> fields(changed.data(), static_cast<std::size_t>(changed.size()));
+    if (surface) {
+        surface->draw(fields);
+    } else {
+        for (LightWidget* w : fields)
+            w->update();
     }
-    write(years, QString::number(state.Years));
-    write(months, QString::number(state.ExtraMonths));
-    write(payments, q(CountToText(state.MonthCount)));
-    write(interest, dollars(state.TotalInterest));
-    write(money, dollars(state.TotalPaid));
-    write(average, dollars(state.AveragePayment));
-    if (!changed.isEmpty())
-        panel->repaint(changed);
 }
 
 // ---- PayoffRunner -------------------------------------------------------------------
@@ -303,11 +343,15 @@ PayoffRunner::Outcome PayoffRunner::run(double apr, double balance, double first
     RunObserver observer(window, state, showCopy, onYield);
 
     beginRuns();
+    ++m_runsStarted;
     m_state = &state;
     const bool finished = RunPayoff(apr, balance, firstPayment, options, state, &observer);
     if (!window)
         return Outcome::WindowGone; // `this` went with the window
     m_state = nullptr;
+    // The last figures go to the screen now, whatever the flush interval.
+    if (m_surface)
+        m_surface->flush();
     m_last = state;
     if (!endRuns())
         return Outcome::WindowGone;

@@ -9,20 +9,22 @@
 // Calculate) and makes the payment check. PayoffRunner runs the engine with the
 // controls that could start a second run or leave the chapter disabled, and
 // ends the run early when Stop is pressed or the window goes away.
-// PayoffDisplay is the block of result boxes one run writes into.
+// PayoffDisplay is the block of light result fields (common/ResultBox.h) one
+// run writes into; each update is drawn at once through the page's LiveSurface.
 #pragma once
 
 #include <QLabel>
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QVarLengthArray>
 #include <functional>
 
+#include "common/ResultBox.h"
 #include "core/AmountReader.h"
 #include "core/Payoff.h"
 
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
 class QWidget;
 
@@ -96,25 +98,39 @@ private:
     bool m_reading = false; // a reading (with its message and refocus) is under way
 };
 
-// The result boxes of one run. `average` may be null (chapter 7 shows none).
+// A result box of a calculator panel: `rect` is the box with its border; the
+// box is read by a screen reader as `spokenName`.
+ResultBox* makeResultBox(QWidget* panel, const char* objectName, const QRect& rect, const QString& spokenName);
+// The panel's progress gauge.
+LightGauge* makeGauge(QWidget* panel, const char* objectName, const QRect& rect, const QString& spokenName);
+
+// The fields one display update changed, in the order they were written.
+using ChangedFields = QVarLengthArray<LightWidget*, 8>;
+
+// The result fields of one run. `average` may be null (chapter 7 shows none).
 struct PayoffDisplay
 {
-    QWidget* panel = nullptr; // repainted at once after each update
-    QProgressBar* gauge = nullptr;
-    QLineEdit* years = nullptr;
-    QLineEdit* months = nullptr;
-    QLineEdit* payments = nullptr;
-    QLineEdit* interest = nullptr;
-    QLineEdit* money = nullptr;
-    QLineEdit* average = nullptr;
+    LiveSurface* surface = nullptr; // draws every update at once
+    LightGauge* gauge = nullptr;
+    ResultBox* years = nullptr;
+    ResultBox* months = nullptr;
+    ResultBox* payments = nullptr;
+    ResultBox* interest = nullptr;
+    ResultBox* money = nullptr;
+    ResultBox* average = nullptr;
 
     // Gauge 0 (100 when there is nothing to pay), "0", "0", "0", "$0.00",
-    // "$0.00", average empty; repainted.
+    // "$0.00", average empty; drawn and flushed at once.
     void reset(bool nothingOwed) const;
-    // Every box emptied and the gauge at 0; repainted.
+    // Every box emptied and the gauge at 0; drawn and flushed at once.
     void clear() const;
-    // Gauge, years, months, payments, interest, money paid, average; repainted.
+    // Writes gauge, years, months, payments, interest, money paid and average
+    // in that order, adding each field whose text changed to `changed`.
+    void write(const PayoffState& state, ChangedFields& changed) const;
+    // write(), then the changed fields drawn at once in one go.
     void show(const PayoffState& state) const;
+    // Draws `changed` at once (flushed when the flush interval allows).
+    void draw(const ChangedFields& changed) const;
 };
 
 // Runs the payoff engine for a calculator page.
@@ -135,6 +151,9 @@ public:
     // page buttons), and the Stop button shown during it.
     void setLockedDuringRun(QList<QWidget*> controls) { m_locked = std::move(controls); }
     void setStopButton(QPushButton* stop) { m_stop = stop; }
+    // The surface the run's display draws through: flushed when a run ends,
+    // finished or stopped, so its last figures are on screen.
+    void setSurface(LiveSurface* surface) { m_surface = surface; }
 
     // Disables the locked controls, shows Stop, runs the engine (each
     // notification goes to `show`, each yield processes pending events), hides
@@ -158,6 +177,8 @@ public:
 
     // The state the last run ended with (valid after a Finished or Stopped run).
     const PayoffState& lastState() const { return m_last; }
+    // How many runs have started so far.
+    int runsStarted() const { return m_runsStarted; }
 
     // Test hook: called at every yield of a run, before pending events are processed.
     std::function<void(const PayoffState&)> onYield;
@@ -168,8 +189,10 @@ private:
     QPointer<QWidget> m_window;
     QList<QWidget*> m_locked;
     QPushButton* m_stop = nullptr;
+    LiveSurface* m_surface = nullptr;
     PayoffState* m_state = nullptr; // the running state, on the run's stack
     int m_depth = 0;                // nesting of beginRuns/endRuns
+    int m_runsStarted = 0;
     QPointer<QWidget> m_focusBefore;
     PayoffState m_last;
 };

@@ -13,6 +13,8 @@ TChapter_002::TChapter_002(QWidget* parent) : LessonFrame(chapterLook(2), parent
     buildPages();
 
     m_boxes = new AmountBoxes(this, m_calc.editApr, m_calc.editBal, m_calc.editPmt, CalculatorKind::Payoff);
+    m_calc.display.surface = &m_surface;
+    m_runner.setSurface(&m_surface);
     m_runner.setStopButton(m_calc.stop);
     QList<QWidget*> locked{m_calc.goFigure};
     for (const char* name : {"BtnQuit", "BtnContents", "BtnBack", "BtnNextChapt"})
@@ -89,8 +91,10 @@ void TChapter_002::BtnGoFigureClick()
     if (apr == 0) {
         // No interest: worked out at once, nothing to stop.
         display.reset(balance == 0);
-        if (balance > 0)
+        if (balance > 0) {
             display.show(NoInterestPayoff(balance, payment));
+            m_surface.flush();
+        }
         return;
     }
 

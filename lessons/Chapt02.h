@@ -20,6 +20,8 @@ public:
 
     // The calculator's engine runner (tests hook its yields to act inside a run).
     PayoffRunner& payoffRunner() { return m_runner; }
+    // What the calculator's display has drawn and flushed (tests, benchmarks).
+    const LiveSurface* liveSurface() const { return &m_surface; }
 
 public slots:
     void EditAprExit();
@@ -62,6 +64,7 @@ private:
 
     Calculator m_calc;
     AmountBoxes* m_boxes = nullptr;
+    LiveSurface m_surface{this};
     PayoffRunner m_runner;
 };
 

@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <array>
@@ -257,29 +256,6 @@ constexpr QRect kStopRect{360, 270, 100, 26};
 constexpr QRect kGoFigureRect{kInputLeft, 244, 110, 26};
 constexpr QRect kWhyRect{kInputLeft, 274, 234, 50}; // three lines of 14 px, padding and a border
 
-QLineEdit* makeResultBox(QWidget* parent, const ResultSpec& spec)
-{
-    // A plain border around a frameless box: it paints much faster than a
-    // styled frame at every display update of a run.
-    CellSpec border;
-    border.rect = spec.editRect.adjusted(-1, -1, 1, 1);
-    border.background = colour::white;
-    border.kind = CellKind::Panel;
-    makeCell(parent, border)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(spec.editName));
-    box->setGeometry(spec.editRect.adjusted(1, 1, -1, -1));
-    box->setReadOnly(true);
-    box->setFrame(false);
-    box->setAttribute(Qt::WA_OpaquePaintEvent); // it fills its whole rectangle
-    box->setFocusPolicy(Qt::NoFocus);
-    box->setCursor(Qt::ArrowCursor);
-    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    box->setFont(arialPx(13, true));
-    box->setAccessibleName(tr2(spec.accessibleName));
-    return box;
-}
-
 } // namespace
 
 void TChapter_002::buildPages()
@@ -362,18 +338,10 @@ TChapter_002::Calculator TChapter_002::buildCalculatorPage(QWidget* page)
     results.background = colour::teal;
     results.kind = CellKind::Panel;
     QWidget* panel = makeCell(page, results);
-    c.display.panel = panel;
+    c.display.gauge =
+        makeGauge(panel, "Gauge", kGaugeRect, tr2(QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff progress")));
 
-    auto* gauge = new QProgressBar(panel);
-    gauge->setObjectName(QStringLiteral("Gauge"));
-    gauge->setGeometry(kGaugeRect);
-    gauge->setRange(0, 100);
-    gauge->setValue(0);
-    gauge->setTextVisible(true);
-    gauge->setAccessibleName(tr2(QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff progress")));
-    c.display.gauge = gauge;
-
-    QLineEdit* boxes[6];
+    ResultBox* boxes[6];
     for (int i = 0; i < 6; ++i) {
         const ResultSpec& r = kResults[i];
         CellSpec label;
@@ -384,7 +352,8 @@ TChapter_002::Calculator TChapter_002::buildCalculatorPage(QWidget* page)
         label.fontPx = 13;
         label.bold = true;
         makeCell(panel, label)->setTextFormat(Qt::PlainText);
-        boxes[i] = makeResultBox(panel, r);
+        // The box's rectangle includes its one-pixel border.
+        boxes[i] = makeResultBox(panel, r.editName, r.editRect.adjusted(-1, -1, 1, 1), tr2(r.accessibleName));
     }
     CellSpec mo;
     mo.name = "lblStdMo";

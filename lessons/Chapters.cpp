@@ -7,6 +7,7 @@
 #include "lessons/Chapt04.h"
 #include "lessons/Chapt05.h"
 #include "lessons/Chapt06.h"
+#include "lessons/Chapt07.h"
 #include "lessons/Chapt08.h"
 #include "lessons/Chapt09.h"
 
@@ -28,7 +29,7 @@ LessonFrame* createChapterWindow(int chapter, QWidget* parent)
     case 4: return new TChapter_004(parent);
     case 5: return new TChapter_005(parent);
     case 6: return new TChapter_006(parent);
-    case 7: return createPlainChapter(7, parent);
+    case 7: return new TChapter_007(parent);
     case 8: return new TChapter_008(parent);
     case 9: return new TChapter_009(parent);
     default: return createPlainChapter(1, parent);

@@ -2,16 +2,17 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
+#include <QBackingStore>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QtTest>
 #include <QRegularExpression>
 #include <memory>
-#include <random>
 
 #include "FakePlatform.h"
 #include "TestWidgets.h"
+#include "TypedInput.h"
+#include "common/ResultBox.h"
 #include "lessons/Chapt02.h"
 
 using namespace quenmark;
@@ -43,8 +44,15 @@ private:
         return quenmark::test::child<T>(w.get(), name);
     }
     QLineEdit* edit(const char* name) { return find<QLineEdit>(name); }
-    QString text(const char* name) { return edit(name)->text(); }
-    int gauge() { return find<QProgressBar>("Gauge")->value(); }
+    ResultBox* box(const char* name) { return find<ResultBox>(name); }
+    // The text of an input box or of a result box.
+    QString text(const char* name)
+    {
+        if (auto* r = w->findChild<ResultBox*>(QString::fromLatin1(name)))
+            return r->text();
+        return edit(name)->text();
+    }
+    int gauge() { return find<LightGauge>("Gauge")->value(); }
 
     void openCalculator()
     {
@@ -53,25 +61,7 @@ private:
             QTest::mouseClick(next, Qt::LeftButton);
     }
     // Types into a box as a user would: focus, select all, type.
-    void type(const char* box, const QString& s)
-    {
-        QLineEdit* e = edit(box);
-        e->setFocus(Qt::TabFocusReason);
-        e->selectAll();
-        if (s.isEmpty())
-            QTest::keyClick(e, Qt::Key_Delete);
-        for (qsizetype i = 0; i < s.size(); ++i) {
-            const QChar c = s[i];
-            if (c.unicode() >= 0x20 && c.unicode() < 0x7f) {
-                QTest::keyClick(e, c.toLatin1());
-            } else {
-                // Characters without a key of their own arrive as text.
-                const qsizetype n = (c.isHighSurrogate() && i + 1 < s.size()) ? 2 : 1;
-                QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, s.mid(i, n), Qt::NoModifier);
-                i += n - 1;
-            }
-        }
-    }
+    void type(const char* box, const QString& s) { quenmark::test::typeInto(edit(box), s); }
     void enter(const QString& apr, const QString& balance, const QString& payment)
     {
         type("EditApr", apr);
@@ -226,23 +216,91 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, accessible);
-        auto* e = w->findChild<QLineEdit*>(name);
+        auto* e = w->findChild<QWidget*>(name);
         QVERIFY(e);
         QCOMPARE(e->accessibleName(), accessible);
+        QCOMPARE(quenmark::test::spokenName(e), accessible);
     }
 
+    // A screen reader reads each result box as a read-only text with its
+    // name and its figure, and the gauge as a progress bar with its percentage.
     void resultBoxesAreReadOnly()
     {
-        for (const char* n : {"EditStdYr", "EditStdMo", "EditStdPayments", "EditStdInterest", "EditStdMoney",
-                              "EditStdAverage"}) {
-            QVERIFY(edit(n)->isReadOnly());
-            QCOMPARE(edit(n)->focusPolicy(), Qt::NoFocus);
-            QCOMPARE(edit(n)->cursor().shape(), Qt::ArrowCursor);
+        openCalculator();
+        enter("17.9", "2100", "53");
+        calculate();
+        const std::pair<const char*, const char*> figures[] = {
+            {"EditStdYr", "15"}, {"EditStdMo", "3"}, {"EditStdPayments", "183"}, {"EditStdInterest", "$2,487.89"},
+            {"EditStdMoney", "$4,587.89"}, {"EditStdAverage", "$25.07"}};
+        for (const auto& [n, figure] : figures) {
+            QCOMPARE(box(n)->focusPolicy(), Qt::NoFocus);
+            QCOMPARE(box(n)->cursor().shape(), Qt::ArrowCursor);
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(box(n));
+            QVERIFY(iface);
+            QCOMPARE(iface->role(), QAccessible::EditableText);
+            QVERIFY(iface->state().readOnly);
+            QCOMPARE(iface->text(QAccessible::Value), QString::fromLatin1(figure));
+            QAccessibleTextInterface* t = iface->textInterface();
+            QVERIFY(t);
+            QCOMPARE(t->characterCount(), static_cast<int>(qstrlen(figure)));
+            QCOMPARE(t->text(0, t->characterCount()), QString::fromLatin1(figure));
         }
-        auto* g = find<QProgressBar>("Gauge");
-        QCOMPARE(g->minimum(), 0);
-        QCOMPARE(g->maximum(), 100);
-        QVERIFY(g->isTextVisible());
+        QAccessibleInterface* g = QAccessible::queryAccessibleInterface(find("Gauge"));
+        QVERIFY(g);
+        QCOMPARE(g->role(), QAccessible::ProgressBar);
+        QCOMPARE(g->text(QAccessible::Value), QStringLiteral("100%"));
+        QVERIFY(g->valueInterface());
+        QCOMPARE(g->valueInterface()->currentValue().toInt(), 100);
+        QCOMPARE(g->valueInterface()->minimumValue().toInt(), 0);
+        QCOMPARE(g->valueInterface()->maximumValue().toInt(), 100);
+    }
+
+    // Every display update is in the window at once: the backing store holds
+    // the payments box as it paints itself now, at every yield of the run.
+    void everyUpdateIsDrawnIntoTheWindow()
+    {
+        openCalculator();
+        enter("17.9", "2100", "53");
+        ResultBox* payments = box("EditStdPayments");
+        int checked = 0;
+        bool same = true;
+        w->payoffRunner().onYield = [&](const PayoffState&) {
+            auto* image = dynamic_cast<QImage*>(w->backingStore()->paintDevice());
+            QVERIFY(image);
+            const QRect r(payments->mapTo(w.get(), QPoint(0, 0)), payments->size());
+            const QImage inWindow = image->copy(r).convertToFormat(QImage::Format_RGB32);
+            const QImage fresh = payments->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            same = same && inWindow == fresh;
+            ++checked;
+        };
+        calculate();
+        QCOMPARE(checked, 183 / 7);
+        QVERIFY(same);
+    }
+
+    // The window system gets at most one flush per 8 ms of the clock, plus
+    // those of the reset before the run and of its end, however many updates.
+    void flushesAreCapped_data()
+    {
+        QTest::addColumn<int>("msPerUpdate");
+        QTest::newRow("clock still") << 0;
+        QTest::newRow("1 ms per update") << 1;
+        QTest::newRow("8 ms per update") << 8;
+    }
+    void flushesAreCapped()
+    {
+        QFETCH(int, msPerUpdate);
+        openCalculator();
+        enter("30", "100000", "2601");
+        w->payoffRunner().onYield = [&](const PayoffState&) { fake.now += static_cast<std::uint64_t>(msPerUpdate); };
+        const int flushes = w->liveSurface()->flushCount();
+        calculate();
+        QCOMPARE(gauge(), 100);
+        QVERIFY(!w->liveSurface()->hasPending());
+        const int yields = w->payoffRunner().lastState().MonthCount / 7;
+        const int expected = msPerUpdate == 0 ? 2 : 2 + yields * msPerUpdate / 8;
+        QVERIFY2(qAbs(w->liveSurface()->flushCount() - flushes - expected) <= 1,
+                 qPrintable(QString::number(w->liveSurface()->flushCount() - flushes)));
     }
 
     void focusAndTabOrder()
@@ -623,46 +681,14 @@ private slots:
     void fuzzTypedInput()
     {
         openCalculator();
-        std::mt19937 rng(20240611u);
-        auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-        const QStringList pieces{
-            "0", "1", "7", "9", ".", ",", "-", "+", "e", "E", "e+", "e-", "$", "%", " ", "a", "Z", "x",
-            "nan", "inf", "Infinity", "0x1F", "1e308", "1e-308", "\u0661\u0662", "\uff11\uff12", "\u00bd",
-            "\u2212", "\U0001F4B3", "\u0301", "\u00a0", "30.005", "999999999999.99", "2601", "100000"};
+        quenmark::test::TypedTextGenerator generator(20240611u);
         const QRegularExpression twoDecimals(QStringLiteral("^\\d+\\.\\d\\d$"));
         const QRegularExpression nonFinite(QStringLiteral("inf|nan"), QRegularExpression::CaseInsensitiveOption);
-        auto generate = [&]() {
-            QString s;
-            switch (pick(6)) {
-            case 0: // a thousand-digit run, maybe with a point, sign or exponent
-                s = QString(1 + pick(1000), QLatin1Char('0' + static_cast<char>(1 + pick(9))));
-                if (pick(2))
-                    s.insert(pick(static_cast<int>(s.size())), QLatin1Char('.'));
-                if (pick(2))
-                    s.prepend(pick(2) ? QLatin1Char('-') : QLatin1Char('+'));
-                if (pick(3) == 0)
-                    s += QStringLiteral("e") + QString::number(pick(700) - 350);
-                break;
-            case 1: // small plain numbers
-                s = QString::number(pick(100000) / 100.0, 'f', pick(4));
-                break;
-            default: // pieces glued together
-                for (int n = 1 + pick(6); n > 0; --n)
-                    s += pieces[pick(static_cast<int>(pieces.size()))];
-                break;
-            }
-            return s;
-        };
         int runs = 0;
         for (int i = 0; i < 1000; ++i) {
             const char* boxes[] = {"EditApr", "EditBal", "EditPmt"};
-            for (const char* box : boxes) {
-                const QString s = generate();
-                if (s.size() < 40)
-                    type(box, s);
-                else
-                    edit(box)->setText(s);
-            }
+            for (const char* box : boxes)
+                quenmark::test::enterText(edit(box), generator.next());
             calculate();
             ++runs;
             for (const char* box : boxes) {

@@ -1,16 +1,20 @@
 // The lesson pages of chapters 1 and 2 are tidy: every control lies inside the
-// page area and every text fits its label. With QUENMARK_SHOTS set to a folder,
+// page area and every text fits its label; the calculators' figures fit their
+// boxes after the longest runs. With QUENMARK_SHOTS set to a folder,
 // each page is also saved there as a picture for a look by eye.
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTextDocument>
 #include <QtTest>
+#include <map>
 #include <memory>
 
 #include "FakePlatform.h"
 #include "common/LessonFrame.h"
+#include "common/ResultBox.h"
 #include "lessons/Chapters.h"
 
 using namespace quenmark;
@@ -36,6 +40,36 @@ private:
         if (l->wordWrap())
             return l->heightForWidth(l->width());
         return l->fontMetrics().boundingRect(l->contentsRect(), int(l->alignment()), l->text()).height();
+    }
+
+    // Every result box of the calculator page shows a figure that fits it
+    // (4 pixels in from each side at most); every control lies inside the page.
+    static void figuresFit(LessonFrame* w, int boxCount, const QString& shot)
+    {
+        QWidget* page = w->notebook()->currentWidget();
+        const auto boxes = page->findChildren<ResultBox*>();
+        QCOMPARE(boxes.size(), boxCount);
+        for (auto* box : boxes)
+            QVERIFY2(!box->text().isEmpty() && box->fontMetrics().horizontalAdvance(box->text()) <= box->width() - 8,
+                     qPrintable(box->objectName() + QStringLiteral(" is too narrow for ") + box->text()));
+        for (QWidget* child : page->findChildren<QWidget*>()) {
+            const QRect r(child->mapTo(page, QPoint(0, 0)), child->size());
+            QVERIFY2(!child->isVisible() || page->rect().contains(r), qPrintable(child->objectName()));
+        }
+        const QString dir = qEnvironmentVariable("QUENMARK_SHOTS");
+        if (!dir.isEmpty())
+            QVERIFY(w->grab().save(dir + QLatin1Char('/') + shot));
+    }
+    static std::unique_ptr<LessonFrame> openLastPage(int chapter, const std::map<QString, QString>& boxes)
+    {
+        std::unique_ptr<LessonFrame> w(createChapterWindow(chapter, nullptr));
+        w->show();
+        (void)QTest::qWaitForWindowExposed(w.get());
+        while (w->currentPage() < w->totalPageCount())
+            w->BtnNextClick();
+        for (const auto& [name, value] : boxes)
+            w->findChild<QLineEdit*>(name)->setText(value);
+        return w;
     }
 
 private slots:
@@ -89,37 +123,38 @@ private slots:
     // The calculator after a stopped run shows every one of its controls at once.
     void calculatorAfterStoppedRun()
     {
-        std::unique_ptr<LessonFrame> w(createChapterWindow(2, nullptr));
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        auto* next = w->findChild<QPushButton*>(QStringLiteral("BtnNext"));
-        while (w->currentPage() < 8)
-            next->click();
-        const std::pair<const char*, const char*> inputs[] = {
-            {"EditName", "First Example Bank"}, {"EditApr", "30"}, {"EditBal", "999999999999.99"}, {"EditPmt", "0"}};
-        for (const auto& [name, value] : inputs)
-            w->findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QString::fromLatin1(value));
+        auto w = openLastPage(2, {{"EditName", "First Example Bank"}, {"EditApr", "30"},
+                                  {"EditBal", "999999999999.99"}, {"EditPmt", "0"}});
         auto* go = w->findChild<QPushButton*>(QStringLiteral("BtnGoFigure"));
         go->click(); // the payment is raised to the least accepted
         auto* stop = w->findChild<QPushButton*>(QStringLiteral("BtnStop"));
         QTimer::singleShot(0, stop, [stop] { stop->click(); });
         go->click();
-        QWidget* page = w->notebook()->currentWidget();
         for (const char* name : {"LblAbort", "PanelWhy", "StdPanel"})
-            QVERIFY(page->findChild<QWidget*>(QString::fromLatin1(name))->isVisible());
-        for (auto* box : page->findChildren<QLineEdit*>()) {
-            QVERIFY2(box->fontMetrics().horizontalAdvance(box->text()) < box->width() - 6,
-                     qPrintable(box->objectName() + QStringLiteral(" is too narrow for ") + box->text()));
-        }
-        for (QWidget* child : page->findChildren<QWidget*>()) {
-            if (!child->isVisible())
-                continue;
-            const QRect r(child->mapTo(page, QPoint(0, 0)), child->size());
-            QVERIFY2(page->rect().contains(r), qPrintable(child->objectName()));
-        }
-        const QString dir = qEnvironmentVariable("QUENMARK_SHOTS");
-        if (!dir.isEmpty())
-            QVERIFY(w->grab().save(dir + QStringLiteral("/ch2_calculator_stopped.png")));
+            QVERIFY(w->findChild<QWidget*>(QString::fromLatin1(name))->isVisible());
+        figuresFit(w.get(), 6, QStringLiteral("ch2_calculator_stopped.png"));
+    }
+
+    // The extra-money calculator after the longest runs ($1000 extra).
+    void extraMoneyCalculatorAfterLargestRuns_data()
+    {
+        QTest::addColumn<QString>("apr");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("30, card") << "30" << 0;
+        QTest::newRow("0, card") << "0" << 0;
+        QTest::newRow("30, loan") << "30" << 1;
+    }
+    void extraMoneyCalculatorAfterLargestRuns()
+    {
+        QFETCH(QString, apr);
+        QFETCH(int, mode);
+        auto w = openLastPage(7, {{"EditApr", apr}, {"EditBal", "999999999999.99"}, {"EditPmt", "0.01"}});
+        w->findChild<QComboBox*>(QStringLiteral("TreatLike"))->setCurrentIndex(mode);
+        w->findChild<QComboBox*>(QStringLiteral("ExtraMoney"))->setCurrentIndex(10);
+        auto* go = w->findChild<QPushButton*>(QStringLiteral("BtnCalculate"));
+        go->click(); // the payment is raised to the least accepted
+        go->click();
+        figuresFit(w.get(), 11, QStringLiteral("ch7_calculator_%1_%2.png").arg(apr).arg(mode));
     }
 
     // The note after a run shows all its lines, with nothing but its ground

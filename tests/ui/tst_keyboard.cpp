@@ -2,6 +2,7 @@
 // where no button has the focus it presses a shown Next (never what stands in
 // Next's place); in an amount box it reads the box first.
 #include "common/Calculator.h"
+#include "common/ResultBox.h"
 #include "lessons/Chapters.h"
 #include "common/LessonFrame.h"
 #include "FakePlatform.h"
@@ -95,6 +96,9 @@ private slots:
         QTest::newRow("APR box corrected") << 2 << 8 << "EditApr" << "45" << 8 << 0 << "EditApr" << "30.00";
         QTest::newRow("name box: nothing") << 2 << 8 << "EditName" << "17.9" << 8 << 0 << "EditStdPayments" << "";
         QTest::newRow("Quit quits") << 2 << 8 << "BtnQuit" << "17.9" << 8 << 2 << "" << "";
+        // Chapter 7's calculator page (the last).
+        QTest::newRow("ch7 Calculate runs") << 7 << 5 << "BtnCalculate" << "17.9" << 5 << 0 << "TotalPayments1" << "183";
+        QTest::newRow("ch7 APR box read") << 7 << 5 << "EditApr" << "17.9" << 5 << 0 << "EditApr" << "17.90";
         // Amount boxes where Next shows: read, then the page turns unless corrected.
         QTest::newRow("box read, page turns") << 0 << 1 << "EditApr" << "17.9" << 2 << 0 << "EditApr" << "17.90";
         QTest::newRow("empty box, page turns") << 0 << 1 << "EditApr" << "" << 2 << 0 << "EditApr" << "0.00";
@@ -127,6 +131,8 @@ private slots:
         QCOMPARE(fake.messages.size(), expected == QLatin1String("30.00") ? 1 : 0);
         if (auto* box = w->findChild<QLineEdit*>(probe); box && !probe.isEmpty())
             QCOMPARE(box->text(), expected);
+        else if (auto* figure = w->findChild<ResultBox*>(probe); figure && !probe.isEmpty())
+            QCOMPARE(figure->text(), expected);
         else if (auto* label = w->findChild<QLabel*>(probe); label && !probe.isEmpty())
             QVERIFY(label->isVisible() && label->text() == expected);
         else if (auto* button = w->findChild<QAbstractButton*>(probe); button && !probe.isEmpty())
