@@ -22,17 +22,18 @@ ChapterLook chapterLook(int number)
         const char* title;
         QColor colour;
         bool picture;
+        bool repaintButtons;
     };
     static const std::array<Row, 9> rows{{
-        {"  Introduction to Quenmark", QColor(128, 0, 0), false},
-        {"  Terms and Definitions", QColor(0, 0, 128), false},
-        {"  Minimum Payments vs Constant Payments", QColor(0, 96, 0), false},
-        {"Year to Date Totals", QColor(128, 128, 0), true}, // white on olive
-        {"New Purchases & Skipped Payments", QColor(96, 0, 96), true},
-        {" The Effect of Multiple Credit Cards", QColor(0, 128, 64), false},
-        {" The Effect of Adding $5 to Each Payment", QColor(0, 128, 128), false},
-        {" Maximizing the Use of Your Money", QColor(64, 64, 128), false},
-        {" A Computer Based Rapid Debt Program", QColor(0, 64, 128), false},
+        {"  Introduction to Quenmark", QColor(128, 0, 0), false, false},
+        {"  Terms and Definitions", QColor(0, 0, 128), false, false},
+        {"  Minimum Payments vs Constant Payments", QColor(0, 96, 0), false, false},
+        {"Year to Date Totals", QColor(128, 128, 0), true, true}, // white on olive
+        {"New Purchases & Skipped Payments", QColor(96, 0, 96), true, true},
+        {" The Effect of Multiple Credit Cards", QColor(0, 128, 64), false, true},
+        {" The Effect of Adding $5 to Each Payment", QColor(0, 128, 128), false, false},
+        {" Maximizing the Use of Your Money", QColor(64, 64, 128), false, true},
+        {" A Computer Based Rapid Debt Program", QColor(0, 64, 128), false, true},
     }};
     const int n = (number >= 1 && number <= 9) ? number : 1;
     const Row& row = rows[static_cast<std::size_t>(n - 1)];
@@ -41,6 +42,7 @@ ChapterLook chapterLook(int number)
     look.title = QString::fromLatin1(row.title);
     look.colour = row.colour;
     look.titleAsPicture = row.picture;
+    look.repaintButtonsOnOpening = row.repaintButtons;
     return look;
 }
 
@@ -342,6 +344,10 @@ void LessonFrame::FormActivate()
     setShown(frameButton("BtnPrevChapt"), true);
     setShown(frameButton("BtnNext"), true);
     UpdateFrameButtons();
+    if (m_look.repaintButtonsOnOpening)
+        for (const char* name : {"BtnNext", "BtnPrevChapt", "BtnContents", "BtnQuit"})
+            if (QPushButton* b = frameButton(name))
+                b->repaint();
 
     resetForOpening();
 

@@ -25,6 +25,8 @@ struct ChapterLook
     QString title;             // header title, leading blanks included
     QColor colour;             // background of the chapter's header items
     bool titleAsPicture = false; // chapters 4 and 5 draw theirs as pictures
+    bool repaintButtonsOnOpening = false; // chapters 4, 5, 6, 8 and 9 repaint Next, Prev Chapter,
+                                          // Contents and Quit at once when they open
 };
 
 // The look of chapter n (1..9): its header title and colour.

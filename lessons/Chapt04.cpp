@@ -55,9 +55,6 @@ void TChapter_004::resetForOpening()
 {
     m_notebook2->setCurrentIndex(0);
     m_notebook3->setCurrentIndex(0);
-    for (const char* name : {"BtnNext", "BtnPrevChapt", "BtnContents", "BtnQuit"})
-        if (QPushButton* b = frameButton(name))
-            b->repaint();
 }
 
 void TChapter_004::showPage(int page, bool forward)

@@ -55,9 +55,6 @@ void TChapter_005::resetForOpening()
 {
     m_notebook2->setCurrentIndex(0);
     m_panel4thru6->hide();
-    for (const char* name : {"BtnNext", "BtnPrevChapt", "BtnContents", "BtnQuit"})
-        if (QPushButton* b = frameButton(name))
-            b->repaint();
 }
 
 void TChapter_005::showPage(int page, bool forward)

@@ -74,9 +74,6 @@ void TChapter_008::resetForOpening()
     showStageText(0);
     if (auto* charts = findChild<QStackedWidget*>(QStringLiteral("Notebook2")))
         charts->setCurrentIndex(0);
-    for (const char* name : {"BtnNext", "BtnPrevChapt", "BtnContents", "BtnQuit"})
-        if (QPushButton* b = frameButton(name))
-            b->repaint();
     m_charts->resetForOpening();
     LiftPie(0);
 }

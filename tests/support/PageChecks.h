@@ -4,10 +4,11 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QTextDocument>
 #include <QWidget>
 #include <QWindow>
 #include <QtTest>
+
+#include "TestWidgets.h"
 
 namespace quenmark::test {
 
@@ -48,15 +49,8 @@ inline QString untidy(QWidget* page)
             continue;
         const QRect room = l->contentsRect();
         int needed = 0;
-        if (l->textFormat() == Qt::RichText) {
-            QTextDocument doc;
-            doc.setDefaultFont(l->font());
-            doc.setDocumentMargin(0);
-            doc.setHtml(l->text());
-            doc.setTextWidth(room.width());
-            needed = qCeil(doc.size().height());
-        } else if (l->wordWrap()) {
-            needed = l->heightForWidth(l->width());
+        if (isRichLabel(l) || l->wordWrap()) {
+            needed = neededHeight(l);
         } else {
             if (l->fontMetrics().horizontalAdvance(l->text()) > room.width())
                 return QStringLiteral("'%1' is too narrow").arg(l->text());

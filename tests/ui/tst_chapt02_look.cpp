@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "FakePlatform.h"
+#include "TestWidgets.h"
 #include "common/LessonFrame.h"
 #include "common/ResultBox.h"
 #include "lessons/Chapters.h"
@@ -27,21 +28,6 @@ private:
     FakePlatform fake;
 
     // Height the label's text needs at its width.
-    static int neededHeight(const QLabel* l)
-    {
-        if (l->textFormat() == Qt::RichText || (l->textFormat() == Qt::AutoText && Qt::mightBeRichText(l->text()))) {
-            QTextDocument doc;
-            doc.setDefaultFont(l->font());
-            doc.setDocumentMargin(0);
-            doc.setHtml(l->text());
-            doc.setTextWidth(l->contentsRect().width());
-            return qCeil(doc.size().height());
-        }
-        if (l->wordWrap())
-            return l->heightForWidth(l->width());
-        return l->fontMetrics().boundingRect(l->contentsRect(), int(l->alignment()), l->text()).height();
-    }
-
     // Every result box of the calculator page shows a figure that fits it
     // (4 pixels in from each side at most); every control lies inside the page.
     static void figuresFit(LessonFrame* w, int boxCount, const QString& shot)
@@ -109,9 +95,9 @@ private slots:
                     QVERIFY2(label->fontMetrics().horizontalAdvance(line) <= label->contentsRect().width(),
                              qPrintable(label->objectName() + QStringLiteral(" is too narrow for '%1'").arg(line)));
             }
-            QVERIFY2(neededHeight(label) <= label->contentsRect().height(),
+            QVERIFY2(test::neededHeight(label) <= label->contentsRect().height(),
                      qPrintable(label->objectName() + QStringLiteral(" is too low: needs %1, has %2")
-                                                          .arg(neededHeight(label))
+                                                          .arg(test::neededHeight(label))
                                                           .arg(label->contentsRect().height())));
         }
 
@@ -184,7 +170,7 @@ private slots:
         answer->setText(longest);
         for (const QString& line : longest.split(QLatin1Char('\n')))
             QVERIFY(answer->fontMetrics().horizontalAdvance(line) <= answer->contentsRect().width());
-        QVERIFY(neededHeight(answer) <= answer->contentsRect().height());
+        QVERIFY(test::neededHeight(answer) <= answer->contentsRect().height());
     }
 };
 

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "FakePlatform.h"
+#include "TestWidgets.h"
 #include "common/LessonFrame.h"
 #include "lessons/Chapters.h"
 
@@ -21,21 +22,6 @@ class TestTablesLook : public QObject
 
 private:
     FakePlatform fake;
-
-    static int neededHeight(const QLabel* l)
-    {
-        if (l->textFormat() == Qt::RichText) {
-            QTextDocument doc;
-            doc.setDefaultFont(l->font());
-            doc.setDocumentMargin(0);
-            doc.setHtml(l->text());
-            doc.setTextWidth(l->contentsRect().width());
-            return qCeil(doc.size().height());
-        }
-        if (l->wordWrap())
-            return l->heightForWidth(l->width());
-        return l->fontMetrics().boundingRect(l->contentsRect(), int(l->alignment()), l->text()).height();
-    }
 
     static void checkPage(LessonFrame* w, const QString& where)
     {
@@ -57,10 +43,10 @@ private:
                 QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
                          qPrintable(where + QLatin1Char(' ') + label->objectName() +
                                     QStringLiteral(" is too narrow for '%1'").arg(label->text())));
-            QVERIFY2(neededHeight(label) <= label->contentsRect().height(),
+            QVERIFY2(test::neededHeight(label) <= label->contentsRect().height(),
                      qPrintable(where + QLatin1Char(' ') + label->objectName() +
                                 QStringLiteral(" is too low: needs %1, has %2")
-                                    .arg(neededHeight(label))
+                                    .arg(test::neededHeight(label))
                                     .arg(label->contentsRect().height())));
         }
         QVERIFY2(checked > 0, qPrintable(where + QStringLiteral(" shows no text")));

@@ -6,6 +6,7 @@
 #include "lessons/Chapters.h"
 #include "FakePlatform.h"
 #include "PageWalk.h"
+#include "TestWidgets.h"
 
 #include <QtTest>
 #include <memory>
@@ -17,38 +18,17 @@ namespace {
 // The page area inside the framed panel that holds Notebook1.
 const QRect kPageArea(5, 5, 578, 325);
 
-// Height the label's text needs at its width.
-bool isRich(const QLabel* l)
-{
-    return l->textFormat() == Qt::RichText || (l->textFormat() == Qt::AutoText && Qt::mightBeRichText(l->text()));
-}
-
-int neededHeight(const QLabel* l)
-{
-    if (isRich(l)) {
-        QTextDocument doc;
-        doc.setDefaultFont(l->font());
-        doc.setDocumentMargin(0);
-        doc.setHtml(l->text());
-        doc.setTextWidth(l->contentsRect().width());
-        return qCeil(doc.size().height());
-    }
-    if (l->wordWrap())
-        return l->heightForWidth(l->width());
-    return l->fontMetrics().boundingRect(l->contentsRect(), int(l->alignment()), l->text()).height();
-}
-
 QStringList textFaults(const QLabel* label)
 {
     QStringList faults;
     if (label->text().isEmpty())
         return faults;
-    if (!label->wordWrap() && !isRich(label)) {
+    if (!label->wordWrap() && !test::isRichLabel(label)) {
         for (const QString& line : label->text().split(QLatin1Char('\n')))
             if (label->fontMetrics().horizontalAdvance(line) > label->contentsRect().width())
                 faults.append(QStringLiteral("too narrow for '%1'").arg(line));
     }
-    const int needed = neededHeight(label);
+    const int needed = test::neededHeight(label);
     if (needed > label->contentsRect().height())
         faults.append(QStringLiteral("too low: needs %1, has %2").arg(needed).arg(label->contentsRect().height()));
     return faults;
