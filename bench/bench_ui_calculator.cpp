@@ -32,6 +32,7 @@
 #include "core/Strstuff.h"
 #include "lessons/Chapt02.h"
 #include "lessons/Chapt07.h"
+#include "WidgetBenchMain.h"
 
 using namespace quenmark;
 
@@ -356,13 +357,4 @@ BENCHMARK(BM_EngineOnlyWorstRun)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+QUENMARK_WIDGET_BENCHMARK_MAIN()

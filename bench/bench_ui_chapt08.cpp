@@ -20,6 +20,7 @@
 #include "FakePlatform.h"
 #include "lessons/Chapt08.h"
 #include "pictures/Pies.h"
+#include "WidgetBenchMain.h"
 
 using namespace quenmark;
 
@@ -112,13 +113,4 @@ BENCHMARK(BM_PieWalk)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+QUENMARK_WIDGET_BENCHMARK_MAIN()

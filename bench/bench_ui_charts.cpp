@@ -15,6 +15,7 @@
 #include "FakePlatform.h"
 #include "lessons/Chapt06.h"
 #include "lessons/Chapt08Charts.h"
+#include "WidgetBenchMain.h"
 
 using namespace quenmark;
 
@@ -86,13 +87,4 @@ BENCHMARK(BM_SnowballReadout)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+QUENMARK_WIDGET_BENCHMARK_MAIN()

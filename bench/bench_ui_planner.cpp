@@ -20,6 +20,7 @@
 #include "planner/CardsModel.h"
 #include "planner/MyCards.h"
 #include "planner/ScheduleModel.h"
+#include "WidgetBenchMain.h"
 
 using namespace quenmark;
 
@@ -105,13 +106,4 @@ BENCHMARK(BM_ScheduleScroll)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+QUENMARK_WIDGET_BENCHMARK_MAIN()
