@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <utility>
 
 #include "core/AmountReader.h"
 #include "core/Payoff.h"
@@ -117,14 +118,44 @@ double PlanComparison::interestSaved(const SnowballPlan& p) const
     return RoundToCents(RoundToCents(alone.totalInterest) - RoundToCents(p.totalInterest));
 }
 
-PlanComparison ComparePlans(std::span<const SnowballCard> cards, double pledge)
+namespace {
+
+PlanComparison Compare(std::span<const SnowballCard> cards, double pledge, const PlanOrder* known,
+                       const SnowballPlan* knownPlan)
 {
     PlanComparison c;
-    c.highestApr = RunPlan(cards, PlanOrder::HighestApr, pledge);
-    c.lowestBalance = RunPlan(cards, PlanOrder::LowestBalance, pledge);
-    c.given = RunPlan(cards, PlanOrder::Given, pledge);
+    const std::pair<PlanOrder, SnowballPlan*> slots[] = {
+        {PlanOrder::HighestApr, &c.highestApr}, {PlanOrder::LowestBalance, &c.lowestBalance}, {PlanOrder::Given, &c.given}};
+    for (const auto& [order, plan] : slots) {
+        SnowballPlan& slot = *plan;
+        if (known && *known == order) {
+            // Everything but the schedule.
+            slot.paidOff = knownPlan->paidOff;
+            slot.months = knownPlan->months;
+            slot.totalInterest = knownPlan->totalInterest;
+            slot.payoffMonth = knownPlan->payoffMonth;
+            slot.firstOwing = knownPlan->firstOwing;
+            slot.neverEnds = knownPlan->neverEnds;
+            slot.balanceLeft = knownPlan->balanceLeft;
+        } else {
+            slot = RunPlan(cards, order, pledge);
+        }
+    }
     c.alone = RunEachAlone(cards);
     return c;
+}
+
+} // namespace
+
+PlanComparison ComparePlans(std::span<const SnowballCard> cards, double pledge)
+{
+    return Compare(cards, pledge, nullptr, nullptr);
+}
+
+PlanComparison ComparePlans(std::span<const SnowballCard> cards, double pledge, PlanOrder known,
+                            const SnowballPlan& knownPlan)
+{
+    return Compare(cards, pledge, &known, &knownPlan);
 }
 
 double MonthlyInterest(const SnowballCard& card)

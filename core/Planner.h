@@ -52,6 +52,10 @@ struct PlanComparison
     double interestSaved(const SnowballPlan& plan) const;
 };
 PlanComparison ComparePlans(std::span<const SnowballCard> cards, double pledge);
+// The same, taking the plan of one order as already run (with or without its
+// schedule, which the comparison does not keep) instead of running it again.
+PlanComparison ComparePlans(std::span<const SnowballCard> cards, double pledge, PlanOrder known,
+                            const SnowballPlan& knownPlan);
 
 // This card's monthly interest as its statement would show it:
 // RoundToCents(balance x periodic rate).

@@ -2,10 +2,9 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
-#include <QPainterPath>
 #include <QStyleOptionFocusRect>
-#include <QStylePainter>
 #include <algorithm>
 #include <cmath>
 
@@ -33,6 +32,65 @@ double NiceStep(double top, int ticks)
         if (m * power >= raw)
             return m * power;
     return 10 * power;
+}
+
+// Source-over of an opaque colour covering `alpha` / 255 of a premultiplied
+// pixel: two channels at a time, each divided by 255 with rounding.
+inline QRgb Blend(QRgb pixel, QRgb colour, unsigned alpha)
+{
+    const unsigned rest = 255 - alpha;
+    unsigned rb = (colour & 0xff00ffu) * alpha + (pixel & 0xff00ffu) * rest;
+    rb = ((rb + ((rb >> 8) & 0xff00ffu) + 0x800080u) >> 8) & 0xff00ffu;
+    unsigned ag = ((colour >> 8) & 0xff00ffu) * alpha + ((pixel >> 8) & 0xff00ffu) * rest;
+    ag = (ag + ((ag >> 8) & 0xff00ffu) + 0x800080u) & 0xff00ff00u;
+    return ag | rb;
+}
+
+// A smooth line `width` pixels wide through the points of `line` (in the
+// image's pixels): along its major axis each pixel column (or row) gets the
+// share of each pixel across that the line covers, and every pixel of a joint
+// is drawn once. This is what a one-pixel pen draws with antialiasing, at a
+// small part of its cost when thousands of points are drawn.
+void DrawRim(QImage& image, const QPolygonF& line, QRgb colour, double width)
+{
+    const int w = image.width(), h = image.height();
+    const qsizetype stride = image.bytesPerLine() / 4;
+    QRgb* const bits = reinterpret_cast<QRgb*>(image.bits());
+    for (qsizetype i = 0; i + 1 < line.size(); ++i) {
+        const QPointF a = line[i], b = line[i + 1];
+        const bool lastSegment = i + 2 == line.size();
+        const bool xMajor = std::abs(b.x() - a.x()) >= std::abs(b.y() - a.y());
+        const double a0 = xMajor ? a.x() : a.y(), b0 = xMajor ? b.x() : b.y();
+        const double a1 = xMajor ? a.y() : a.x(), b1 = xMajor ? b.y() : b.x();
+        if (a0 == b0)
+            continue;
+        const double slope = (b1 - a1) / (b0 - a0);
+        // The pixels whose centres lie from a up to b, b itself only at the end.
+        double from = 0, to = 0;
+        if (a0 < b0) {
+            from = std::ceil(a0 - 0.5);
+            to = lastSegment ? std::floor(b0 - 0.5) : std::ceil(b0 - 0.5) - 1;
+        } else {
+            from = lastSegment ? std::ceil(b0 - 0.5) : std::floor(b0 - 0.5) + 1;
+            to = std::floor(a0 - 0.5);
+        }
+        const int along = xMajor ? w : h, across = xMajor ? h : w;
+        const int first = static_cast<int>(std::max(from, 0.0));
+        const int end = static_cast<int>(std::min(to, along - 1.0));
+        for (int c = first; c <= end; ++c) {
+            const double centre = a1 + (c + 0.5 - a0) * slope;
+            const double lo = centre - width / 2, hi = centre + width / 2;
+            // Truncation is the floor here: lo is not negative where it is used.
+            for (int r = lo > 0 ? static_cast<int>(lo) : 0; r < hi && r < across; ++r) {
+                const double covered = std::min(hi, r + 1.0) - std::max(lo, static_cast<double>(r));
+                const auto alpha = static_cast<unsigned>(covered * 255 + 0.5);
+                if (alpha == 0)
+                    continue;
+                QRgb& pixel = xMajor ? bits[r * stride + c] : bits[c * stride + r];
+                pixel = alpha >= 255 ? colour : Blend(pixel, colour, alpha);
+            }
+        }
+    }
 }
 
 int MonthStep(int months)
@@ -91,6 +149,7 @@ void BalanceChart::setPlan(std::shared_ptr<const SnowballPlan> plan, std::vector
     }
     m_yStep = highest > 0 ? NiceStep(highest, 5) : 1;
     m_yTop = highest > 0 ? std::ceil(highest / m_yStep) * m_yStep : 1;
+    m_layerValid = false;
     if (m_cursor > m_months || m_months == 0)
         m_cursor = -1;
     updateSummary();
@@ -248,6 +307,76 @@ void BalanceChart::keyPressEvent(QKeyEvent* event)
     setCursorMonth(std::clamp(to, 0, m_months));
 }
 
+// The plot's grid, the bands (the card paid first at the bottom) and their
+// rims, in the pixels of the screen. Each band fills, column by column, the
+// pixels whose centres lie between its lower and upper edge (as a polygon is
+// filled without antialiasing); its upper edge is then drawn smooth in the
+// band's colour at half brightness (the pies' rims), one pixel wide on the
+// screen's scale.
+void BalanceChart::paintLayer(const QRectF& plot)
+{
+    m_layer.fill(colour::lightGrey);
+    {
+        QPainter p(&m_layer);
+        p.translate(-plot.topLeft());
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QPen(QColor(190, 190, 190), 1));
+        for (double v = 0; v <= m_yTop + m_yStep / 2; v += m_yStep) {
+            const double y = plot.bottom() - plot.height() * v / m_yTop;
+            p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        }
+    }
+
+    // The upper edge of every band at every month, in the layer's pixels.
+    const qreal ratio = m_layer.devicePixelRatio();
+    const std::size_t bands = m_priority.size(), points = static_cast<std::size_t>(m_months) + 1;
+    const double height = plot.height() * ratio, step = plot.width() * ratio / m_months;
+    std::vector<double> edge(bands * points);
+    for (std::size_t m = 0; m < points; ++m) {
+        double owed = 0;
+        for (std::size_t k = 0; k < bands; ++k) {
+            owed += balanceAt(static_cast<int>(m), m_priority[k]);
+            edge[k * points + m] = height - height * owed / m_yTop;
+        }
+    }
+
+    const int w = m_layer.width(), h = m_layer.height();
+    const qsizetype stride = m_layer.bytesPerLine() / 4;
+    QRgb* const bits = reinterpret_cast<QRgb*>(m_layer.bits());
+    std::vector<QRgb> fill(bands);
+    for (std::size_t k = 0; k < bands; ++k)
+        fill[k] = cardColour(k).rgb();
+    for (int c = 0; c < w; ++c) {
+        const double at = (c + 0.5) / step;
+        const auto m = std::min(static_cast<std::size_t>(at), points - 2);
+        const double f = at - static_cast<double>(m);
+        double below = height;
+        for (std::size_t k = 0; k < bands; ++k) {
+            const double* e = &edge[k * points + m];
+            const double top = e[0] + (e[1] - e[0]) * f;
+            // The rows whose centres lie in [top, below).
+            const int from = std::max(0, static_cast<int>(std::ceil(top - 0.5)));
+            const int to = std::min(h, static_cast<int>(std::ceil(below - 0.5)));
+            for (int r = from; r < to; ++r)
+                bits[r * stride + c] = fill[k];
+            below = std::min(below, top);
+        }
+    }
+
+    for (std::size_t k = 0; k < bands; ++k) {
+        // Once the card is paid off its band has no height: its rim ends there.
+        const std::size_t card = m_priority[k];
+        int last = m_months;
+        while (last > 0 && balanceAt(last - 1, card) <= 0)
+            --last;
+        QPolygonF rim(last + 1);
+        for (int m = 0; m <= last; ++m)
+            rim[m] = QPointF(step * m, edge[k * points + static_cast<std::size_t>(m)]);
+        const QColor c = cardColour(k);
+        DrawRim(m_layer, rim, qRgb(c.red() / 2, c.green() / 2, c.blue() / 2), ratio);
+    }
+}
+
 void BalanceChart::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -262,72 +391,38 @@ void BalanceChart::paintEvent(QPaintEvent*)
     p.drawText(QRectF(plot.left(), 6, plot.width(), 22), Qt::AlignLeft | Qt::AlignVCenter,
                tr("What each card owes, month by month"));
 
-    p.fillRect(plot, colour::lightGrey);
     p.setFont(font());
 
     if (m_months <= 0 || m_total.empty() || m_total[0] <= 0) {
+        p.fillRect(plot, colour::lightGrey);
         p.setPen(colour::maroon);
         p.drawText(plot, Qt::AlignCenter | Qt::TextWordWrap,
                    m_cards == 0 ? tr("Add your cards to see their balances here.") : tr("Nothing is owed."));
         return;
     }
 
-    // The grid and the amount axis.
+    // The amount axis; the grid, the bands and their rims lie in the plot's layer.
     const QFontMetrics fm(font());
-    p.setPen(QPen(QColor(180, 180, 180), 1));
+    p.setPen(colour::black);
     for (double v = 0; v <= m_yTop + m_yStep / 2; v += m_yStep) {
         const double y = plot.bottom() - plot.height() * v / m_yTop;
-        p.setPen(QPen(QColor(190, 190, 190), 1));
-        p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
-        p.setPen(colour::black);
         p.drawText(QRectF(0, y - 10, plot.left() - 8, 20), Qt::AlignRight | Qt::AlignVCenter,
                    QLatin1Char('$') + QString::fromStdString(AmountToText(v)).section(QLatin1Char('.'), 0, 0));
     }
-
-    // The bands, the card paid first at the bottom, each filled between its
-    // lower and upper edge without antialiasing (fifty cards over decades stay
-    // quick to paint), then the upper edges drawn smooth in the colours at half
-    // brightness (the pies' rims).
+    // The screen's pixel density, or that of the picture the chart is rendered into.
+    const qreal ratio = std::max(p.device()->devicePixelRatioF(), p.paintEngine()->paintDevice()->devicePixelRatioF());
+    const QSize layerSize = (plot.size() * ratio).toSize();
+    if (m_layer.size() != layerSize || m_layer.devicePixelRatio() != ratio) {
+        m_layer = QImage(layerSize, QImage::Format_ARGB32_Premultiplied);
+        m_layer.setDevicePixelRatio(ratio);
+        m_layerValid = false;
+    }
+    if (!m_layerValid) {
+        paintLayer(plot);
+        m_layerValid = true;
+    }
+    p.drawImage(plot.topLeft(), m_layer);
     const double dx = plot.width() / m_months;
-    auto y = [&](double amount) { return plot.bottom() - plot.height() * amount / m_yTop; };
-    std::vector<double> below(static_cast<std::size_t>(m_months + 1), 0.0);
-    QPolygonF lower;
-    lower.reserve(m_months + 1);
-    for (int m = 0; m <= m_months; ++m)
-        lower << QPointF(plot.left() + dx * m, plot.bottom());
-    std::vector<QPolygonF> edges(m_priority.size());
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(Qt::NoPen);
-    for (std::size_t k = 0; k < m_priority.size(); ++k) {
-        const std::size_t card = m_priority[k];
-        // Once the card is paid off its band has no height: draw it up to there.
-        int last = m_months;
-        while (last > 0 && balanceAt(last - 1, card) <= 0)
-            --last;
-        QPolygonF& upper = edges[k];
-        upper.reserve(last + 1);
-        for (int m = 0; m <= m_months; ++m) {
-            double& b = below[static_cast<std::size_t>(m)];
-            b += balanceAt(m, card);
-            if (m <= last)
-                upper << QPointF(plot.left() + dx * m, y(b));
-        }
-        QPolygonF band = upper;
-        band.reserve(2 * (last + 1));
-        for (int m = last; m >= 0; --m)
-            band << lower[m];
-        p.setBrush(cardColour(k));
-        p.drawPolygon(band);
-        for (int m = 0; m <= m_months; ++m)
-            lower[m].setY(y(below[static_cast<std::size_t>(m)]));
-    }
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setBrush(Qt::NoBrush);
-    for (std::size_t k = 0; k < edges.size(); ++k) {
-        const QColor c = cardColour(k);
-        p.setPen(QPen(QColor(c.red() / 2, c.green() / 2, c.blue() / 2), 1));
-        p.drawPolyline(edges[k]);
-    }
 
     // The axes and the month ticks, as on the lesson charts.
     p.setRenderHint(QPainter::Antialiasing, false);

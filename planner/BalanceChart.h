@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDate>
+#include <QImage>
 #include <QStringList>
 #include <QWidget>
 #include <memory>
@@ -56,6 +57,7 @@ private:
     int monthAtX(double x) const;
     int cardAt(int month, double amount) const;
     void updateSummary();
+    void paintLayer(const QRectF& plot);
 
     std::shared_ptr<const SnowballPlan> m_plan;
     std::vector<std::size_t> m_priority;
@@ -69,6 +71,8 @@ private:
     double m_yStep = 1;
     int m_cursor = -1;
     QString m_readout;
+    QImage m_layer;            // the plot's grid, bands and rims, kept while the plan and size stay
+    bool m_layerValid = false;
 };
 
 } // namespace quenmark

@@ -20,7 +20,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <numeric>
 #include <utility>
 
 #include "common/Layout.h"
@@ -106,9 +105,16 @@ QTableWidget* MakeResultTable(QWidget* parent, const char* name, const QString& 
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setTabKeyNavigation(false);
     t->setWordWrap(false);
-    t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Fitted to the figures once they are all written (FitColumns), not after
+    // each cell: fitting looks at every row.
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     t->horizontalHeader()->setStretchLastSection(true);
     return t;
+}
+
+void FitColumns(QTableWidget* table)
+{
+    table->resizeColumnsToContents();
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text)
@@ -301,6 +307,10 @@ void MyCardsWindow::build()
                                     tr("Saved")});
     m_tabs->addTab(m_statements, tr("Card &statements"));
     top->addWidget(m_tabs, 4);
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
+        if (m_tabs->currentWidget() == m_statements)
+            FitColumns(m_statements);
+    });
 
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("StatusLabel"));
@@ -400,14 +410,11 @@ const CardDisclosure& MyCardsWindow::disclosure(const SnowballCard& card)
 void MyCardsWindow::recompute()
 {
     const std::vector<SnowballCard> cards = m_cards->cards();
-    m_comparison = ComparePlans(cards, m_pledge);
-    if (order() == PlanOrder::Given) {
-        m_priority.resize(cards.size());
-        std::iota(m_priority.begin(), m_priority.end(), std::size_t{0});
-    } else {
-        m_priority = PriorityOrder(cards, order());
-    }
+    const PlanOrder chosen = order();
+    m_priority = PriorityOrder(cards, chosen);
     m_plan = std::make_shared<const SnowballPlan>(RunPlanInPriority(cards, m_priority, m_pledge, true));
+    // The chosen order's plan is not run twice.
+    m_comparison = ComparePlans(cards, m_pledge, chosen, *m_plan);
     showResults();
 }
 
@@ -511,6 +518,7 @@ void MyCardsWindow::showResults()
         SetCell(m_compare, row, 3, ends || !anyOwed ? Money(p.totalInterest) : QString(), true, l.chosen);
         SetCell(m_compare, row, 4, l.alone || !ends ? QString() : Money(m_comparison.interestSaved(p)), true, l.chosen);
     }
+    FitColumns(m_compare);
 
     // What each card's statement would say.
     m_statements->setRowCount(n);
@@ -539,6 +547,8 @@ void MyCardsWindow::showResults()
         SetCell(m_statements, i, 4, Money(d.payment36), true);
         SetCell(m_statements, i, 5, Money(d.paid36), true);
     }
+    if (m_statements->isVisible()) // otherwise when its tab is chosen
+        FitColumns(m_statements);
 
     m_schedule->setPlan(m_plan, names, m_firstMonth);
     std::vector<double> start;

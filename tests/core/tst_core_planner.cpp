@@ -113,6 +113,16 @@ private slots:
         // Highest APR first costs least interest here.
         QVERIFY(c.highestApr.totalInterest <= c.lowestBalance.totalInterest);
         QVERIFY(c.highestApr.totalInterest <= c.given.totalInterest);
+        // Handing over one order's plan, run with its schedule, compares the same without keeping the schedule.
+        for (PlanOrder order : {PlanOrder::HighestApr, PlanOrder::LowestBalance, PlanOrder::Given}) {
+            const PlanComparison k = ComparePlans(kCards, 25, order, RunPlan(kCards, order, 25, true));
+            for (PlanOrder o : {PlanOrder::HighestApr, PlanOrder::LowestBalance, PlanOrder::Given}) {
+                QCOMPARE(k.plan(o).months, c.plan(o).months);
+                QCOMPARE(k.plan(o).totalInterest, c.plan(o).totalInterest);
+                QCOMPARE(k.plan(o).payoffMonth, c.plan(o).payoffMonth);
+                QVERIFY(k.plan(o).schedule.empty());
+            }
+        }
 
         // A card that never pays off alone: no saving is claimed.
         std::vector<SnowballCard> stuck = kCards;

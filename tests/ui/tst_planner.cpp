@@ -527,6 +527,63 @@ private slots:
         QVERIFY(chart->accessibleDescription().contains("Card 5 is paid off in month 21."));
     }
 
+    // At any screen scale each band shows its card's colour between its edges,
+    // with a rim of that colour at half brightness along its upper edge.
+    void chartBandsAndRims_data()
+    {
+        QTest::addColumn<qreal>("scale");
+        QTest::newRow("1x") << 1.0;
+        QTest::newRow("1.5x") << 1.5;
+        QTest::newRow("2x") << 2.0;
+    }
+    void chartBandsAndRims()
+    {
+        QFETCH(qreal, scale);
+        openWith(Sample());
+        auto* chart = child<BalanceChart>(w.get(), "BalanceChart");
+        QImage img((QSizeF(chart->size()) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+        img.setDevicePixelRatio(scale);
+        img.fill(Qt::white);
+        chart->render(&img);
+        auto distance = [](const QColor& a, const QColor& b) {
+            return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+        };
+        const auto priority = PriorityOrder(w->cardsModel()->cards(), w->order());
+        int bands = 0, rims = 0;
+        for (int m = 0; m < chart->months(); m += 2) {
+            // Each band's lower and upper edge in the picture's pixels.
+            QList<double> edges{chart->pointFor(m, 0).y() * scale};
+            double owed = 0;
+            for (std::size_t i : priority) {
+                owed += chart->balanceAt(m, i);
+                edges.append(chart->pointFor(m, owed).y() * scale);
+            }
+            const int x = qRound(chart->pointFor(m, 0).x() * scale);
+            for (qsizetype k = 0; k + 1 < edges.size(); ++k) {
+                if (edges[k] - edges[k + 1] < 8)
+                    continue;
+                const QColor fill = BalanceChart::cardColour(static_cast<std::size_t>(k));
+                QCOMPARE(img.pixelColor(x, qRound((edges[k] + edges[k + 1]) / 2)), fill);
+                ++bands;
+                if (k + 2 < edges.size() && edges[k + 1] - edges[k + 2] < 4)
+                    continue; // the rim of the thin band above lies over this one
+                // Where this band meets what lies above it, a darker line that is
+                // neither colour (the bands themselves meet without a blend).
+                const QColor above = k + 2 < edges.size() ? BalanceChart::cardColour(static_cast<std::size_t>(k) + 1)
+                                                          : QColor(212, 212, 212);
+                bool line = false;
+                for (int dy = -2; dy <= 2 && !line; ++dy) {
+                    const QColor c = img.pixelColor(x, qRound(edges[k + 1]) + dy);
+                    line = distance(c, fill) > 40 && distance(c, above) > 40 &&
+                           c.lightness() < std::max(fill.lightness(), above.lightness());
+                }
+                QVERIFY2(line, qPrintable(QStringLiteral("no rim on band %1 at month %2").arg(k).arg(m)));
+                ++rims;
+            }
+        }
+        QVERIFY(bands > 40 && rims > 20);
+    }
+
     // Every control has a name a screen reader says, and the keyboard reaches it.
     void keyboardAndScreenReader()
     {
