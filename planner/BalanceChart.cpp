@@ -188,8 +188,10 @@ void BalanceChart::updateSummary()
                 summary += QLatin1Char(' ') + tr("%1 is paid off in month %2.").arg(m_names.value(static_cast<int>(i)), QString::number(month));
         }
     }
-    setAccessibleDescription(summary);
-    if (m_cursor < 0)
+    // Told to a screen reader only when it changes.
+    if (accessibleDescription() != summary)
+        setAccessibleDescription(summary);
+    if (m_cursor < 0 && accessibleName() != tr("Balance chart"))
         setAccessibleName(tr("Balance chart"));
 }
 

@@ -112,9 +112,11 @@ QTableWidget* MakeResultTable(QWidget* parent, const char* name, const QString& 
     return t;
 }
 
+// Every column but the last as wide as its contents; the last takes the rest.
 void FitColumns(QTableWidget* table)
 {
-    table->resizeColumnsToContents();
+    for (int column = 0; column + 1 < table->columnCount(); ++column)
+        table->resizeColumnToContents(column);
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text)
@@ -138,7 +140,7 @@ MyCardsWindow::MyCardsWindow(QWidget* parent, const QString& storePath)
     build();
     loadStored();
     recompute();
-    resize(940, 760);
+    resize(1040, 760);
 }
 
 MyCardsWindow::~MyCardsWindow()
@@ -186,14 +188,23 @@ void MyCardsWindow::build()
     // Arrow keys move between cells and typing edits one; Tab leaves the table
     // (while a cell is being edited Tab goes on to the next cell).
     m_cardsView->setTabKeyNavigation(false);
-    m_cardsView->setWordWrap(false);
+    // A note wraps, and its row takes the lines it needs (fitNoteRows).
+    m_cardsView->setWordWrap(true);
     m_cardsView->horizontalHeader()->setStretchLastSection(true);
-    m_cardsView->setColumnWidth(CardsModel::Name, 160);
-    m_cardsView->setColumnWidth(CardsModel::Apr, 70);
-    m_cardsView->setColumnWidth(CardsModel::Balance, 100);
-    m_cardsView->setColumnWidth(CardsModel::Payment, 110);
-    m_cardsView->setColumnWidth(CardsModel::Priority, 60);
-    m_cardsView->setColumnWidth(CardsModel::PaidOff, 140);
+    {
+        // Wide enough for each heading in bold (the current cell's column is
+        // headed in bold) and for the figures beneath it.
+        QFont bold = m_cardsView->horizontalHeader()->font();
+        bold.setBold(true);
+        const QFontMetrics headings(bold);
+        const std::pair<CardsModel::Column, int> widths[] = {
+            {CardsModel::Name, 140}, {CardsModel::Apr, 70},       {CardsModel::Balance, 100},
+            {CardsModel::Payment, 110}, {CardsModel::Priority, 60}, {CardsModel::PaidOff, 140}};
+        for (const auto& [column, least] : widths) {
+            const QString heading = m_cards->headerData(column, Qt::Horizontal).toString();
+            m_cardsView->setColumnWidth(column, std::max(least, headings.horizontalAdvance(heading) + 20));
+        }
+    }
     m_cardsView->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
     m_cardsView->setMinimumHeight(150);
     cardsRow->addWidget(m_cardsView, 1);
@@ -327,6 +338,18 @@ void MyCardsWindow::build()
     connect(m_cards, &QAbstractItemModel::rowsInserted, this, [this] { updateButtons(); });
     connect(m_cards, &QAbstractItemModel::rowsRemoved, this, [this] { updateButtons(); });
     connect(m_cards, &QAbstractItemModel::modelReset, this, [this] { updateButtons(); });
+    // Rows that moved, came or went, and a Note column of another width: every note is fitted again.
+    auto refit = [this] { m_notesFitted.clear(); };
+    connect(m_cards, &QAbstractItemModel::rowsInserted, this, refit);
+    connect(m_cards, &QAbstractItemModel::rowsRemoved, this, refit);
+    connect(m_cards, &QAbstractItemModel::rowsMoved, this, refit);
+    connect(m_cards, &QAbstractItemModel::modelReset, this, refit);
+    connect(m_cardsView->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
+        if (column == CardsModel::Note) {
+            m_notesFitted.clear();
+            fitNoteRows();
+        }
+    });
     connect(m_pledgeEdit, &QLineEdit::textEdited, this, &MyCardsWindow::pledgeEdited);
     connect(m_pledgeEdit, &QLineEdit::editingFinished, this, &MyCardsWindow::pledgeFinished);
     connect(m_orderBox, &QComboBox::currentIndexChanged, this, [this] {
@@ -454,6 +477,7 @@ void MyCardsWindow::showResults()
         }
     }
     m_cards->setResults(results);
+    fitNoteRows();
 
     // The plan in a few words.
     const bool anyOwed = std::any_of(cards.begin(), cards.end(), [](const SnowballCard& c) { return c.balance > 0; });
@@ -516,7 +540,9 @@ void MyCardsWindow::showResults()
                 true, l.chosen);
         SetCell(m_compare, row, 2, ends ? PlanMonthText(m_firstMonth, p.months) : QString(), false, l.chosen);
         SetCell(m_compare, row, 3, ends || !anyOwed ? Money(p.totalInterest) : QString(), true, l.chosen);
-        SetCell(m_compare, row, 4, l.alone || !ends ? QString() : Money(m_comparison.interestSaved(p)), true, l.chosen);
+        // Nothing to compare with when paying each card alone never ends.
+        const bool compared = !l.alone && ends && m_comparison.alone.paidOff;
+        SetCell(m_compare, row, 4, compared ? Money(m_comparison.interestSaved(p)) : QString(), true, l.chosen);
     }
     FitColumns(m_compare);
 
@@ -558,6 +584,31 @@ void MyCardsWindow::showResults()
     m_chart->setPlan(m_plan, m_priority, std::move(start), names, m_firstMonth);
     m_saveCsv->setEnabled(!plan.schedule.empty());
     updateButtons();
+}
+
+void MyCardsWindow::fitNoteRows()
+{
+    // A row with a note takes the lines the note needs; the others one line.
+    // Only rows whose note changed are measured again.
+    QHeaderView* rows = m_cardsView->verticalHeader();
+    const int n = m_cards->rowCount();
+    if (m_notesFitted.size() != n)
+        m_notesFitted = QStringList(n, QStringLiteral("\n"));
+    bool resized = false;
+    for (int i = 0; i < n; ++i) {
+        const QString note = m_cards->index(i, CardsModel::Note).data().toString();
+        if (note == m_notesFitted[i])
+            continue;
+        m_notesFitted[i] = note;
+        const int before = rows->sectionSize(i), one = rows->defaultSectionSize();
+        if (!note.isEmpty())
+            m_cardsView->resizeRowToContents(i);
+        rows->resizeSection(i, note.isEmpty() ? one : std::max(one, rows->sectionSize(i) + 6));
+        resized = resized || rows->sectionSize(i) != before;
+    }
+    // The card being worked on stays in sight when rows above it grow.
+    if (resized && m_cardsView->currentIndex().isValid())
+        m_cardsView->scrollTo(m_cardsView->currentIndex());
 }
 
 void MyCardsWindow::updateButtons()

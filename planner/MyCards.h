@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QMap>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -76,6 +77,7 @@ private:
     void pledgeEdited();
     void pledgeFinished();
     void updateButtons();
+    void fitNoteRows();
     void showResults();
     void setStatus(const QString& text);
     const CardDisclosure& disclosure(const SnowballCard& card);
@@ -109,7 +111,8 @@ private:
     std::shared_ptr<const SnowballPlan> m_plan;
     std::vector<std::size_t> m_priority;
     QMap<std::tuple<double, double, double>, CardDisclosure> m_disclosures;
-    QString m_pendingMessage; // told once the window is up
+    QStringList m_notesFitted; // the note each row's height was fitted to
+    QString m_pendingMessage;  // told once the window is up
     bool m_loading = false;
 };
 

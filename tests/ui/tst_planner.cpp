@@ -202,6 +202,18 @@ private slots:
         QCOMPARE(w->plan().months, expected.months);
         QCOMPARE(w->plan().totalInterest, expected.totalInterest);
         QCOMPARE(cell(noteRow, CardsModel::Note), note);
+        if (!note.isEmpty()) {
+            // The note is shown whole beside its card: its row takes the lines it needs.
+            const QRect shown = cardsView()->visualRect(w->cardsModel()->index(noteRow, CardsModel::Note));
+            QFont bold = cardsView()->font();
+            bold.setBold(true);
+            const QRect needed =
+                QFontMetrics(bold).boundingRect(QRect(0, 0, shown.width() - 8, 1000), Qt::TextWordWrap, note);
+            QVERIFY2(needed.height() <= shown.height(), qPrintable(note));
+        }
+        // No saving is claimed against paying each card alone when that never ends.
+        if (!w->comparison().alone.paidOff)
+            QCOMPARE(compareCell(0, 4), QString());
         finishEditing(editor);
         QCOMPARE(cell(row, column), shownAfter);
         if (message.isEmpty()) {

@@ -37,7 +37,6 @@ int main(int argc, char** argv)
     int status = 0;
     {
         quenmark::MyCardsWindow window(nullptr, folder.filePath(QStringLiteral("cards.json")));
-        window.resize(940, 760);
         window.show();
         const QString tab = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("chart");
         auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("ResultTabs"));
