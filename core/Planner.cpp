@@ -325,6 +325,8 @@ PlanFile ParsePlanCsv(std::string_view text)
         }
         if (fields.size() != 4)
             return fail("expected 4 fields (name,apr,balance,payment), found " + std::to_string(fields.size()));
+        if (file.cards.size() == kMostPlanCards)
+            return fail("a plan takes at most " + std::to_string(kMostPlanCards) + " cards");
         PlanFileCard c;
         c.name = fields[0];
         if (Trim(c.name).empty())

@@ -87,6 +87,10 @@ struct CardDisclosure
 // Reads nothing: the amounts are the corrected values of the boxes.
 CardDisclosure DiscloseCard(double apr, double balance, double payment);
 
+// The most cards a plan takes (a person's cards, with room to spare): more
+// would only make the schedule too large to keep.
+inline constexpr std::size_t kMostPlanCards = 1000;
+
 // ---- plan files: cards as CSV ------------------------------------------------------
 
 struct PlanFileCard
@@ -109,7 +113,8 @@ struct PlanFile
 // stand in a field. Blank lines are skipped. The amounts are read like the
 // calculators' boxes (ReadAmountBox). An empty name becomes "Card N" (N the
 // card's number in the file). A line with other than four fields, an
-// unterminated quote, or a missing header is an error naming the line.
+// unterminated quote, a missing header, or a card beyond kMostPlanCards is an
+// error naming the line.
 PlanFile ParsePlanCsv(std::string_view text);
 
 // One CSV field: quoted (with "" for a quote) when it holds a comma, a quote,

@@ -99,10 +99,12 @@ bool CardStore::fromJson(const QByteArray& json, StoredPlan& plan, QString* why,
     };
     if (newer)
         *newer = false;
+    if (json.trimmed().isEmpty())
+        return fail(T("the file is empty"));
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
-        return fail(T("%1 at byte %2").arg(error.errorString(), QString::number(error.offset)));
+        return fail(T("the file is damaged (%1 at byte %2)").arg(error.errorString(), QString::number(error.offset)));
     if (!doc.isObject())
         return fail(T("it holds no list of cards"));
     const QJsonObject root = doc.object();
@@ -129,6 +131,8 @@ bool CardStore::fromJson(const QByteArray& json, StoredPlan& plan, QString* why,
     const QJsonValue cards = root.value(QStringLiteral("cards"));
     if (!cards.isArray())
         return fail(T("it holds no list of cards"));
+    if (static_cast<std::size_t>(cards.toArray().size()) > kMostPlanCards)
+        return fail(T("it holds more than %1 cards").arg(kMostPlanCards));
     int number = 0;
     for (const QJsonValue& v : cards.toArray()) {
         ++number;

@@ -193,6 +193,8 @@ QString CardsModel::defaultName() const
 
 int CardsModel::addCard(const QString& name)
 {
+    if (static_cast<std::size_t>(m_rows.size()) >= kMostPlanCards)
+        return -1;
     const int row = static_cast<int>(m_rows.size());
     beginInsertRows({}, row, row);
     Row r;

@@ -48,6 +48,7 @@ public:
     // calculator box on leaving it) and returns the reading (its APR message).
     BoxReading normalize(const QModelIndex& index);
 
+    // The new card's row; -1 when the table holds kMostPlanCards already.
     int addCard(const QString& name = {});
     void removeCard(int row);
     // Moves a card up (-1) or down (+1); false when it cannot move.

@@ -615,6 +615,7 @@ void MyCardsWindow::updateButtons()
 {
     const int row = m_cardsView->currentIndex().isValid() ? m_cardsView->currentIndex().row() : -1;
     const int n = m_cards->rowCount();
+    m_add->setEnabled(static_cast<std::size_t>(n) < kMostPlanCards);
     m_remove->setEnabled(row >= 0 && row < n);
     m_up->setEnabled(row > 0 && row < n);
     m_down->setEnabled(row >= 0 && row + 1 < n);
@@ -676,6 +677,8 @@ bool MyCardsWindow::saveNow()
 void MyCardsWindow::BtnAddCardClick()
 {
     const int row = m_cards->addCard();
+    if (row < 0)
+        return;
     const QModelIndex name = m_cards->index(row, CardsModel::Name);
     m_cardsView->setCurrentIndex(name);
     m_cardsView->setFocus();

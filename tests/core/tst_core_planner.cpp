@@ -222,6 +222,11 @@ private slots:
         QTest::newRow("short line") << "name,apr,balance,payment\nA,1,2,3\nB,1,2\n" << 0 << 3;
         QTest::newRow("unquoted comma") << "name,apr,balance,payment\nA,1,2,100\nB,1,$2,100.00,3\n" << 0 << 3;
         QTest::newRow("open quote") << "name,apr,balance,payment\n\"A,1,2,3\n" << 0 << 2;
+        QString most = "name,apr,balance,payment\n";
+        for (std::size_t i = 0; i < kMostPlanCards; ++i)
+            most += "A,1,2,3\n";
+        QTest::newRow("the most cards") << most << int(kMostPlanCards) << 0;
+        QTest::newRow("one card more") << most + "B,1,2,3\n" << 0 << int(kMostPlanCards) + 2;
         QTest::newRow("10,000 characters of name") << "name,apr,balance,payment\n" + QString(10000, 'x') + ",1,2,3\n"
                                                    << 1 << 0;
     }

@@ -360,9 +360,8 @@ private slots:
         QTest::newRow("amounts brought into range")
             << QByteArray(R"({"format":1,"cards":[{"name":"X","apr":45,"balance":-3,"payment":12.345}]})") << 1
             << "" << "";
-        QTest::newRow("empty file") << QByteArray() << 0 << "Your saved cards could not be read" << "damaged";
-        QTest::newRow("truncated") << CardStore::toJson(Sample()).left(60) << 0 << "Your saved cards could not be read"
-                                   << "damaged";
+        QTest::newRow("empty file") << QByteArray() << 0 << "the file is empty" << "damaged";
+        QTest::newRow("truncated") << CardStore::toJson(Sample()).left(60) << 0 << "the file is damaged" << "damaged";
         QTest::newRow("not a plan") << QByteArray("[1,2,3]") << 0 << "it holds no list of cards" << "damaged";
         QTest::newRow("no format") << QByteArray(R"({"cards":[]})") << 0 << "it has no format number" << "damaged";
         QTest::newRow("amount as text")
@@ -370,6 +369,10 @@ private slots:
             << "card 1 has an amount that is not a number" << "damaged";
         QTest::newRow("binary") << QByteArray("\x00\xff\xfe{", 4) << 0 << "Your saved cards could not be read"
                                 << "damaged";
+        QByteArray many = R"({"format":1,"cards":[)";
+        for (std::size_t i = 0; i <= kMostPlanCards; ++i)
+            many += i ? R"(,{"balance":1})" : R"({"balance":1})";
+        QTest::newRow("too many cards") << many + "]}" << 0 << "it holds more than 1000 cards" << "damaged";
         QTest::newRow("newer version") << QByteArray(R"({"format":2,"cards":[],"budget":{}})") << 0
                                        << "it was written by a newer version (format 2)" << "newer";
     }
