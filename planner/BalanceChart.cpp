@@ -18,6 +18,12 @@ namespace {
 
 constexpr double kLeft = 78, kRight = 170, kTop = 34, kBottom = 44;
 
+// An amount on the amount axis: whole dollars.
+QString AxisText(double amount)
+{
+    return QLatin1Char('$') + QString::fromStdString(AmountToText(amount)).section(QLatin1Char('.'), 0, 0);
+}
+
 QString Money(double v)
 {
     return QLatin1Char('$') + QString::fromStdString(AmountToText(v));
@@ -197,7 +203,9 @@ void BalanceChart::updateSummary()
 
 QRectF BalanceChart::plotRect() const
 {
-    return QRectF(kLeft, kTop, std::max(10.0, width() - kLeft - kRight), std::max(10.0, height() - kTop - kBottom));
+    // Room on the left for the widest amount on the axis.
+    const double left = std::max(kLeft, fontMetrics().horizontalAdvance(AxisText(m_yTop)) + 16.0);
+    return QRectF(left, kTop, std::max(10.0, width() - left - kRight), std::max(10.0, height() - kTop - kBottom));
 }
 
 QPoint BalanceChart::pointFor(int month, double amount) const
@@ -408,8 +416,7 @@ void BalanceChart::paintEvent(QPaintEvent*)
     p.setPen(colour::black);
     for (double v = 0; v <= m_yTop + m_yStep / 2; v += m_yStep) {
         const double y = plot.bottom() - plot.height() * v / m_yTop;
-        p.drawText(QRectF(0, y - 10, plot.left() - 8, 20), Qt::AlignRight | Qt::AlignVCenter,
-                   QLatin1Char('$') + QString::fromStdString(AmountToText(v)).section(QLatin1Char('.'), 0, 0));
+        p.drawText(QRectF(0, y - 10, plot.left() - 8, 20), Qt::AlignRight | Qt::AlignVCenter, AxisText(v));
     }
     // The screen's pixel density, or that of the picture the chart is rendered into.
     const qreal ratio = std::max(p.device()->devicePixelRatioF(), p.paintEngine()->paintDevice()->devicePixelRatioF());
@@ -475,13 +482,15 @@ void BalanceChart::paintEvent(QPaintEvent*)
         const double x = plot.left() + dx * m_cursor;
         p.setPen(QPen(colour::darkBlue, 1, Qt::DashLine));
         p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-        const QRectF box = fm.boundingRect(m_readout).adjusted(-6, -3, 6, 3);
+        // As much of the read-out as the plot's width takes (a screen reader gets it all).
+        const QString text = fm.elidedText(m_readout, Qt::ElideRight, std::max(40, static_cast<int>(plot.width()) - 24));
+        const QRectF box = fm.boundingRect(text).adjusted(-6, -3, 6, 3);
         QRectF at(plot.left() + 6, plot.top() + 6, box.width(), box.height());
         if (at.right() > width() - 4)
             at.moveRight(width() - 4);
         p.fillRect(at, colour::darkBlue);
         p.setPen(colour::white);
-        p.drawText(at, Qt::AlignCenter, m_readout);
+        p.drawText(at, Qt::AlignCenter, text);
     }
 
     if (hasFocus()) {

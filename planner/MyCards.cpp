@@ -204,6 +204,9 @@ void MyCardsWindow::build()
             const QString heading = m_cards->headerData(column, Qt::Horizontal).toString();
             m_cardsView->setColumnWidth(column, std::max(least, headings.horizontalAdvance(heading) + 20));
         }
+        // The latest payoff month a plan shows.
+        const int paidOff = m_cardsView->fontMetrics().horizontalAdvance(tr("Month %1 (%2)").arg(1200).arg(tr("May 2109")));
+        m_cardsView->setColumnWidth(CardsModel::PaidOff, std::max(m_cardsView->columnWidth(CardsModel::PaidOff), paidOff + 16));
     }
     m_cardsView->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
     m_cardsView->setMinimumHeight(150);
@@ -344,12 +347,11 @@ void MyCardsWindow::build()
     connect(m_cards, &QAbstractItemModel::rowsRemoved, this, refit);
     connect(m_cards, &QAbstractItemModel::rowsMoved, this, refit);
     connect(m_cards, &QAbstractItemModel::modelReset, this, refit);
-    connect(m_cardsView->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
-        if (column == CardsModel::Note) {
-            m_notesFitted.clear();
-            fitNoteRows();
-        }
-    });
+    // A column or the table resized changes the room of the Note column, which
+    // takes what the others leave: the notes are fitted again once the columns
+    // have settled.
+    connect(m_cardsView->horizontalHeader(), &QHeaderView::sectionResized, this, &MyCardsWindow::refitNotesLater);
+    m_cardsView->viewport()->installEventFilter(this);
     connect(m_pledgeEdit, &QLineEdit::textEdited, this, &MyCardsWindow::pledgeEdited);
     connect(m_pledgeEdit, &QLineEdit::editingFinished, this, &MyCardsWindow::pledgeFinished);
     connect(m_orderBox, &QComboBox::currentIndexChanged, this, [this] {
@@ -586,6 +588,18 @@ void MyCardsWindow::showResults()
     updateButtons();
 }
 
+void MyCardsWindow::refitNotesLater()
+{
+    if (m_refitPending)
+        return;
+    m_refitPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_refitPending = false;
+        m_notesFitted.clear();
+        fitNoteRows();
+    });
+}
+
 void MyCardsWindow::fitNoteRows()
 {
     // A row with a note takes the lines the note needs; the others one line.
@@ -765,6 +779,8 @@ void MyCardsWindow::closeEvent(QCloseEvent* event)
 
 bool MyCardsWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_cardsView->viewport() && event->type() == QEvent::Resize)
+        refitNotesLater();
     if (watched == parentWidget() && event->type() == QEvent::Hide && isVisible())
         close();
     return QWidget::eventFilter(watched, event);

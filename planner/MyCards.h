@@ -78,6 +78,7 @@ private:
     void pledgeFinished();
     void updateButtons();
     void fitNoteRows();
+    void refitNotesLater();
     void showResults();
     void setStatus(const QString& text);
     const CardDisclosure& disclosure(const SnowballCard& card);
@@ -114,6 +115,7 @@ private:
     QStringList m_notesFitted; // the note each row's height was fitted to
     QString m_pendingMessage;  // told once the window is up
     bool m_loading = false;
+    bool m_refitPending = false;
 };
 
 // Opens the one My Cards window of the program (or brings it to the front),
