@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTextDocument>
@@ -55,9 +57,24 @@ inline int forEachPageByNext(LessonFrame* w, const std::function<bool(int)>& vis
     return visited;
 }
 
+// A part of a scrolled view (its viewport, headers, corner button or scroll
+// bars): a screen reader meets it through the view, which carries the name.
+inline bool isViewPart(const QWidget* w)
+{
+    const QWidget* parent = w->parentWidget();
+    if (!parent)
+        return false;
+    if (qobject_cast<const QAbstractScrollArea*>(parent))
+        return true;
+    return parent->objectName().startsWith(QLatin1String("qt_scrollarea_")) &&
+           qobject_cast<const QAbstractScrollArea*>(parent->parentWidget());
+}
+
 // A control a user types into, chooses from or presses.
 inline bool isControl(const QWidget* w)
 {
+    if (isViewPart(w))
+        return false;
     if (qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w)
         || qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSpinBox*>(w)
         || qobject_cast<const QAbstractItemView*>(w) || qobject_cast<const QAbstractSlider*>(w))
@@ -74,7 +91,7 @@ inline bool isControl(const QWidget* w)
 // that only passes moves on). Controls are not counted here.
 inline bool isPointerArea(const QWidget* w)
 {
-    if (!w->hasMouseTracking() || isControl(w) || w->testAttribute(Qt::WA_TransparentForMouseEvents))
+    if (!w->hasMouseTracking() || isControl(w) || isViewPart(w) || w->testAttribute(Qt::WA_TransparentForMouseEvents))
         return false;
     // A rich-text label tracks the pointer for its links, not as an area.
     if (auto* l = qobject_cast<const QLabel*>(w);
@@ -124,7 +141,8 @@ inline void pointAt(QWidget* w)
     pointAt(w, w->rect().center());
 }
 
-// The plain words a label shows (markup removed for rich text).
+// The plain words a label shows (markup removed for rich text; the "&" that
+// marks the key of a label's buddy is shown as an underline, not as a word).
 inline QString labelWords(const QLabel* l)
 {
     QString text = l->text();
@@ -132,6 +150,8 @@ inline QString labelWords(const QLabel* l)
         QTextDocument doc;
         doc.setHtml(text);
         text = doc.toPlainText();
+    } else if (l->buddy()) {
+        text.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
     }
     return text.trimmed();
 }

@@ -11,10 +11,14 @@
 #include "shell/Splash.h"
 #include "shell/Stale01.h"
 #include "shell/Standby.h"
+#include "planner/CardsModel.h"
+#include "planner/MyCards.h"
 #include "FakePlatform.h"
 #include "PageWalk.h"
 #include "TestWidgets.h"
 
+#include <QTabWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -108,6 +112,13 @@ QStringList checkScreen(const QString& screen, const Check& check)
         w = std::make_unique<Tgoodbye>();
     } else if (screen == QLatin1String("reminder")) {
         w = std::make_unique<TStaleDate>();
+    } else if (screen.startsWith(QLatin1String("My Cards"))) {
+        // The sample cards, one of them with a note; every tab in turn.
+        static QTemporaryDir folder;
+        auto cards = std::make_unique<MyCardsWindow>(nullptr, folder.filePath(QStringLiteral("cards.json")));
+        cards->cardsModel()->setData(cards->cardsModel()->index(1, CardsModel::Payment), QStringLiteral("20"));
+        cards->findChild<QTabWidget*>()->setCurrentIndex(screen.back().digitValue());
+        w = std::move(cards);
     } else if (screen == QLatin1String("splash")) {
         w = std::make_unique<TSplashScreen>();
     } else {
@@ -136,7 +147,8 @@ class TestAudit : public QObject
         QTest::addColumn<QString>("screen");
         for (int n = 1; n <= 9; ++n)
             QTest::addRow("chapter %d", n) << n << QString();
-        for (const char* screen : {"contents", "goodbye", "reminder", "splash", "standby"})
+        for (const char* screen : {"contents", "goodbye", "reminder", "splash", "standby", "My Cards, tab 0",
+                                   "My Cards, tab 1", "My Cards, tab 2"})
             QTest::newRow(screen) << 0 << QString::fromLatin1(screen);
     }
     static QStringList run(const Check& check)
