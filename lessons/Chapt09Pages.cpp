@@ -26,9 +26,10 @@ QString tr9(const char* text)
 
 #define T9(text) QT_TRANSLATE_NOOP("quenmark::TChapter_009", text)
 
-// Page area: Notebook1 at the top, Panel1 (the whole page area, white) under it.
+// Page area: Panel1 (the whole page area, white) with Notebook1 (581 x 287,
+// a little wider than the page area, as chapter 9 was laid out) over its top.
 constexpr QSize kPageArea{578, 325};
-constexpr int kNotebook1Height = 287;
+constexpr QSize kNotebook1{581, 287};
 constexpr QRect kButtonDownload{14, 292, 95, 23};
 constexpr QRect kButtonBuyNow{470, 292, 95, 23};
 
@@ -192,7 +193,7 @@ TChapter_009::Controls TChapter_009::buildPages()
     panel->setGeometry(QRect(book->pos(), kPageArea));
     setBackground(panel, colour::white);
     panel->stackUnder(book);
-    book->resize(kPageArea.width(), kNotebook1Height);
+    book->resize(kNotebook1);
     c.panel1 = panel;
     c.download = webButton(panel, "ButtonDownload", kButtonDownload, T9("Download"));
     c.buyNow = webButton(panel, "ButtonBuyNow", kButtonBuyNow, T9("Buy Now"));

@@ -56,7 +56,7 @@ private slots:
         QCOMPARE(child<QLabel>(w.get(), "HeaderTitle")->text(), QStringLiteral(" A Computer Based Rapid Debt Program"));
         QCOMPARE(w->notebook()->count(), 3);
         QCOMPARE(descriptions()->count(), 9);
-        QCOMPARE(w->notebook()->size(), QSize(578, 287));
+        QCOMPARE(w->notebook()->size(), QSize(581, 287));
         QCOMPARE(child(w.get(), "Notebook2")->geometry(), QRect(311, 8, 263, 273));
         QCOMPARE(child(w.get(), "MainScreenPicture")->geometry(), QRect(11, 22, 292, 218));
         QCOMPARE(child(w.get(), "OwlhavenLogo")->geometry(), QRect(12, 9, 372, 56));
