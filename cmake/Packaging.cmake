@@ -13,9 +13,11 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "tutorial on how credit-card debt grows an
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Quenmark explains, in nine short illustrated chapters, how a credit card's
 balance, interest and minimum payment work, and how paying a little more, or
 paying several cards in the right order, gets a debt paid off years sooner.
-Two calculators work out the payoff of your own card month by month.
+Two calculators work out the payoff of your own card month by month, and
+My Cards plans the payoff of all of your cards together, kept between runs.
 
-The package also holds quenmark-payoff, the calculators on the command line.")
+The package also holds quenmark-payoff, the calculators and the planner on the
+command line.")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.owlhaven.example/")

@@ -37,5 +37,6 @@ done
 
 dpkg-deb -x "$deb" "$out/root"
 grep -qx 'Exec=quenmark' "$out/root/usr/share/applications/quenmark.desktop" || fail "desktop entry does not start quenmark"
+grep -qx 'Exec=quenmark --my-cards' "$out/root/usr/share/applications/quenmark.desktop" || fail "no My Cards action"
 "$out/root/usr/bin/quenmark-payoff" 17.9 2100 53 | grep -qx 'months: 183' || fail "packed quenmark-payoff"
 echo "package ok"
