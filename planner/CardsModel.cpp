@@ -300,8 +300,12 @@ QWidget* CardsDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
         if (index.column() == CardsModel::Name)
             edit->setMaxLength(CardsModel::kLongestName);
+        // Which card and which of its figures, as a sighted user sees from the row and the column.
         const QString header = index.model()->headerData(index.column(), Qt::Horizontal).toString();
-        edit->setAccessibleName(header);
+        const QString card = index.siblingAtColumn(CardsModel::Name).data().toString();
+        edit->setAccessibleName(index.column() == CardsModel::Name || card.trimmed().isEmpty()
+                                    ? header
+                                    : tr("%1, %2").arg(card, header));
         connect(edit, &QLineEdit::textEdited, this, [this, edit] {
             emit const_cast<CardsDelegate*>(this)->commitData(edit);
         });

@@ -208,6 +208,8 @@ private slots:
         QLineEdit* editor = typeInto(row, column, typed, false);
         QVERIFY(editor);
         QCOMPARE(editor->text(), typed); // the model's echo leaves the typing alone
+        const QString heading = w->cardsModel()->headerData(column, Qt::Horizontal).toString();
+        QCOMPARE(spokenName(editor), column == CardsModel::Name ? heading : cell(row, CardsModel::Name) + ", " + heading);
         // Before the cell is left the plan already follows the typing.
         const auto cards = w->cardsModel()->cards();
         const SnowballPlan expected = RunPlan(cards, PlanOrder::HighestApr, 25);
