@@ -1,5 +1,6 @@
 // The snowball schedule: chapter 8's sample cards, invariants over generated
-// plans, and plans that never end.
+// plans, and plans that never end. (Chapter 8's whole chart table is derived
+// from the schedule in tst_core_chart_figures.)
 #include <QtTest>
 
 #include <algorithm>
@@ -23,39 +24,6 @@ const std::vector<SnowballCard> kSample = {
 int Dollars(double x)
 {
     return static_cast<int>(std::floor(x + 0.5));
-}
-
-// One bar of a chart: the months a card gets only its own payment (the teal
-// bar) or its payment plus the snowball (the dark blue bar), as the readout
-// tells it: `count` payments of `amount`, then 1 payment of `last`.
-struct Bar
-{
-    int from = 0, to = 0, count = 0, amount = 0, last = 0;
-    bool operator==(const Bar&) const = default;
-};
-
-Bar MakeBar(const SnowballPlan& plan, int card, int from, int to)
-{
-    Bar bar{from, to, to - from, -1, -1};
-    for (const SnowballRow& r : plan.schedule) {
-        if (r.card != card || r.month < from || r.month > to)
-            continue;
-        if (r.month == to)
-            bar.last = Dollars(r.payment);
-        else if (bar.amount < 0)
-            bar.amount = Dollars(r.payment);
-        else if (bar.amount != Dollars(r.payment))
-            bar.amount = -2; // payments within a bar differ: not one readout
-    }
-    return bar;
-}
-
-// row is the priority (1..5); teal = months up to the payoff of the card before it.
-Bar ChartBar(const SnowballPlan& plan, int row, bool teal)
-{
-    const int card = row - 1;
-    const int before = row == 1 ? 0 : plan.payoffMonth[card - 1];
-    return teal ? MakeBar(plan, card, 1, before) : MakeBar(plan, card, before + 1, plan.payoffMonth[card]);
 }
 
 } // namespace
@@ -91,37 +59,6 @@ private slots:
             QCOMPARE(plan.payoffMonth, payoff);
             QCOMPARE(plan.schedule.empty(), !withSchedule);
         }
-    }
-
-    // The $25 chart's nine bars, derived from the schedule.
-    void chartBars_data()
-    {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<bool>("teal");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("to");
-        QTest::addColumn<int>("amount");
-        QTest::addColumn<int>("last");
-        QTest::newRow("Panel26") << 1 << false << 1 << 21 << 44 << 41;
-        QTest::newRow("Panel28") << 2 << true << 1 << 21 << 32 << 35;
-        QTest::newRow("Panel30") << 2 << false << 22 << 43 << 76 << 56;
-        QTest::newRow("Panel29") << 3 << true << 1 << 43 << 17 << 37;
-        QTest::newRow("Panel32") << 3 << false << 44 << 51 << 93 << 1;
-        QTest::newRow("Panel31") << 4 << true << 1 << 51 << 53 << 145;
-        QTest::newRow("Panel34") << 4 << false << 52 << 54 << 146 << 88;
-        QTest::newRow("Panel33") << 5 << true << 1 << 54 << 37 << 95;
-        QTest::newRow("Panel35") << 5 << false << 55 << 57 << 183 << 73;
-    }
-    void chartBars()
-    {
-        QFETCH(int, row);
-        QFETCH(bool, teal);
-        QFETCH(int, from);
-        QFETCH(int, to);
-        QFETCH(int, amount);
-        QFETCH(int, last);
-        const SnowballPlan plan = RunSnowball(kSample, 25, true);
-        QCOMPARE(ChartBar(plan, row, teal), (Bar{from, to, to - from, amount, last}));
     }
 
     // Generated plans: what is paid minus the interest is what was owed, no card
