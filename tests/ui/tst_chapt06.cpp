@@ -17,6 +17,7 @@
 #include "lessons/Chapters.h"
 
 using namespace quenmark;
+using quenmark::test::jumpTo;
 using quenmark::test::pointAt;
 
 namespace {
@@ -161,7 +162,7 @@ private slots:
         const bool payoff = page >= 6;
         pointAt(find(payoff ? "Loan02" : "Card2"));
         QVERIFY(!readout(payoff).isEmpty());
-        pointAt(find(zone), pos, true);
+        jumpTo(find(zone), pos);
         QCOMPARE(readout(payoff).isEmpty(), clears);
         QCOMPARE(find(payoff ? "Arrow01" : "Arrow1")->isHidden(), clears);
     }

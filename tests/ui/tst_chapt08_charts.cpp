@@ -16,6 +16,7 @@
 #include "lessons/Chapt08ChartsData.h"
 
 using namespace quenmark;
+using quenmark::test::jumpTo;
 using quenmark::test::pointAt;
 
 namespace {
@@ -171,7 +172,7 @@ private slots:
                 pointAt(find(QLatin1String(ch8::kCharts[static_cast<std::size_t>(w->currentPage() - 7)].panel)),
                         QPoint(500, 100));
             else if (move.startsWith(QLatin1Char('>')))
-                pointAt(find(move.mid(1)), QPoint(2, 3), true);
+                jumpTo(find(move.mid(1)), QPoint(2, 3));
             else
                 pointAt(find(move));
         }
@@ -188,7 +189,7 @@ private slots:
         goToPage(7);
         pointAt(find("Panel31"));
         find<QLabel>("Num01")->setText(QStringLiteral("marker"));
-        pointAt(find("Panel31"), QPoint(3, 3), true);
+        jumpTo(find("Panel31"), QPoint(3, 3));
         QCOMPARE(find<QLabel>("Num01")->text(), QStringLiteral("marker"));
     }
 
@@ -212,7 +213,7 @@ private slots:
         QFETCH(bool, clears);
         goToPage(7);
         pointAt(find("Panel32"));
-        pointAt(find(zone), pos, true);
+        jumpTo(find(zone), pos);
         QCOMPARE(box(1).isEmpty(), clears);
         QCOMPARE(find("Arrow1")->isHidden(), clears);
         goToPage(8);
