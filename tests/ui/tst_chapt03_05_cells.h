@@ -1,13 +1,15 @@
 // What the table chapters' tests read off their cells: which cells show as
-// highlighted, in which colours, and amounts written the way the tables write them.
+// highlighted, which cells have left their designed colours, and amounts
+// written the way the tables write them.
 #pragma once
 
 #include <QLabel>
 #include <QPalette>
 #include <QStringList>
 #include <QWidget>
-#include <algorithm>
+#include <map>
 #include <string>
+#include <utility>
 
 #include "core/Strstuff.h"
 
@@ -22,18 +24,21 @@ inline QColor textColour(const QLabel* l)
     return l->palette().color(QPalette::WindowText);
 }
 
-// Every visible table cell (a named label with a border) under `root` that is
-// green: "Name" with white text, "Name*" with yellow text, "Name?" otherwise;
-// sorted. A green cell that does not tell a screen reader it is highlighted
-// is listed as "Name!".
+// A table cell: a named label with a border.
+inline bool isTableCell(const QLabel* l)
+{
+    return !l->objectName().isEmpty() && l->frameShape() == QFrame::Box;
+}
+
+// Every visible table cell under `root` that is green: "Name" with white
+// text, "Name*" with yellow text, "Name?" otherwise; sorted. A green cell
+// that does not tell a screen reader it is highlighted is listed as "Name!".
 inline QStringList highlightedCells(const QWidget* root)
 {
     const QColor green(0, 128, 0);
     QStringList names;
     for (const QLabel* l : root->findChildren<QLabel*>()) {
-        if (!l->isVisible() || l->objectName().isEmpty() || l->frameShape() != QFrame::Box)
-            continue;
-        if (background(l) != green)
+        if (!l->isVisible() || !isTableCell(l) || background(l) != green)
             continue;
         QString name = l->objectName();
         if (l->accessibleDescription().isEmpty())
@@ -46,6 +51,39 @@ inline QStringList highlightedCells(const QWidget* root)
     }
     names.sort();
     return names;
+}
+
+// Background and text colour of every table cell under `root`.
+using CellLooks = std::map<QString, std::pair<QRgb, QRgb>>;
+inline CellLooks cellLooks(const QWidget* root)
+{
+    CellLooks looks;
+    for (const QLabel* l : root->findChildren<QLabel*>())
+        if (isTableCell(l))
+            looks[l->objectName()] = {background(l).rgb(), textColour(l).rgb()};
+    return looks;
+}
+
+// The visible cells whose colours differ from `designed`, apart from the
+// `highlighted` ones (named as highlightedCells names them).
+inline QStringList changedCells(const CellLooks& designed, const QWidget* root, const QStringList& highlighted)
+{
+    QStringList plain;
+    for (QString name : highlighted) {
+        if (name.endsWith(QLatin1Char('*')) || name.endsWith(QLatin1Char('!')) || name.endsWith(QLatin1Char('?')))
+            name.chop(1);
+        plain << name;
+    }
+    QStringList changed;
+    for (const QLabel* l : root->findChildren<QLabel*>()) {
+        if (!l->isVisible() || !isTableCell(l) || plain.contains(l->objectName()))
+            continue;
+        const auto it = designed.find(l->objectName());
+        if (it == designed.end() || it->second != std::pair(background(l).rgb(), textColour(l).rgb())
+            || !l->accessibleDescription().isEmpty())
+            changed << l->objectName();
+    }
+    return changed;
 }
 
 // The cells written as a space-separated list, sorted.
