@@ -6,13 +6,10 @@
 #include <QRegularExpression>
 #include <QStackedWidget>
 #include <QtTest>
-#include <cmath>
 #include <memory>
-#include <vector>
 
 #include "FakePlatform.h"
 #include "TestWidgets.h"
-#include "core/Payoff.h"
 #include "lessons/Chapt03.h"
 #include "tst_chapt03_05_cells.h"
 
@@ -20,21 +17,6 @@ using namespace quenmark;
 using namespace quenmark::test;
 
 namespace {
-
-// A year of the lesson's example from the core: the card pays 2.5 % of the
-// balance rounded up to whole dollars, the loan $53.00.
-std::vector<LedgerRow> coreYear(bool minimum)
-{
-    std::vector<LedgerRow> rows;
-    const double rate = PeriodicRate(17.9);
-    double balance = 2100.00;
-    for (int n = 1; n <= 12; ++n) {
-        const double payment = minimum ? std::ceil(RoundToCents(balance * 0.025)) : 53.00;
-        rows.push_back(MakeLedgerRow(n, balance, payment, rate));
-        balance = rows.back().newBalance;
-    }
-    return rows;
-}
 
 const char* const kColumns[] = {"Num", "Bal", "Pmt", "Int", "Prin", "NBal"};
 
@@ -101,7 +83,7 @@ private:
     // totals, and nothing below them.
     void checkGrid(bool minimum, int rows)
     {
-        const std::vector<LedgerRow> year = coreYear(minimum);
+        const std::vector<LedgerRow> year = exampleYear(minimum);
         double payments = 0, interest = 0, principal = 0;
         for (int k = 1; k <= 12; ++k) {
             const LedgerRow& r = year[static_cast<std::size_t>(k - 1)];
@@ -126,10 +108,8 @@ private:
     // shown has the colours it was designed with.
     void checkHighlight(const QString& which, const QString& where = QString())
     {
-        const QStringList shown = highlightedCells(w.get());
+        const QStringList shown = highlightedCells(w.get(), designed);
         QVERIFY2(shown == highlightOf(which), qPrintable(where + QLatin1Char(' ') + shown.join(' ')));
-        const QStringList changed = changedCells(designed, w.get(), shown);
-        QVERIFY2(changed.isEmpty(), qPrintable(where + QStringLiteral(" changed: ") + changed.join(' ')));
     }
 
 private slots:

@@ -1,16 +1,19 @@
 // What the table chapters' tests read off their cells: which cells show as
-// highlighted, which cells have left their designed colours, and amounts
-// written the way the tables write them.
+// highlighted, amounts written the way the tables write them, and the
+// minimum-payment year that chapters 3 and 5 show.
 #pragma once
 
 #include <QLabel>
 #include <QPalette>
 #include <QStringList>
 #include <QWidget>
+#include <cmath>
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "core/Payoff.h"
 #include "core/Strstuff.h"
 
 namespace quenmark::test {
@@ -30,29 +33,6 @@ inline bool isTableCell(const QLabel* l)
     return !l->objectName().isEmpty() && l->frameShape() == QFrame::Box;
 }
 
-// Every visible table cell under `root` that is green: "Name" with white
-// text, "Name*" with yellow text, "Name?" otherwise; sorted. A green cell
-// that does not tell a screen reader it is highlighted is listed as "Name!".
-inline QStringList highlightedCells(const QWidget* root)
-{
-    const QColor green(0, 128, 0);
-    QStringList names;
-    for (const QLabel* l : root->findChildren<QLabel*>()) {
-        if (!l->isVisible() || !isTableCell(l) || background(l) != green)
-            continue;
-        QString name = l->objectName();
-        if (l->accessibleDescription().isEmpty())
-            name += QLatin1Char('!');
-        else if (textColour(l) == QColor(255, 255, 0))
-            name += QLatin1Char('*');
-        else if (textColour(l) != QColor(255, 255, 255))
-            name += QLatin1Char('?');
-        names << name;
-    }
-    names.sort();
-    return names;
-}
-
 // Background and text colour of every table cell under `root`.
 using CellLooks = std::map<QString, std::pair<QRgb, QRgb>>;
 inline CellLooks cellLooks(const QWidget* root)
@@ -64,26 +44,31 @@ inline CellLooks cellLooks(const QWidget* root)
     return looks;
 }
 
-// The visible cells whose colours differ from `designed`, apart from the
-// `highlighted` ones (named as highlightedCells names them).
-inline QStringList changedCells(const CellLooks& designed, const QWidget* root, const QStringList& highlighted)
+// The visible cells under `root` that are not as `designed`, sorted: "Name"
+// green with white text, "Name*" green with yellow text, "Name?" green with
+// another text colour, and "Name!" for any other change, such as a cell
+// that does not tell a screen reader it is highlighted.
+inline QStringList highlightedCells(const QWidget* root, const CellLooks& designed)
 {
-    QStringList plain;
-    for (QString name : highlighted) {
-        if (name.endsWith(QLatin1Char('*')) || name.endsWith(QLatin1Char('!')) || name.endsWith(QLatin1Char('?')))
-            name.chop(1);
-        plain << name;
-    }
-    QStringList changed;
+    QStringList names;
     for (const QLabel* l : root->findChildren<QLabel*>()) {
-        if (!l->isVisible() || !isTableCell(l) || plain.contains(l->objectName()))
+        if (!l->isVisible() || !isTableCell(l))
             continue;
         const auto it = designed.find(l->objectName());
-        if (it == designed.end() || it->second != std::pair(background(l).rgb(), textColour(l).rgb())
-            || !l->accessibleDescription().isEmpty())
-            changed << l->objectName();
+        const bool described = !l->accessibleDescription().isEmpty();
+        if (it != designed.end() && it->second == std::pair(background(l).rgb(), textColour(l).rgb()) && !described)
+            continue;
+        QString name = l->objectName();
+        if (background(l) != QColor(0, 128, 0) || !described)
+            name += QLatin1Char('!');
+        else if (textColour(l) == QColor(255, 255, 0))
+            name += QLatin1Char('*');
+        else if (textColour(l) != QColor(255, 255, 255))
+            name += QLatin1Char('?');
+        names << name;
     }
-    return changed;
+    names.sort();
+    return names;
 }
 
 // The cells written as a space-separated list, sorted.
@@ -106,6 +91,21 @@ inline QString cellText(const QWidget* root, const QString& name)
 {
     const auto* l = root->findChild<QLabel*>(name);
     return l ? l->text().trimmed() : QStringLiteral("<no cell %1>").arg(name);
+}
+
+// A year of the lessons' example from the core's month step: $2,100.00 at
+// 17.9 %, paying 2.5 % of the balance rounded up to whole dollars (minimum)
+// or $53.00 every month.
+inline std::vector<LedgerRow> exampleYear(bool minimum = true)
+{
+    std::vector<LedgerRow> rows;
+    double balance = 2100.00;
+    for (int n = 1; n <= 12; ++n) {
+        const double payment = minimum ? std::ceil(RoundToCents(balance * 0.025)) : 53.00;
+        rows.push_back(MakeLedgerRow(n, balance, payment, PeriodicRate(17.9)));
+        balance = rows.back().newBalance;
+    }
+    return rows;
 }
 
 } // namespace quenmark::test
