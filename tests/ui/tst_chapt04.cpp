@@ -257,8 +257,8 @@ private slots:
         QCOMPARE(raw("Int14"), QStringLiteral("  $9.53"));
         QCOMPARE(raw("Bal11"), QStringLiteral("$1,842.98"));
         auto* notebook3 = child<QStackedWidget>(w.get(), "Notebook3");
-        const QString cardText = notebook3->widget(1)->findChild<QLabel*>(QStringLiteral("Commentary"))->text();
-        const QString loanText = notebook3->widget(2)->findChild<QLabel*>(QStringLiteral("Commentary"))->text();
+        const QString cardText = notebook3->widget(1)->findChild<QLabel*>(QStringLiteral("PageText"))->text();
+        const QString loanText = notebook3->widget(2)->findChild<QLabel*>(QStringLiteral("PageText"))->text();
         const double cardPrincipal = TextToAmount(text(QStringLiteral("Prin35")).mid(1).toStdString());
         const double loanPrincipal = TextToAmount(text(QStringLiteral("Prin45")).mid(1).toStdString());
         QVERIFY(cardText.contains(dollars(RoundToCents(cardPrincipal / 60)) + QStringLiteral(" per month")));
