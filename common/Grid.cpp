@@ -132,11 +132,6 @@ CellLook lookFor(CellRole role, bool highlighted, const QColor& headerText)
     return kNormalCell;
 }
 
-bool isHighlighted(const QLabel* cell)
-{
-    return cell && cell->autoFillBackground() && cell->palette().color(QPalette::Window) == colour::green;
-}
-
 Highlighter::Highlighter(QWidget* root, std::vector<HighlightRow> rows)
     : m_rows(std::move(rows))
 {

@@ -158,7 +158,4 @@ private:
     std::vector<HighlightRow> m_rows;
 };
 
-// Whether `cell` shows as highlighted (its background is the highlight green).
-bool isHighlighted(const QLabel* cell);
-
 } // namespace quenmark
