@@ -152,7 +152,6 @@ private slots:
         QTest::newRow("eleven Next Pmt") << "N" + p11 << 2 << 0 << true << 12 << false << "n" << "";
         QTest::newRow("a twelfth Next Pmt changes nothing") << "N" + p11 + "P" << 2 << 0 << true << 12 << false
                                                            << "n" << "";
-        QTest::newRow("four Next Pmt") << "NPPPP" << 2 << 0 << true << 5 << true << "y" << "";
         QTest::newRow("Show All after five rows") << "NPPPPA" << 2 << 0 << true << 12 << false << "n" << "";
         QTest::newRow("back to the overview and on keeps the rows") << "NPPBN" << 2 << 0 << true << 3 << true << "y"
                                                                    << "";
