@@ -1,7 +1,6 @@
 // Reading the amount boxes and checking the payment before a run.
 #include "core/AmountReader.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -27,54 +26,9 @@ std::string PaymentMessage(std::string_view enteredText, double newPayment)
     return m;
 }
 
-// Whether a number of the form NumberPrefixLength accepts (no sign) is 10 or
-// more in magnitude: its first significant digit stands left of the units
-// place, counting the exponent. Decides which way a number too large or too
-// small for a double went.
-bool TenOrMore(std::string_view number)
-{
-    std::size_t i = 0;
-    long place = 0; // the place of the first significant digit: 0 units, 1 tens, -1 tenths
-    bool found = false;
-    long digitsBefore = 0;
-    for (; i < number.size() && number[i] >= '0' && number[i] <= '9'; ++i) {
-        if (found || number[i] != '0') {
-            found = true;
-            ++digitsBefore;
-        }
-    }
-    if (found) {
-        place = digitsBefore - 1;
-    } else if (i < number.size() && number[i] == '.') {
-        for (++i; i < number.size() && number[i] == '0'; ++i)
-            --place;
-        if (i == number.size() || number[i] < '1' || number[i] > '9')
-            return false; // all zeros
-        --place;
-    } else {
-        return false;
-    }
-    while (i < number.size() && number[i] != 'e' && number[i] != 'E')
-        ++i;
-    long exponent = 0;
-    if (i < number.size()) {
-        ++i;
-        const bool negative = i < number.size() && number[i] == '-';
-        if (i < number.size() && (number[i] == '-' || number[i] == '+'))
-            ++i;
-        for (; i < number.size(); ++i)
-            exponent = std::min(exponent * 10 + (number[i] - '0'), 100000000L);
-        if (negative)
-            exponent = -exponent;
-    }
-    return place + exponent >= 1;
-}
-
 // The value a box's text stands for, before the corrections: blanks and ","
 // dropped, a "$" before the number (after an optional sign) skipped, then the
-// longest numeric prefix read; no number reads as 0. A number too large for a
-// double (a thousand digits, "1e999") reads as the largest double, which the
-// corrections bring down to the largest amount (or to 0 when negative).
+// longest numeric prefix read; no number or no finite number reads as 0.
 double BoxValue(std::string_view text)
 {
     std::string cleaned;
@@ -99,10 +53,7 @@ double BoxValue(std::string_view text)
     const std::size_t len = NumberPrefixLength(rest);
     if (len == 0)
         return 0;
-    const std::string_view number = rest.substr(0, len);
-    double v = NumberValue(number);
-    if (v == 0 && TenOrMore(number))
-        v = std::numeric_limits<double>::max();
+    const double v = NumberValue(rest.substr(0, len));
     return sign == '-' ? -v : v;
 }
 

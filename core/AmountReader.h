@@ -25,11 +25,10 @@ struct BoxReading
 
 // Empty reads as 0.00. A leading "$", blanks and "," are ignored, then the
 // longest numeric prefix is read (so "2,100" -> 2100, "17.9%" -> 17.9). Text
-// that is no number (letters, "nan", "inf") reads as 0. The value is rounded
-// to cents, a negative value becomes 0, amounts above kLargestAmount (however
-// large: "1e999", a thousand digits) become kLargestAmount, and an APR above 30
-// becomes 30 with the information message "The Annual Percentage Rate you
-// entered of 45.00% is too high. ...".
+// that is no finite number (letters, "1e999", "nan") reads as 0. The value is
+// rounded to cents, a negative value becomes 0, amounts above kLargestAmount
+// become kLargestAmount, and an APR above 30 becomes 30 with the information
+// message "The Annual Percentage Rate you entered of 45.00% is too high. ...".
 BoxReading ReadAmountBox(std::string_view text, AmountBox box);
 
 // Outcome of the payment check made at every "Calculate" after the boxes are read.
