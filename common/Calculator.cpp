@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <array>
 
 #include "common/Layout.h"
 #include "common/Platform.h"
@@ -175,21 +176,23 @@ LightGauge* makeGauge(QWidget* panel, const char* objectName, const QRect& rect,
     return gauge;
 }
 
+void PayoffDisplay::fill(int percent, const std::array<QString, 6>& texts, ChangedFields& changed) const
+{
+    if (gauge->changeValue(percent))
+        changed.append(gauge);
+    const std::array<ResultBox*, 6> boxes{years, months, payments, interest, money, average};
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        if (boxes[i] && boxes[i]->changeText(texts[i]))
+            changed.append(boxes[i]);
+}
+
 void PayoffDisplay::reset(bool nothingOwed) const
 {
     ChangedFields changed;
-    if (gauge->changeValue(nothingOwed ? 100 : 0))
-        changed.append(gauge);
-    auto write = [&](ResultBox* box, const QString& text) {
-        if (box && box->changeText(text))
-            changed.append(box);
-    };
-    write(years, QStringLiteral("0"));
-    write(months, QStringLiteral("0"));
-    write(payments, QStringLiteral("0"));
-    write(interest, QStringLiteral("$0.00"));
-    write(money, QStringLiteral("$0.00"));
-    write(average, QString());
+    fill(nothingOwed ? 100 : 0,
+         {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("$0.00"),
+          QStringLiteral("$0.00"), QString()},
+         changed);
     draw(changed);
     if (surface)
         surface->flush();
@@ -198,11 +201,7 @@ void PayoffDisplay::reset(bool nothingOwed) const
 void PayoffDisplay::clear() const
 {
     ChangedFields changed;
-    if (gauge->changeValue(0))
-        changed.append(gauge);
-    for (ResultBox* box : {years, months, payments, interest, money, average})
-        if (box && box->changeText(QString()))
-            changed.append(box);
+    fill(0, {}, changed);
     draw(changed);
     if (surface)
         surface->flush();
@@ -210,19 +209,10 @@ void PayoffDisplay::clear() const
 
 void PayoffDisplay::write(const PayoffState& state, ChangedFields& changed) const
 {
-    if (gauge->changeValue(state.ProgressPercent))
-        changed.append(gauge);
-    auto put = [&](ResultBox* box, const QString& text) {
-        if (box && box->changeText(text))
-            changed.append(box);
-    };
-    put(years, QString::number(state.Years));
-    put(months, QString::number(state.ExtraMonths));
-    put(payments, q(CountToText(state.MonthCount)));
-    put(interest, dollars(state.TotalInterest));
-    put(money, dollars(state.TotalPaid));
-    if (average)
-        put(average, dollars(state.AveragePayment));
+    fill(state.ProgressPercent,
+         {QString::number(state.Years), QString::number(state.ExtraMonths), q(CountToText(state.MonthCount)),
+          dollars(state.TotalInterest), dollars(state.TotalPaid), average ? dollars(state.AveragePayment) : QString()},
+         changed);
 }
 
 void PayoffDisplay::show(const PayoffState& state) const

@@ -18,6 +18,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QVarLengthArray>
+#include <array>
 #include <functional>
 
 #include "common/ResultBox.h"
@@ -131,6 +132,10 @@ struct PayoffDisplay
     void show(const PayoffState& state) const;
     // Draws `changed` at once (flushed when the flush interval allows).
     void draw(const ChangedFields& changed) const;
+
+private:
+    // The gauge, then years, months, payments, interest, money paid and average.
+    void fill(int percent, const std::array<QString, 6>& texts, ChangedFields& changed) const;
 };
 
 // Runs the payoff engine for a calculator page.

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPalette>
+#include <QStackedWidget>
 #include <QWidget>
 #include <algorithm>
 
@@ -12,7 +13,7 @@ QRect gridCellRect(const GridSpec& spec, int column, int row)
 {
     const GridColumn& c = spec.columns[static_cast<std::size_t>(column)];
     const int slot = spec.withHeader ? row : row - 1;
-    return QRect(c.x, spec.top + slot * kGridPitch, c.width, kGridRowHeight);
+    return QRect(spec.left + c.x, spec.top + slot * kGridPitch, c.width, kGridRowHeight);
 }
 
 QString gridCellName(const GridSpec& spec, int column, int row)
@@ -78,6 +79,30 @@ void makeGrid(QWidget* parent, const GridSpec& spec, std::span<const char* const
     }
 }
 
+QLabel* makeProse(QWidget* parent, const char* name, const QRect& rect, const QString& html, int px)
+{
+    QLabel* label = makeCell(parent, textCell(name, rect, html, px, false, colour::black, Qt::AlignLeft | Qt::AlignTop, true));
+    label->setTextFormat(Qt::RichText);
+    return label;
+}
+
+QStackedWidget* makeTextBook(QWidget* parent, const char* name, const QRect& rect,
+                             std::span<const char* const> texts, const char* context, int px)
+{
+    auto* book = new QStackedWidget(parent);
+    book->setObjectName(QString::fromLatin1(name));
+    book->setGeometry(rect);
+    for (const char* text : texts) {
+        auto* page = new QWidget(book);
+        page->setObjectName(QStringLiteral("TextPage%1").arg(book->count()));
+        setBackground(page, colour::white);
+        makeProse(page, "PageText", QRect(4, 2, rect.width() - 8, rect.height() - 4),
+                  QCoreApplication::translate(context, text), px);
+        book->addWidget(page);
+    }
+    return book;
+}
+
 std::vector<MarkedCell> cellRange(const char* prefix, int from, int to, CellRole role)
 {
     std::vector<MarkedCell> cells;
@@ -107,11 +132,6 @@ CellLook lookFor(CellRole role, bool highlighted, const QColor& headerText)
     return kNormalCell;
 }
 
-bool isHighlighted(const QLabel* cell)
-{
-    return cell && cell->autoFillBackground() && cell->palette().color(QPalette::Window) == colour::green;
-}
-
 Highlighter::Highlighter(QWidget* root, std::vector<HighlightRow> rows)
     : m_rows(std::move(rows))
 {
@@ -129,6 +149,13 @@ bool Highlighter::run(const QString& routine)
             return set(row, false);
     }
     return false;
+}
+
+void Highlighter::runAll(std::span<const char* const> routines)
+{
+    for (const char* routine : routines)
+        if (routine)
+            run(QString::fromLatin1(routine));
 }
 
 bool Highlighter::set(const HighlightRow& row, bool on)

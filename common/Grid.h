@@ -15,6 +15,7 @@
 #include "common/Layout.h"
 
 class QLabel;
+class QStackedWidget;
 class QWidget;
 
 namespace quenmark {
@@ -39,9 +40,22 @@ struct GridColumn
     const char* header; // caption of the header cell (translated in GridSpec::context)
 };
 
+// The six columns of a payment ledger, "Pmt" 40 px wide and the others 80,
+// each overlapping the one before by a pixel, from x 0 (GridSpec::left places them).
+inline constexpr GridColumn kLedgerColumns[] = {
+    {"Num", 0, 40, QT_TRANSLATE_NOOP("quenmark::Grid", "Pmt")},
+    {"Bal", 39, 80, QT_TRANSLATE_NOOP("quenmark::Grid", "Balance")},
+    {"Pmt", 118, 80, QT_TRANSLATE_NOOP("quenmark::Grid", "Payment")},
+    {"Int", 197, 80, QT_TRANSLATE_NOOP("quenmark::Grid", "Interest")},
+    {"Prin", 276, 80, QT_TRANSLATE_NOOP("quenmark::Grid", "Principal")},
+    {"NBal", 355, 80, QT_TRANSLATE_NOOP("quenmark::Grid", "New Balance")},
+};
+inline constexpr int kLedgerWidth = 435;
+
 struct GridSpec
 {
     std::span<const GridColumn> columns;
+    int left = 0;         // added to every column's x
     int top = 0;          // y of the first row made (the header row, if there is one)
     int number = 0;       // the header cells' names end in this two-digit number; body row k in number + k
     QColor headerText = colour::maroon;
@@ -70,6 +84,16 @@ void makeGrid(QWidget* parent, const GridSpec& spec, std::span<const char* const
 // `longest` characters in the same centred column: 2 spaces for one
 // character shorter, 3 for two, 5 for three, and 2 more for each further one.
 QString PadAmount(const QString& amount, int longest);
+
+// ---- the prose around the tables ------------------------------------------------------
+
+// Rich text in black Arial `px`, wrapped, from the top left of `rect`.
+QLabel* makeProse(QWidget* parent, const char* name, const QRect& rect, const QString& html, int px);
+
+// A notebook at `rect` with one white page per text ("TextPage0", "TextPage1"
+// ...), each holding its text (translated in `context`) as the prose "PageText".
+QStackedWidget* makeTextBook(QWidget* parent, const char* name, const QRect& rect,
+                             std::span<const char* const> texts, const char* context, int px);
 
 // ---- highlighting -------------------------------------------------------------------
 
@@ -121,6 +145,8 @@ public:
     // the routine's target; otherwise sets every cell's colours, repaints each
     // at once, and returns true. An unknown name does nothing.
     bool run(const QString& routine);
+    // Runs the named routines in order (null names are skipped).
+    void runAll(std::span<const char* const> routines);
     // The row's highlight (on) or restore (off) routine.
     bool set(const HighlightRow& row, bool on);
 
@@ -131,8 +157,5 @@ private:
     QHash<QString, QLabel*> m_cells;
     std::vector<HighlightRow> m_rows;
 };
-
-// Whether `cell` shows as highlighted (its background is the highlight green).
-bool isHighlighted(const QLabel* cell);
 
 } // namespace quenmark

@@ -92,17 +92,6 @@ constexpr std::array<ButtonSpec, 6> kButtons{{
     {"BtnNext", QT_TRANSLATE_NOOP("quenmark::LessonFrame", "Next Page"), 499, 91},
 }};
 
-void setShown(QWidget* w, bool shown)
-{
-    if (!w)
-        return;
-    // Hiding the focused button would pass the focus on along the tab chain,
-    // possibly to the button that takes its place ("Next Chapter" for "Next
-    // Page"), where the next Enter would press it unawares.
-    if (!shown && w->window()->focusWidget() == w)
-        w->clearFocus();
-    w->setVisible(shown);
-}
 
 } // namespace
 
@@ -208,8 +197,8 @@ void LessonFrame::buildFrame()
     if (QPushButton* b = frameButton("BtnNextChapt"))
         connect(b, &QPushButton::clicked, this, &LessonFrame::BtnNextChaptClick);
     // Designed state: Back and Next Chapter hidden.
-    setShown(frameButton("BtnBack"), false);
-    setShown(frameButton("BtnNextChapt"), false);
+    showButton(frameButton("BtnBack"), false);
+    showButton(frameButton("BtnNextChapt"), false);
 
     CellSpec notice;
     notice.name = "BottomCopyrightNotice";
@@ -258,6 +247,19 @@ void LessonFrame::showPage(int page, bool /*forward*/)
 
 void LessonFrame::pageReached(int /*page*/, bool /*forward*/) {}
 
+void LessonFrame::showButton(QWidget* button, bool shown)
+{
+    if (!button)
+        return;
+    // Hiding the focused button would pass the focus on along the tab chain,
+    // possibly to the button that takes its place ("Next Chapter" for "Next
+    // Page"), where the next Enter would press it unawares. The page takes it
+    // instead: Enter there presses nothing, and a screen reader reads the page.
+    if (!shown && focusWidget() == button)
+        m_notebook->setFocus(Qt::OtherFocusReason);
+    button->setVisible(shown);
+}
+
 void LessonFrame::UpdateFrameButtons()
 {
     QPushButton* prevChapt = frameButton("BtnPrevChapt");
@@ -266,14 +268,14 @@ void LessonFrame::UpdateFrameButtons()
     QPushButton* nextChapt = frameButton("BtnNextChapt");
     auto apply = [&](bool showPrevChapt, bool showBack, bool showNext, bool showNextChapt) {
         // Hide before showing so a shared place never holds two buttons.
-        if (!showPrevChapt) setShown(prevChapt, false);
-        if (!showBack) setShown(back, false);
-        if (!showNext) setShown(next, false);
-        if (!showNextChapt) setShown(nextChapt, false);
-        if (showPrevChapt) setShown(prevChapt, true);
-        if (showBack) setShown(back, true);
-        if (showNext) setShown(next, true);
-        if (showNextChapt) setShown(nextChapt, true);
+        if (!showPrevChapt) showButton(prevChapt, false);
+        if (!showBack) showButton(back, false);
+        if (!showNext) showButton(next, false);
+        if (!showNextChapt) showButton(nextChapt, false);
+        if (showPrevChapt) showButton(prevChapt, true);
+        if (showBack) showButton(back, true);
+        if (showNext) showButton(next, true);
+        if (showNextChapt) showButton(nextChapt, true);
     };
     const int total = TotalPageCount;
     if (total <= 1)
@@ -287,11 +289,18 @@ void LessonFrame::UpdateFrameButtons()
     // Any other page keeps the buttons it has.
 }
 
+void LessonFrame::showPageNumber(int page)
+{
+    m_pageNumber->setText(QString::number(page));
+    // The page area is read by its place in the chapter when it has the focus.
+    m_notebook->setAccessibleName(tr("Page %1 of %2").arg(page).arg(TotalPageCount));
+}
+
 void LessonFrame::turnTo(int page, bool forward)
 {
     CurrentPage = page;
     showPage(page, forward);
-    m_pageNumber->setText(QString::number(page));
+    showPageNumber(page);
     m_pageNumber->repaint();
     UpdateFrameButtons();
     pageReached(page, forward);
@@ -337,12 +346,12 @@ void LessonFrame::FormActivate()
     CurrentPage = 1;
     m_notebook->setCurrentIndex(m_notebook->count() > 0 ? 0 : -1);
     showPage(1, true);
-    m_pageNumber->setText(QStringLiteral("1"));
+    showPageNumber(1);
 
-    setShown(frameButton("BtnBack"), false);
-    setShown(frameButton("BtnNextChapt"), false);
-    setShown(frameButton("BtnPrevChapt"), true);
-    setShown(frameButton("BtnNext"), true);
+    showButton(frameButton("BtnBack"), false);
+    showButton(frameButton("BtnNextChapt"), false);
+    showButton(frameButton("BtnPrevChapt"), true);
+    showButton(frameButton("BtnNext"), true);
     UpdateFrameButtons();
     if (m_look.repaintButtonsOnOpening)
         for (const char* name : {"BtnNext", "BtnPrevChapt", "BtnContents", "BtnQuit"})

@@ -60,8 +60,8 @@ public:
 
     // Shows/hides BtnPrevChapt, BtnBack, BtnNext, BtnNextChapt for CurrentPage:
     // first page, second page, second-to-last page, last page, tested in that order.
-    // A button that hides while it has the focus leaves no button focused, so
-    // the next Enter does not land on whatever stands in its place.
+    // A button that hides while it has the focus hands the focus to the page
+    // area, so the next Enter does not land on whatever stands in its place.
     void UpdateFrameButtons();
 
     // True while a calculation runs; closing the window then stops the run first.
@@ -114,6 +114,11 @@ protected:
 private:
     void buildFrame();
     void turnTo(int page, bool forward);
+    // PageNumberPanel and the page area's spoken name ("Page 3 of 8").
+    void showPageNumber(int page);
+    // Shows or hides a frame button; a focused button that hides hands the
+    // focus to the page area.
+    void showButton(QWidget* button, bool shown);
     // Ends the visit with `result`, or, while a run is active, asks it to stop
     // and ends the visit when it has.
     void leave(int result);

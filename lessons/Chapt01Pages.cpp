@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <span>
+#include <tuple>
+#include <utility>
 
 #include "common/Layout.h"
 #include "pictures/Pictures.h"
@@ -174,18 +176,27 @@ void addPicture(QWidget* page, const PictureSpec& spec)
         picture->setAccessibleName(tr1(spec.spoken));
 }
 
-QToolButton* spinHalf(QWidget* page, const QRect& panel, bool up, const QString& name,
-                      const QString& accessibleName)
+// The spin button beside a panel (SpinButton_Years, SpinButton_Months): an up
+// and a down half, each a button of its own that Tab reaches.
+std::pair<QToolButton*, QToolButton*> spinButton(QWidget* page, const QRect& panel, const char* name,
+                                                 const QString& upName, const QString& downName)
 {
-    auto* b = new QToolButton(page);
-    b->setObjectName(name);
-    b->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
-    const int half = panel.height() / 2;
-    b->setGeometry(panel.right() + 3, up ? panel.top() : panel.top() + half, kSpinWidth,
-                   up ? half : panel.height() - half);
-    b->setAccessibleName(accessibleName);
-    b->setFocusPolicy(Qt::TabFocus);
-    return b;
+    auto* spin = new QWidget(page);
+    spin->setObjectName(QString::fromLatin1(name));
+    spin->setGeometry(panel.right() + 3, panel.top(), kSpinWidth, panel.height());
+    QToolButton* halves[2];
+    for (int i = 0; i < 2; ++i) {
+        const bool up = i == 0;
+        auto* b = new QToolButton(spin);
+        b->setObjectName(QString::fromLatin1(name) + (up ? QStringLiteral("Up") : QStringLiteral("Down")));
+        b->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
+        const int half = panel.height() / 2;
+        b->setGeometry(0, up ? 0 : half, kSpinWidth, up ? half : panel.height() - half);
+        b->setAccessibleName(up ? upName : downName);
+        b->setFocusPolicy(Qt::TabFocus);
+        halves[i] = b;
+    }
+    return {halves[0], halves[1]};
 }
 
 QLabel* spinPanel(QWidget* page, const char* name, const QRect& rect)
@@ -244,10 +255,10 @@ TChapter_001::Controls TChapter_001::buildPages()
     c.years->setAccessibleDescription(tr("Years"));
     c.months = spinPanel(quiz, "Page02_Months", kMonthsPanel);
     c.months->setAccessibleDescription(tr("Months"));
-    c.yearsUp = spinHalf(quiz, kYearsPanel, true, QStringLiteral("SpinButton_YearsUp"), tr("Years up"));
-    c.yearsDown = spinHalf(quiz, kYearsPanel, false, QStringLiteral("SpinButton_YearsDown"), tr("Years down"));
-    c.monthsUp = spinHalf(quiz, kMonthsPanel, true, QStringLiteral("SpinButton_MonthsUp"), tr("Months up"));
-    c.monthsDown = spinHalf(quiz, kMonthsPanel, false, QStringLiteral("SpinButton_MonthsDown"), tr("Months down"));
+    std::tie(c.yearsUp, c.yearsDown) =
+        spinButton(quiz, kYearsPanel, "SpinButton_Years", tr("Years up"), tr("Years down"));
+    std::tie(c.monthsUp, c.monthsDown) =
+        spinButton(quiz, kMonthsPanel, "SpinButton_Months", tr("Months up"), tr("Months down"));
     c.checkAnswer = button(quiz, "BtnCheckAnswer", kCheckAnswer, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "Check Answer"));
     c.showAnswer = button(quiz, "BtnShowAnswer", kShowAnswer, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "Show Answer"));
 

@@ -230,6 +230,15 @@ void TChapter_003::restartCount()
 
 void TChapter_003::setButtonsShown(bool shown)
 {
+    // Hiding the focused button would hand the focus on along the tab chain,
+    // round to "Quit", where the next Enter or Space would end the chapter.
+    // Next Page takes it instead, so Enter goes on through the pages.
+    if (QWidget* focused = focusWidget(); !shown && (focused == m_nextPmt || focused == m_showAll)) {
+        if (QPushButton* next = frameButton("BtnNext"); next && next->isVisible())
+            next->setFocus();
+        else
+            focused->clearFocus();
+    }
     m_nextPmt->setVisible(shown);
     m_showAll->setVisible(shown);
 }

@@ -34,14 +34,7 @@ constexpr TChapter_003::FixedRow kConstantTable[] = {
 };
 
 // ---- the grid -------------------------------------------------------------------------
-constexpr GridColumn kColumns[] = {
-    {"Num", 12, 40, QT_TRANSLATE_NOOP("quenmark::TChapter_003", "Pmt")},
-    {"Bal", 51, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_003", "Balance")},
-    {"Pmt", 130, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_003", "Payment")},
-    {"Int", 209, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_003", "Interest")},
-    {"Prin", 288, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_003", "Principal")},
-    {"NBal", 367, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_003", "New Balance")},
-};
+constexpr int kGridLeft = 12;
 constexpr int kGridTop = 26;
 constexpr QRect kGridTitle{12, 4, 435, 20};
 constexpr QRect kNextPmt{464, 70, 100, 28};
@@ -163,10 +156,7 @@ constexpr const char* kOverview = QT_TRANSLATE_NOOP(
 
 QLabel* prose(QWidget* page, const char* name, const QRect& rect, const char* text, int px)
 {
-    QLabel* label = makeCell(page, textCell(name, rect, tr3(text), px, false, colour::black,
-                                            Qt::AlignLeft | Qt::AlignTop, true));
-    label->setTextFormat(Qt::RichText);
-    return label;
+    return makeProse(page, name, rect, tr3(text), px);
 }
 
 // The pieces of one line, left to right, each as wide as its words.
@@ -219,11 +209,10 @@ void TChapter_003::buildPages()
                                            Qt::AlignCenter));
 
     GridSpec grid;
-    grid.columns = kColumns;
+    grid.columns = kLedgerColumns;
+    grid.left = kGridLeft;
     grid.top = kGridTop;
-    grid.headerText = colour::maroon;
-    grid.context = "quenmark::TChapter_003";
-    const std::array<const char*, kRows * std::size(kColumns)> empty{};
+    const std::array<const char*, kRows * std::size(kLedgerColumns)> empty{};
     makeGrid(table, grid, empty);
     for (std::size_t t = 0; t < std::size(kTotalColumns); ++t) {
         const QString name = QStringLiteral("Total%1").arg(t, 2, 10, QLatin1Char('0'));
@@ -231,7 +220,7 @@ void TChapter_003::buildPages()
                      t == 0 ? tr3(QT_TRANSLATE_NOOP("quenmark::TChapter_003", "Totals")) : QString(),
                      {colour::white, colour::maroon}, true);
     }
-    for (int c = 0; c < static_cast<int>(std::size(kColumns)); ++c)
+    for (int c = 0; c < static_cast<int>(std::size(kLedgerColumns)); ++c)
         for (int r = 0; r <= kRows; ++r)
             m_cellLookup.push_back(table->findChild<QLabel*>(gridCellName(grid, c, r)));
     for (std::size_t t = 0; t < std::size(kTotalColumns); ++t)

@@ -62,9 +62,7 @@ void TChapter_004::showPage(int page, bool forward)
     if (page < 1 || page > static_cast<int>(kSteps.size()))
         return;
     const PageStep& step = kSteps[static_cast<std::size_t>(page - 1)];
-    for (const char* routine : forward ? step.byNext : step.byBack)
-        if (routine)
-            m_highlighter.run(QString::fromLatin1(routine));
+    m_highlighter.runAll(forward ? step.byNext : step.byBack);
     if (step.commentary >= 0) {
         QStackedWidget* commentary = step.book == 2 ? m_notebook3 : m_notebook2;
         commentary->setCurrentIndex(step.commentary);

@@ -23,15 +23,6 @@ QString tr4(const char* text)
 }
 
 // ---- payment tables (page 2) ----------------------------------------------------------
-constexpr GridColumn kPaymentColumns[] = {
-    {"Num", 130, 40, QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Pmt")},
-    {"Bal", 169, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Balance")},
-    {"Pmt", 248, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Payment")},
-    {"Int", 327, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Interest")},
-    {"Prin", 406, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Principal")},
-    {"NBal", 485, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_004", "New Balance")},
-};
-
 // The December payments of five years. Balance is before the payment; New
 // Balance is Balance minus Principal. The card pays its declining minimum.
 constexpr const char* kCardPayments[] = {
@@ -93,6 +84,7 @@ constexpr const char* kLoanPayment60[] = {"60", "$53.00", "$1.08", "2.04%", "$51
 struct TableSpec
 {
     std::span<const GridColumn> columns;
+    int left;
     int top;
     int number;
     QColor header;
@@ -110,6 +102,7 @@ struct SideCaption
     QColor colour;
 };
 
+constexpr int kPaymentLeft = 130;
 constexpr int kUpperTop = 11;
 constexpr int kLowerTop = 115;
 
@@ -198,14 +191,6 @@ constexpr double kCardInterest = 2487.89;
 constexpr double kLoanInterest = 1100.63;
 constexpr QRect kClosingPicture{343, 44, 221, 258};
 
-QLabel* prose(QWidget* page, const char* name, const QRect& rect, const char* text, int px)
-{
-    QLabel* label = makeCell(page, textCell(name, rect, tr4(text), px, false, colour::black,
-                                            Qt::AlignLeft | Qt::AlignTop, true));
-    label->setTextFormat(Qt::RichText);
-    return label;
-}
-
 void makeSideCaptions(QWidget* page, std::span<const SideCaption> captions)
 {
     for (const SideCaption& c : captions)
@@ -217,34 +202,20 @@ GridSpec gridOf(const TableSpec& t)
 {
     GridSpec g;
     g.columns = t.columns;
+    g.left = t.left;
     g.top = t.top;
     g.number = t.number;
     g.headerText = t.header;
-    g.context = kContext;
+    if (t.columns.data() != kLedgerColumns)
+        g.context = kContext;
     return g;
-}
-
-QStackedWidget* commentary(QWidget* page, const char* name, const QRect& rect, std::span<const char* const> texts)
-{
-    auto* book = new QStackedWidget(page);
-    book->setObjectName(QString::fromLatin1(name));
-    book->setGeometry(rect);
-    int i = 0;
-    for (const char* text : texts) {
-        auto* p = new QWidget(book);
-        p->setObjectName(QStringLiteral("%1Page%2").arg(QLatin1String(name)).arg(i++));
-        setBackground(p, colour::white);
-        prose(p, "Commentary", QRect(4, 2, rect.width() - 8, rect.height() - 4), text, 12);
-        book->addWidget(p);
-    }
-    return book;
 }
 
 // A "Here's Payment 60" table under a commentary: the caption at the left,
 // headers in the table's colour with white text.
 void addPayment60(QWidget* page, int number, const QColor& colour, std::span<const char* const> texts)
 {
-    QLabel* text = page->findChild<QLabel*>(QStringLiteral("Commentary"));
+    QLabel* text = page->findChild<QLabel*>(QStringLiteral("PageText"));
     text->setGeometry(text->x(), text->y(), text->width(), 38);
     makeCell(page, textCell(number == 50 ? "CardPayment60Caption" : "LoanPayment60Caption", {4, 52, 170, 20},
                             tr4(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Here's Payment 60")), 13, true,
@@ -301,31 +272,31 @@ void TChapter_004::buildPages()
     makeCell(overview, textCell("Heading", {14, 8, 550, 26},
                                 tr4(QT_TRANSLATE_NOOP("quenmark::TChapter_004", " Chapter Overview: ")), 18, true,
                                 colour::textBlue));
-    prose(overview, "OverviewText", {14, 42, 550, 270}, kOverview, 14);
+    makeProse(overview, "OverviewText", {14, 42, 550, 270}, tr4(kOverview), 14);
 
     // Pages 2 to 4: the payment tables.
     QWidget* payments = addPage(QStringLiteral("PaymentTables"));
     makeSideCaptions(payments, kPaymentCaptions);
     const TableSpec paymentTables[] = {
-        {kPaymentColumns, kUpperTop, 0, colour::maroon, kCardPayments},
-        {kPaymentColumns, kLowerTop, 10, colour::green, kLoanPayments},
+        {kLedgerColumns, kPaymentLeft, kUpperTop, 0, colour::maroon, kCardPayments},
+        {kLedgerColumns, kPaymentLeft, kLowerTop, 10, colour::green, kLoanPayments},
     };
     for (const TableSpec& t : paymentTables)
         makeGrid(payments, gridOf(t), t.texts, true);
     // The third new balance of the card table is spelled this way.
     payments->findChild<QLabel*>(QStringLiteral("NBal03"))->setObjectName(QStringLiteral("Nbal03"));
-    m_notebook2 = commentary(payments, "Notebook2", kNotebook2, kPaymentCommentary);
+    m_notebook2 = makeTextBook(payments, "Notebook2", kNotebook2, kPaymentCommentary, kContext, 12);
 
     // Pages 5 to 9: the yearly totals.
     QWidget* years = addPage(QStringLiteral("YearlyTotals"));
     makeSideCaptions(years, kYearCaptions);
     const TableSpec yearTables[] = {
-        {kYearColumns, kUpperTop, 30, colour::maroon, kCardYears},
-        {kYearColumns, kLowerTop, 40, colour::green, kLoanYears},
+        {kYearColumns, 0, kUpperTop, 30, colour::maroon, kCardYears},
+        {kYearColumns, 0, kLowerTop, 40, colour::green, kLoanYears},
     };
     for (const TableSpec& t : yearTables)
         makeGrid(years, gridOf(t), t.texts, true);
-    m_notebook3 = commentary(years, "Notebook3", kNotebook3, kYearCommentary);
+    m_notebook3 = makeTextBook(years, "Notebook3", kNotebook3, kYearCommentary, kContext, 12);
     addPayment60(m_notebook3->widget(3), 50, colour::maroon, kCardPayment60);
     addPayment60(m_notebook3->widget(4), 60, colour::green, kLoanPayment60);
 
@@ -334,7 +305,7 @@ void TChapter_004::buildPages()
     makeCell(closing, textCell("Heading", {14, 8, 320, 26},
                                tr4(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "The Bottom Line . . .")), 18, true,
                                colour::maroon));
-    prose(closing, "BottomLineText", {14, 44, 316, 270}, kBottomLine, 14);
+    makeProse(closing, "BottomLineText", {14, 44, 316, 270}, tr4(kBottomLine), 14);
     InterestChart chart;
     chart.title = tr4(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Interest paid on $2100 at 17.9%\nwith a $53 payment"));
     chart.bars = {{tr4(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Credit Card")), kCardInterest, colour::maroon},

@@ -22,14 +22,7 @@ QString tr5(const char* text)
 }
 
 // ---- the purchases table (counters 2 to 5) --------------------------------------------
-constexpr GridColumn kPurchaseColumns[] = {
-    {"Num", 70, 40, QT_TRANSLATE_NOOP("quenmark::TChapter_005", "Pmt")},
-    {"Bal", 109, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_005", "Balance")},
-    {"Pmt", 188, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_005", "Payment")},
-    {"Int", 267, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_005", "Interest")},
-    {"Prin", 346, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_005", "Principal")},
-    {"NBal", 425, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_005", "New Balance")},
-};
+constexpr int kPurchaseLeft = 70;
 constexpr int kPurchaseTop = 30;
 
 // Three minimum payments on $2,100.00 at 17.9 %...
@@ -77,14 +70,7 @@ const char* const kPurchaseTexts[] = {
 };
 
 // ---- the skipped-payment tables (counter 7) -------------------------------------------
-constexpr GridColumn kSkipColumns[] = {
-    {"Num", 8, 40, QT_TRANSLATE_NOOP("quenmark::TChapter_005", "Pmt")},
-    {"Bal", 47, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_005", "Balance")},
-    {"Pmt", 126, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_005", "Payment")},
-    {"Int", 205, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_005", "Interest")},
-    {"Prin", 284, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_005", "Principal")},
-    {"NBal", 363, 80, QT_TRANSLATE_NOOP("quenmark::TChapter_005", "New Balance")},
-};
+constexpr int kSkipLeft = 8;
 constexpr const char* kNoSkipRows[] = {
     "10", "$1,913.64", "$48.00", "$28.55", "$19.45", "$1,894.19", //
     "11", "$1,894.19", "$48.00", "$28.26", "$19.74", "$1,874.45", //
@@ -127,10 +113,7 @@ constexpr const char* kSkippedText = QT_TRANSLATE_NOOP(
 
 QLabel* prose(QWidget* page, const char* name, const QRect& rect, const char* text, int px)
 {
-    QLabel* label = makeCell(page, textCell(name, rect, tr5(text), px, false, colour::black,
-                                            Qt::AlignLeft | Qt::AlignTop, true));
-    label->setTextFormat(Qt::RichText);
-    return label;
+    return makeProse(page, name, rect, tr5(text), px);
 }
 
 QLabel* heading(QWidget* page, const QRect& rect, const char* text)
@@ -141,34 +124,32 @@ QLabel* heading(QWidget* page, const QRect& rect, const char* text)
 GridSpec purchaseGrid(int top, int number, bool withHeader)
 {
     GridSpec g;
-    g.columns = kPurchaseColumns;
+    g.columns = kLedgerColumns;
+    g.left = kPurchaseLeft;
     g.top = top;
     g.number = number;
     g.withHeader = withHeader;
-    g.context = kContext;
     return g;
 }
 
-// The purchase and new-balance lines under a block whose last row ends at `y`.
+// The purchase and new-balance lines under a block whose last row ends at
+// `y`: a caption from the payment column on, an amount under the new balances.
 void addPurchaseLines(QWidget* parent, int y, const PurchaseLines& lines)
 {
-    const GridColumn& newBalance = kPurchaseColumns[std::size(kPurchaseColumns) - 1];
-    const int captionLeft = kPurchaseColumns[2].x;
-    const QRect caption(captionLeft, y, newBalance.x - captionLeft - 6, kGridRowHeight);
-    makeCell(parent, textCell("", caption,
-                              tr5(QT_TRANSLATE_NOOP("quenmark::TChapter_005", "add new purchases")), kGridFontPx, true,
-                              colour::maroon, Qt::AlignRight | Qt::AlignVCenter))
-        ->setObjectName(QString::fromLatin1(lines.purchaseCell) + QStringLiteral("Caption"));
-    makeGridCell(parent, QString::fromLatin1(lines.purchaseCell), QRect(newBalance.x, y, newBalance.width, kGridRowHeight),
-                 QString::fromLatin1(lines.purchase), kNormalCell);
-    const QRect balanceCaption = caption.translated(0, kGridPitch);
-    makeCell(parent, textCell("", balanceCaption,
-                              tr5(QT_TRANSLATE_NOOP("quenmark::TChapter_005", "New Balance · · · · · · ·")),
-                              kGridFontPx, true, colour::maroon, Qt::AlignRight | Qt::AlignVCenter))
-        ->setObjectName(QString::fromLatin1(lines.balanceCell) + QStringLiteral("Caption"));
-    makeGridCell(parent, QString::fromLatin1(lines.balanceCell),
-                 QRect(newBalance.x, y + kGridPitch, newBalance.width, kGridRowHeight), QString::fromLatin1(lines.balance),
-                 kNormalCell);
+    const QRect amount = gridCellRect(purchaseGrid(y, 0, false), 5, 1);
+    const int captionLeft = gridCellRect(purchaseGrid(y, 0, false), 2, 1).left();
+    const QRect caption(captionLeft, y, amount.left() - captionLeft - 6, kGridRowHeight);
+    const char* const captions[] = {QT_TRANSLATE_NOOP("quenmark::TChapter_005", "add new purchases"),
+                                    QT_TRANSLATE_NOOP("quenmark::TChapter_005", "New Balance · · · · · · ·")};
+    const char* const cells[] = {lines.purchaseCell, lines.balanceCell};
+    const char* const amounts[] = {lines.purchase, lines.balance};
+    for (int i = 0; i < 2; ++i) {
+        const QString cell = QString::fromLatin1(cells[i]);
+        makeCell(parent, textCell("", caption.translated(0, i * kGridPitch), tr5(captions[i]), kGridFontPx, true,
+                                  colour::maroon, Qt::AlignRight | Qt::AlignVCenter))
+            ->setObjectName(cell + QStringLiteral("Caption"));
+        makeGridCell(parent, cell, amount.translated(0, i * kGridPitch), QString::fromUtf8(amounts[i]), kNormalCell);
+    }
 }
 
 } // namespace
@@ -238,17 +219,7 @@ void TChapter_005::buildPages()
     makeGrid(m_panel4thru6, purchaseGrid(0, 3, false), kSecondRows);
     addPurchaseLines(m_panel4thru6, 3 * kGridPitch, kSecondPurchase);
 
-    m_notebook2 = new QStackedWidget(purchases);
-    m_notebook2->setObjectName(QStringLiteral("Notebook2"));
-    m_notebook2->setGeometry(kNotebook2);
-    int i = 0;
-    for (const char* text : kPurchaseTexts) {
-        auto* page = new QWidget(m_notebook2);
-        page->setObjectName(QStringLiteral("TextPage%1").arg(i++));
-        setBackground(page, colour::white);
-        prose(page, "PageText", {4, 2, kNotebook2.width() - 8, kNotebook2.height() - 4}, text, 14);
-        m_notebook2->addWidget(page);
-    }
+    m_notebook2 = makeTextBook(purchases, "Notebook2", kNotebook2, kPurchaseTexts, kContext, 14);
 
     // Counter 6: skipping payments.
     QWidget* skipping = addPage(QStringLiteral("SkippingPayments"));
@@ -258,19 +229,18 @@ void TChapter_005::buildPages()
     // Counter 7: the two tables.
     QWidget* skipped = addPage(QStringLiteral("SkippedPayment"));
     for (const SkipTable& t : kSkipTables) {
-        const int width = kSkipColumns[std::size(kSkipColumns) - 1].x + 80 - kSkipColumns[0].x;
-        makeCell(skipped, textCell("", {kSkipColumns[0].x, t.top, width, 18},
+        makeCell(skipped, textCell("", {kSkipLeft, t.top, kLedgerWidth, 18},
                                    tr5(QT_TRANSLATE_NOOP("quenmark::TChapter_005", "Credit Card")), 14, true,
                                    colour::maroon, Qt::AlignCenter))
             ->setObjectName(QStringLiteral("Title%1").arg(t.number));
-        makeCell(skipped, textCell("", {kSkipColumns[0].x, t.top + 18, width, 16}, tr5(t.subtitle), 12, true,
+        makeCell(skipped, textCell("", {kSkipLeft, t.top + 18, kLedgerWidth, 16}, tr5(t.subtitle), 12, true,
                                    colour::textBlue, Qt::AlignCenter))
             ->setObjectName(QStringLiteral("Subtitle%1").arg(t.number));
         GridSpec g;
-        g.columns = kSkipColumns;
+        g.columns = kLedgerColumns;
+        g.left = kSkipLeft;
         g.top = t.top + 36;
         g.number = t.number;
-        g.context = kContext;
         makeGrid(skipped, g, t.rows);
     }
     // Beside row 12 of the second table.

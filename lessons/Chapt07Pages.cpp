@@ -143,15 +143,18 @@ void addSentenceRow(QWidget* parent, QVBoxLayout* rows, std::initializer_list<Pi
         if (piece.text) {
             QLabel* l = summaryLabel(parent, tr7(piece.text), false);
             if (piece.wrap) {
+                // Wrapped within 400 pixels and no wider than its longest
+                // line, so the value follows the words closely.
                 l->setWordWrap(true);
-                l->setFixedWidth(400); // the value follows the last line closely
+                const QRect lines = l->fontMetrics().boundingRect(QRect(0, 0, 400, 1000), Qt::TextWordWrap, l->text());
+                l->setFixedWidth(lines.width() + 2);
             }
-            row->addWidget(l);
+            row->addWidget(l, 0, Qt::AlignBottom);
         } else {
             QLabel* l = summaryLabel(parent, QString(), true);
             l->setObjectName(QString::fromLatin1(piece.name));
             *piece.value = l;
-            row->addWidget(l);
+            row->addWidget(l, 0, Qt::AlignBottom); // beside the last line of wrapped words
         }
     }
     row->addStretch(1);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/LessonFrame.h"
+#include "lessons/Chapt08ChartsData.h"
 
 #include <QHash>
 #include <array>
@@ -25,7 +26,7 @@ public:
     static constexpr int kStages = 5;
     // The five sample cards' monthly payments in payoff priority order (highest
     // APR first): the slices of the Stage 1 pie, whole dollars.
-    static constexpr std::array<int, kStages> kPiePayments{19, 32, 17, 53, 37};
+    static constexpr std::array<int, kStages> kPiePayments = ch8::PriorityPayments();
 
     bool stageOneVisited() const { return StageOneVisited; }
 

@@ -38,6 +38,15 @@ void SnowballCharts::showChart(int pledge)
     if (pledge < 0 || pledge >= static_cast<int>(m_summary.size()))
         return;
     m_book->setCurrentIndex(pledge);
+    bringToFront(pledge);
+}
+
+void SnowballCharts::bringToFront(int pledge)
+{
+    // The panels lie exactly on top of each other: the ones behind are hidden
+    // too, so a screen reader reads only the total the page shows.
+    for (std::size_t i = 0; i < m_summary.size(); ++i)
+        m_summary[i]->setVisible(static_cast<int>(i) == pledge);
     m_summary[static_cast<std::size_t>(pledge)]->raise();
 }
 
@@ -94,10 +103,12 @@ void SnowballCharts::barPointed(int index)
         return;
     const ch8::Bar& bar = ch8::kBars[static_cast<std::size_t>(index)];
     const int box = bar.chart + 1;
-    // Nothing to do only when the box already shows this very bar: a fast move
-    // from one bar straight onto another (even of the same colour) must show
-    // the other bar's payments.
-    if (infoBoxShowing(box) && m_boxBar[static_cast<std::size_t>(bar.chart)] == index)
+    // Nothing to do only when the box already shows this very bar and the
+    // arrow marks its card: a fast move from one bar straight onto another
+    // (even of the same colour) must show the other bar's payments, and the
+    // arrow, which the three charts share, may have been moved or hidden on
+    // another chart since this box was filled.
+    if (infoBoxShowing(box) && m_boxBar[static_cast<std::size_t>(bar.chart)] == index && m_arrow->row() == bar.row)
         return;
     PointArrowAtRow(bar.row);
     SetInfoBoxColor(box, bar.kind == ch8::BarKind::PaymentOnly ? colour::teal : colour::darkBlue);

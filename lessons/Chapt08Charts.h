@@ -54,6 +54,8 @@ public slots:
 private:
     static constexpr int kBoxPanels = 6; // count, title, amount; twice
     void build();
+    // The summary panel of chart `pledge` in front of the other two.
+    void bringToFront(int pledge);
 
     QWidget* m_page = nullptr;
     QStackedWidget* m_book = nullptr; // Notebook2

@@ -2,7 +2,8 @@
 // cards in payoff order, and for $25, $50 and $100 of pledge money the bars
 // (months each covers, the payments they stand for, in whole dollars) and the
 // total interest. Plain data, no Qt, so a core test can derive every figure
-// from the snowball schedule.
+// from the snowball schedule. The pie page and the card table of page 6 are
+// drawn from the same cards.
 #pragma once
 
 #include <array>
@@ -26,6 +27,16 @@ inline constexpr std::array<PriorityCard, 5> kPriorityCards{{
     {2, 17.9, 2100.00, 53.00},
     {3, 12.9, 1784.32, 37.00},
 }};
+
+// The cards' own monthly payments in priority order, whole dollars: the slices
+// of the Stage 1 snowball pie.
+constexpr std::array<int, kPriorityCards.size()> PriorityPayments()
+{
+    std::array<int, kPriorityCards.size()> payments{};
+    for (std::size_t i = 0; i < payments.size(); ++i)
+        payments[i] = static_cast<int>(kPriorityCards[i].payment);
+    return payments;
+}
 
 struct PledgeChart
 {

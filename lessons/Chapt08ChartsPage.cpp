@@ -156,7 +156,7 @@ void SnowballCharts::build()
         m_summary[i] = panel;
     }
     // At first the $25 panel lies in front.
-    m_summary.front()->raise();
+    bringToFront(0);
 
     // Notebook2: one chart per page.
     m_book = new QStackedWidget(page);

@@ -6,10 +6,12 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QStackedWidget>
+#include <algorithm>
 #include <numeric>
 #include <span>
 
 #include "common/Layout.h"
+#include "core/Strstuff.h"
 #include "pictures/DrawnPicture.h"
 #include "pictures/Pies.h"
 
@@ -241,21 +243,6 @@ const TextSpec kCombining[] = {
             "or $100 of pledge money.</p>")),
 };
 
-struct CardRow
-{
-    const char* name;
-    const char* apr;
-    const char* balance;
-    const char* payment;
-};
-// In card order, as the previous chapter lists them.
-constexpr CardRow kCards[] = {
-    {QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Card 1"), "19.8", "$1,543.68", "$32.00"},
-    {QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Card 2"), "17.9", "$2,100.00", "$53.00"},
-    {QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Card 3"), "12.9", "$1,784.32", "$37.00"},
-    {QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Card 4"), "19.8", "$832.91", "$17.00"},
-    {QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Card 5"), "21.0", "$765.72", "$19.00"},
-};
 struct CardColumn
 {
     const char* prefix; // object names: prefix + "Head", prefix + row number
@@ -272,26 +259,35 @@ constexpr CardColumn kCardColumns[] = {
 constexpr int kCardTop = 92;
 constexpr int kCardRowHeight = 22;
 
+// The sample cards in card order, as the previous chapter lists them: the
+// payoff-order list of the chart pages sorted back by card number.
 void addCardTable(QWidget* page)
 {
+    auto cards = ch8::kPriorityCards;
+    std::sort(cards.begin(), cards.end(), [](const auto& a, const auto& b) { return a.number < b.number; });
     for (std::size_t col = 0; col < std::size(kCardColumns); ++col) {
         const CardColumn& column = kCardColumns[col];
         const QByteArray headName = QByteArray(column.prefix) + "Head";
         addText(page, band(headName.constData(), {column.left, kCardTop, column.width + 1, kCardRowHeight},
                            column.head, colour::textBlue));
         int row = 1;
-        for (const CardRow& card : kCards) {
-            const char* texts[] = {card.name, card.apr, card.balance, card.payment};
+        for (const ch8::PriorityCard& card : cards) {
+            const QString texts[] = {
+                tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Card %1")).arg(card.number),
+                QString::number(card.apr, 'f', 1),
+                QStringLiteral("$") + QString::fromStdString(AmountToText(card.balance)),
+                QStringLiteral("$") + QString::fromStdString(AmountToText(card.payment)),
+            };
             const QByteArray name = QByteArray(column.prefix) + QByteArray::number(row);
             // Neighbouring cells share their border lines; figures stand to the right.
             TextSpec cell =
                 line(name.constData(),
-                     {column.left, kCardTop + row * kCardRowHeight, column.width + 1, kCardRowHeight + 1},
-                     texts[col], 13, false, colour::black,
-                     col == 0 ? kMiddleLeft : (Qt::AlignRight | Qt::AlignVCenter));
+                     {column.left, kCardTop + row * kCardRowHeight, column.width + 1, kCardRowHeight + 1}, "",
+                     13, false, colour::black, col == 0 ? kMiddleLeft : (Qt::AlignRight | Qt::AlignVCenter));
             cell.bg = colour::white;
             cell.kind = CellKind::Panel;
             QLabel* l = addText(page, cell);
+            l->setText(texts[col]);
             l->setWordWrap(false);
             l->setIndent(6);
             ++row;

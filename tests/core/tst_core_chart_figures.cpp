@@ -85,6 +85,22 @@ private slots:
         }
     }
 
+    // Chapter 8 lists chapter 6's cards in payoff order: highest APR first, and
+    // at the same APR in card order.
+    void chapter8PayoffOrder()
+    {
+        auto sorted = ch6::kCards;
+        std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.apr > b.apr; });
+        for (std::size_t i = 0; i < sorted.size(); ++i) {
+            const ch8::PriorityCard& p = ch8::kPriorityCards[i];
+            QCOMPARE(p.number, sorted[i].number);
+            QCOMPARE(p.apr, sorted[i].apr);
+            QCOMPARE(p.balance, sorted[i].balance);
+            QCOMPARE(p.payment, sorted[i].payment);
+            QCOMPARE(ch8::PriorityPayments()[i], static_cast<int>(std::lround(p.payment)));
+        }
+    }
+
     // The whole chart table of each pledge amount from the schedule.
     void chapter8Charts_data()
     {

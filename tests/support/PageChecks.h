@@ -1,5 +1,6 @@
-// Helpers for the chart page tests: moving the pointer onto a control the way
-// a user does, and checking that a page is tidy.
+// Helpers for the chart page tests: a fast pointer jump (pointAt of PageWalk.h
+// comes from outside the window), reaching a control with Tab, and checking
+// that a page is tidy.
 #pragma once
 
 #include <QApplication>
@@ -8,23 +9,17 @@
 #include <QWindow>
 #include <QtTest>
 
+#include "PageWalk.h"
 #include "TestWidgets.h"
 
 namespace quenmark::test {
 
-// Moves the pointer onto `target` at `pos` (its centre by default). Unless
-// `direct`, it first goes to a spot of the window outside the page area, so
-// the move arrives from outside; direct is a fast jump from where it was.
-inline void pointAt(QWidget* target, QPoint pos = QPoint(-1, -1), bool direct = false)
+// A fast move: the pointer jumps straight onto `pos` of `target` (its centre
+// when `pos` is (-1, -1)) from wherever it was, with no move in between.
+inline void jumpTo(QWidget* target, QPoint pos = QPoint(-1, -1))
 {
-    if (!target)
-        return;
     QWidget* win = target->window();
-    if (pos.x() < 0)
-        pos = target->rect().center();
-    if (!direct)
-        QTest::mouseMove(win->windowHandle(), QPoint(2, win->height() - 4));
-    QTest::mouseMove(win->windowHandle(), target->mapTo(win, pos));
+    QTest::mouseMove(win->windowHandle(), target->mapTo(win, pos.x() < 0 ? target->rect().center() : pos));
 }
 
 // Presses Tab until `target` has the focus (at most `presses` times); true when it has.

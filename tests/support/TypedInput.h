@@ -1,9 +1,11 @@
-// Typing into boxes as a user would, and generated text of every kind for the
+// Typing into boxes as a user would, generated text of every kind for the
 // calculators' fuzz tests (digits, signs, exponents, a thousand digits,
-// letters, "nan", "inf", unicode digits and marks).
+// letters, "nan", "inf", unicode digits and marks), and what the boxes and
+// results must show after any of it.
 #pragma once
 
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QtTest>
@@ -37,6 +39,27 @@ inline void enterText(QLineEdit* e, const QString& s)
         typeInto(e, s);
     else
         e->setText(s);
+}
+
+// The APR, balance and payment boxes after they were read: two decimals each,
+// no sign, no separators, the APR at most 30.
+inline bool boxesReadBack(const QStringList& aprBalancePayment)
+{
+    static const QRegularExpression twoDecimals(QStringLiteral("^\\d+\\.\\d\\d$"));
+    for (const QString& t : aprBalancePayment)
+        if (!twoDecimals.match(t).hasMatch())
+            return false;
+    return aprBalancePayment.value(0).toDouble() <= 30.0;
+}
+
+// No text shows a non-finite number ("inf", "nan").
+inline bool allFinite(const QStringList& texts)
+{
+    static const QRegularExpression nonFinite(QStringLiteral("inf|nan"), QRegularExpression::CaseInsensitiveOption);
+    for (const QString& t : texts)
+        if (nonFinite.match(t).hasMatch())
+            return false;
+    return true;
 }
 
 class TypedTextGenerator

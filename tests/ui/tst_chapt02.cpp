@@ -1,12 +1,14 @@
-// Chapter 2: the term pages and the payoff calculator.
+// Chapter 2: the term pages and the payoff calculator. (Reading a box's text
+// in every form: tst_core_reader; the run's figures: tst_core_payoff; Enter on
+// the page: tst_keyboard.)
 #include <QApplication>
+#include <QBackingStore>
 #include <QLabel>
 #include <QLineEdit>
-#include <QBackingStore>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QtTest>
-#include <QRegularExpression>
 #include <memory>
 
 #include "FakePlatform.h"
@@ -39,16 +41,16 @@ private:
     std::unique_ptr<TChapter_002> w;
 
     template <typename T = QWidget>
-    T* find(const char* name)
+    T* find(const QString& name)
     {
-        return quenmark::test::child<T>(w.get(), name);
+        return quenmark::test::child<T>(w.get(), qPrintable(name));
     }
-    QLineEdit* edit(const char* name) { return find<QLineEdit>(name); }
-    ResultBox* box(const char* name) { return find<ResultBox>(name); }
+    QLineEdit* edit(const QString& name) { return find<QLineEdit>(name); }
+    ResultBox* box(const QString& name) { return find<ResultBox>(name); }
     // The text of an input box or of a result box.
-    QString text(const char* name)
+    QString text(const QString& name)
     {
-        if (auto* r = w->findChild<ResultBox*>(QString::fromLatin1(name)))
+        if (auto* r = w->findChild<ResultBox*>(name))
             return r->text();
         return edit(name)->text();
     }
@@ -61,7 +63,7 @@ private:
             QTest::mouseClick(next, Qt::LeftButton);
     }
     // Types into a box as a user would: focus, select all, type.
-    void type(const char* box, const QString& s) { quenmark::test::typeInto(edit(box), s); }
+    void type(const QString& box, const QString& s) { quenmark::test::typeInto(edit(box), s); }
     void enter(const QString& apr, const QString& balance, const QString& payment)
     {
         type("EditApr", apr);
@@ -74,13 +76,14 @@ private:
         QStringList r;
         for (const char* n : {"EditStdYr", "EditStdMo", "EditStdPayments", "EditStdInterest", "EditStdMoney",
                               "EditStdAverage"})
-            r << text(n);
+            r << text(QLatin1String(n));
         return r;
     }
-    bool frameButtonsEnabled()
+    // Calculate, Quit, Contents, Back and Next Chapter all enabled (or all disabled).
+    bool controlsEnabled(bool enabled = true)
     {
-        for (const char* n : {"BtnQuit", "BtnContents", "BtnBack", "BtnNextChapt"})
-            if (!find(n)->isEnabled())
+        for (const char* n : {"BtnGoFigure", "BtnQuit", "BtnContents", "BtnBack", "BtnNextChapt"})
+            if (find(QLatin1String(n))->isEnabled() != enabled)
                 return false;
         return true;
     }
@@ -101,12 +104,11 @@ private slots:
     {
         QCOMPARE(w->windowTitle(), QStringLiteral("Chapter 2"));
         QCOMPARE(w->totalPageCount(), 8);
-        QCOMPARE(w->currentPage(), 1);
         QVERIFY(find("LblAbort")->isHidden());
         QVERIFY(find("PanelWhy")->isHidden());
         QVERIFY(find("BtnStop")->isHidden());
         for (const char* n : {"EditName", "EditApr", "EditBal", "EditPmt"})
-            QVERIFY(text(n).isEmpty());
+            QVERIFY(text(QLatin1String(n)).isEmpty());
     }
 
     void headings_data()
@@ -126,9 +128,7 @@ private slots:
     {
         QFETCH(int, index);
         QFETCH(QString, heading);
-        QWidget* page = w->notebook()->widget(index);
-        QVERIFY(page);
-        auto* h = page->findChild<QLabel*>(QStringLiteral("Heading"));
+        auto* h = w->notebook()->widget(index)->findChild<QLabel*>(QStringLiteral("Heading"));
         QVERIFY(h);
         QCOMPARE(h->text(), heading);
     }
@@ -156,74 +156,48 @@ private slots:
         QFETCH(int, index);
         QFETCH(QStringList, rows);
         QWidget* page = w->notebook()->widget(index);
-        for (int i = 0; i < rows.size() / 2; ++i) {
-            auto* t = page->findChild<QLabel*>(QStringLiteral("ExampleText%1").arg(i + 1));
-            auto* v = page->findChild<QLabel*>(QStringLiteral("ExampleValue%1").arg(i + 1));
-            QVERIFY(t && v);
-            QCOMPARE(t->text(), rows[2 * i]);
-            QCOMPARE(v->text(), rows[2 * i + 1]);
-        }
-        QVERIFY(!page->findChild<QLabel*>(QStringLiteral("ExampleText%1").arg(rows.size() / 2 + 1)));
+        QStringList shown;
+        for (int i = 1; auto* t = page->findChild<QLabel*>(QStringLiteral("ExampleText%1").arg(i)); ++i)
+            shown << t->text() << page->findChild<QLabel*>(QStringLiteral("ExampleValue%1").arg(i))->text();
+        QCOMPARE(shown, rows);
     }
 
-    void calculatorTexts_data()
+    // What the calculator page shows, and what a screen reader says for each
+    // box: the words of its label.
+    void calculatorWords_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("name") << "LabelName" << "Creditor Name";
-        QTest::newRow("apr") << "LabelAPR" << "Annual Percentage Rate";
-        QTest::newRow("bal") << "LabelBal" << "Current Balance";
-        QTest::newRow("pmt") << "LabelPmt" << "Monthly Payment";
-        QTest::newRow("time") << "lblStdTime" << "Payoff Time";
-        QTest::newRow("yr") << "lblStdYr" << " Yr ";
-        QTest::newRow("mo") << "lblStdMo" << " Mo ";
-        QTest::newRow("payments") << "lblStdPayments" << " Total Payments ";
-        QTest::newRow("interest") << "lblStdInterest" << "Interest Paid ";
-        QTest::newRow("money") << "lblStdMoney" << "Money Paid ";
-        QTest::newRow("average") << "lblStdAverage" << "Average Payment";
-        QTest::newRow("abort") << "LblAbort" << " ** Calculation Aborted by User ** ";
-        QTest::newRow("why") << "PanelWhy"
-                             << "In the next chapter, I'll explain why credit cards cost so much and take so long to "
-                                "pay off.";
+        QTest::addColumn<QString>("words");
+        const std::pair<const char*, const char*> rows[] = {
+            {"LabelName", "Creditor Name"}, {"LabelAPR", "Annual Percentage Rate"}, {"LabelBal", "Current Balance"},
+            {"LabelPmt", "Monthly Payment"}, {"lblStdTime", "Payoff Time"}, {"lblStdYr", " Yr "}, {"lblStdMo", " Mo "},
+            {"lblStdPayments", " Total Payments "}, {"lblStdInterest", "Interest Paid "}, {"lblStdMoney", "Money Paid "},
+            {"lblStdAverage", "Average Payment"}, {"LblAbort", " ** Calculation Aborted by User ** "},
+            {"PanelWhy", "In the next chapter, I'll explain why credit cards cost so much and take so long to pay off."},
+            {"BtnGoFigure", "Calculate"}, {"BtnStop", "Stop"},
+            // Spoken names.
+            {"EditName", "Creditor Name"}, {"EditApr", "Annual Percentage Rate"}, {"EditBal", "Current Balance"},
+            {"EditPmt", "Monthly Payment"}, {"EditStdYr", "Payoff Time Yr"}, {"EditStdMo", "Payoff Time Mo"},
+            {"EditStdPayments", "Total Payments"}, {"EditStdInterest", "Interest Paid"}, {"EditStdMoney", "Money Paid"},
+            {"EditStdAverage", "Average Payment"}, {"Gauge", "Payoff progress"}};
+        for (const auto& [name, words] : rows)
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(words);
     }
-    void calculatorTexts()
+    void calculatorWords()
     {
         QFETCH(QString, name);
-        QFETCH(QString, text);
-        auto* l = w->findChild<QLabel*>(name);
-        QVERIFY(l);
-        QCOMPARE(l->text(), text);
-        QCOMPARE(find<QPushButton>("BtnGoFigure")->text(), QStringLiteral("Calculate"));
-        QCOMPARE(find<QPushButton>("BtnStop")->text(), QStringLiteral("Stop"));
-    }
-
-    void accessibleNames_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("accessible");
-        QTest::newRow("name") << "EditName" << "Creditor Name";
-        QTest::newRow("apr") << "EditApr" << "Annual Percentage Rate";
-        QTest::newRow("bal") << "EditBal" << "Current Balance";
-        QTest::newRow("pmt") << "EditPmt" << "Monthly Payment";
-        QTest::newRow("yr") << "EditStdYr" << "Payoff Time Yr";
-        QTest::newRow("mo") << "EditStdMo" << "Payoff Time Mo";
-        QTest::newRow("payments") << "EditStdPayments" << "Total Payments";
-        QTest::newRow("interest") << "EditStdInterest" << "Interest Paid";
-        QTest::newRow("money") << "EditStdMoney" << "Money Paid";
-        QTest::newRow("average") << "EditStdAverage" << "Average Payment";
-    }
-    void accessibleNames()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, accessible);
-        auto* e = w->findChild<QWidget*>(name);
-        QVERIFY(e);
-        QCOMPARE(e->accessibleName(), accessible);
-        QCOMPARE(quenmark::test::spokenName(e), accessible);
+        QFETCH(QString, words);
+        QWidget* control = find(name);
+        if (auto* l = qobject_cast<QLabel*>(control))
+            QCOMPARE(l->text(), words);
+        else if (auto* b = qobject_cast<QPushButton*>(control))
+            QCOMPARE(b->text(), words);
+        else
+            QCOMPARE(quenmark::test::spokenName(control), words);
     }
 
     // A screen reader reads each result box as a read-only text with its
-    // name and its figure, and the gauge as a progress bar with its percentage.
+    // figure, and the gauge as a progress bar with its percentage.
     void resultBoxesAreReadOnly()
     {
         openCalculator();
@@ -233,49 +207,55 @@ private slots:
             {"EditStdYr", "15"}, {"EditStdMo", "3"}, {"EditStdPayments", "183"}, {"EditStdInterest", "$2,487.89"},
             {"EditStdMoney", "$4,587.89"}, {"EditStdAverage", "$25.07"}};
         for (const auto& [n, figure] : figures) {
-            QCOMPARE(box(n)->focusPolicy(), Qt::NoFocus);
-            QCOMPARE(box(n)->cursor().shape(), Qt::ArrowCursor);
-            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(box(n));
-            QVERIFY(iface);
+            ResultBox* b = box(QLatin1String(n));
+            QCOMPARE(b->focusPolicy(), Qt::NoFocus);
+            QCOMPARE(b->cursor().shape(), Qt::ArrowCursor);
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(b);
             QCOMPARE(iface->role(), QAccessible::EditableText);
             QVERIFY(iface->state().readOnly);
             QCOMPARE(iface->text(QAccessible::Value), QString::fromLatin1(figure));
             QAccessibleTextInterface* t = iface->textInterface();
             QVERIFY(t);
-            QCOMPARE(t->characterCount(), static_cast<int>(qstrlen(figure)));
             QCOMPARE(t->text(0, t->characterCount()), QString::fromLatin1(figure));
         }
         QAccessibleInterface* g = QAccessible::queryAccessibleInterface(find("Gauge"));
-        QVERIFY(g);
         QCOMPARE(g->role(), QAccessible::ProgressBar);
         QCOMPARE(g->text(QAccessible::Value), QStringLiteral("100%"));
         QVERIFY(g->valueInterface());
         QCOMPARE(g->valueInterface()->currentValue().toInt(), 100);
-        QCOMPARE(g->valueInterface()->minimumValue().toInt(), 0);
         QCOMPARE(g->valueInterface()->maximumValue().toInt(), 100);
     }
 
-    // Every display update is in the window at once: the backing store holds
-    // the payments box as it paints itself now, at every yield of the run.
-    void everyUpdateIsDrawnIntoTheWindow()
+    // The running example end to end: the display is written after month 1
+    // and every seventh month, each update is in the window at once (the
+    // backing store holds the payments box as it paints itself now), and the
+    // controls that could start a run or leave are locked meanwhile.
+    void runningExample()
     {
         openCalculator();
         enter("17.9", "2100", "53");
         ResultBox* payments = box("EditStdPayments");
-        int checked = 0;
-        bool same = true;
+        QStringList shown;
+        bool drawn = true;
+        bool locked = true;
         w->payoffRunner().onYield = [&](const PayoffState&) {
+            shown << payments->text();
             auto* image = dynamic_cast<QImage*>(w->backingStore()->paintDevice());
-            QVERIFY(image);
             const QRect r(payments->mapTo(w.get(), QPoint(0, 0)), payments->size());
-            const QImage inWindow = image->copy(r).convertToFormat(QImage::Format_RGB32);
-            const QImage fresh = payments->grab().toImage().convertToFormat(QImage::Format_RGB32);
-            same = same && inWindow == fresh;
-            ++checked;
+            drawn = drawn && image
+                    && image->copy(r).convertToFormat(QImage::Format_RGB32)
+                           == payments->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            locked = locked && controlsEnabled(false) && find("BtnStop")->isVisible() && find("EditApr")->isEnabled();
         };
         calculate();
-        QCOMPARE(checked, 183 / 7);
-        QVERIFY(same);
+        QCOMPARE(shown.size(), 183 / 7);
+        QCOMPARE(shown.first(), QStringLiteral("7"));
+        QCOMPARE(shown.last(), QStringLiteral("182"));
+        QVERIFY(drawn);
+        QVERIFY(locked);
+        QVERIFY(controlsEnabled() && !find("BtnStop")->isVisible() && !find("LblAbort")->isVisible());
+        QCOMPARE(QStringList({text("EditApr"), text("EditBal"), text("EditPmt")}),
+                 QStringList({"17.90", "2100.00", "53.00"}));
     }
 
     // The window system gets at most one flush per 8 ms of the clock, plus
@@ -295,6 +275,7 @@ private slots:
         w->payoffRunner().onYield = [&](const PayoffState&) { fake.now += static_cast<std::uint64_t>(msPerUpdate); };
         const int flushes = w->liveSurface()->flushCount();
         calculate();
+        QCOMPARE(text("EditStdPayments"), QStringLiteral("5,381"));
         QCOMPARE(gauge(), 100);
         QVERIFY(!w->liveSurface()->hasPending());
         const int yields = w->payoffRunner().lastState().MonthCount / 7;
@@ -303,27 +284,19 @@ private slots:
                  qPrintable(QString::number(w->liveSurface()->flushCount() - flushes)));
     }
 
+    // Arriving on the page focuses the name; Tab runs name, APR, balance,
+    // payment, Calculate, and reads the boxes it leaves.
     void focusAndTabOrder()
     {
         openCalculator();
         QCOMPARE(QApplication::focusWidget(), find("EditName"));
-        const char* order[] = {"EditApr", "EditBal", "EditPmt", "BtnGoFigure"};
-        for (const char* n : order) {
+        for (const char* n : {"EditApr", "EditBal", "EditPmt", "BtnGoFigure"}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(n));
         }
-        // Tab through the empty boxes read them as 0.00.
         QCOMPARE(text("EditApr"), QStringLiteral("0.00"));
         QCOMPARE(text("EditPmt"), QStringLiteral("0.00"));
         QVERIFY(text("EditName").isEmpty());
-    }
-
-    void nextArrivingFocusesName()
-    {
-        openCalculator();
-        QTest::mouseClick(find<QPushButton>("BtnBack"), Qt::LeftButton);
-        QTest::mouseClick(find<QPushButton>("BtnNext"), Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), find("EditName"));
     }
 
     void labelsFocusTheirBoxes_data()
@@ -341,10 +314,11 @@ private slots:
         QFETCH(QString, box);
         openCalculator();
         find<QPushButton>("BtnGoFigure")->setFocus();
-        QTest::mouseClick(w->findChild<QLabel*>(label), Qt::LeftButton);
+        QTest::mouseClick(find<QLabel>(label), Qt::LeftButton);
         QCOMPARE(QApplication::focusWidget()->objectName(), box);
     }
 
+    // Leaving a box reads it and writes it back with two decimals, silently.
     void readingOnExit_data()
     {
         QTest::addColumn<QString>("box");
@@ -353,12 +327,7 @@ private slots:
         QTest::newRow("empty") << "EditBal" << "" << "0.00";
         QTest::newRow("plain") << "EditBal" << "2100" << "2100.00";
         QTest::newRow("cents") << "EditPmt" << "53.005" << "53.01";
-        QTest::newRow("negative") << "EditPmt" << "-5" << "0.00";
-        QTest::newRow("apr 17.9") << "EditApr" << "17.9" << "17.90";
-        QTest::newRow("apr 30.004") << "EditApr" << "30.004" << "30.00";
-        QTest::newRow("apr 30.005") << "EditApr" << "30.005" << "30.00";
         QTest::newRow("negative apr") << "EditApr" << "-45" << "0.00";
-        QTest::newRow("letters") << "EditBal" << "abc" << "0.00";
     }
     void readingOnExit()
     {
@@ -366,32 +335,22 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         openCalculator();
-        type(box.toLatin1().constData(), typed);
+        type(box, typed);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(text(box.toLatin1().constData()), shown);
+        QCOMPARE(text(box), shown);
         QVERIFY(fake.messages.isEmpty());
         QCOMPARE(fake.beeps, 0);
     }
 
-    void aprAbove30_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("quoted");
-        QTest::newRow("45") << "45" << "45.00";
-        QTest::newRow("30.006") << "30.006" << "30.01";
-        QTest::newRow("1e3") << "1000" << "1000.00";
-    }
     void aprAbove30()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, quoted);
         openCalculator();
-        type("EditApr", typed);
+        type("EditApr", QStringLiteral("45"));
         QTest::keyClick(edit("EditApr"), Qt::Key_Tab);
         QCOMPARE(fake.messages.size(), 1);
         QCOMPARE(fake.messages[0].title, QStringLiteral("Information"));
         QCOMPARE(fake.messages[0].icon, Platform::MessageIcon::Information);
-        QCOMPARE(fake.messages[0].text, QString(kAprMessage45).replace(QStringLiteral("45.00"), quoted));
+        QCOMPARE(fake.messages[0].text, kAprMessage45);
         QCOMPARE(fake.beeps, 1);
         QCOMPARE(text("EditApr"), QStringLiteral("30.00"));
         QCOMPARE(QApplication::focusWidget(), find("EditApr"));
@@ -415,199 +374,134 @@ private slots:
         QVERIFY(text("EditStdPayments").remove(QLatin1Char(',')).toInt() > 1000);
     }
 
-    void runningExample()
+    // A payment the check replaces (beep, error message, the box corrected,
+    // focused and selected, nothing calculated) runs at the next Calculate.
+    void calculations_data()
     {
+        QTest::addColumn<QStringList>("inputs");  // APR, balance, payment as typed
+        QTest::addColumn<QString>("message");     // the error message, or none
+        QTest::addColumn<QString>("payment");     // EditPmt after the first Calculate
+        QTest::addColumn<QStringList>("figures"); // after the run
+        QTest::addColumn<bool>("why");            // PanelWhy shown (after a run with interest)
+        QTest::newRow("least accepted") << QStringList{"17.9", "2100", "20"} << paymentMessage("20.00", "34.00")
+                                        << "34.00"
+                                        << QStringList{"69", "6", "834", "$15,760.05", "$17,860.05", "$21.41"} << true;
+        QTest::newRow("no interest, no payment")
+            << QStringList{"0", "2100", ""} << paymentMessage("0.00", "58.33") << "58.33"
+            << QStringList{"3", "1", "37", "$0.00", "$2,100.00", "$56.76"} << false;
+        QTest::newRow("no interest") << QStringList{"0", "2100", "100"} << "" << "100.00"
+                                     << QStringList{"1", "9", "21", "$0.00", "$2,100.00", "$100.00"} << false;
+        QTest::newRow("no balance, interest") << QStringList{"17.9", "0", "0"} << paymentMessage("0.00", "1.00")
+                                              << "1.00" << QStringList{"0", "0", "0", "$0.00", "$0.00", ""} << true;
+        QTest::newRow("no balance, no interest") << QStringList{"0", "0", ""} << "" << "0.00"
+                                                 << QStringList{"0", "0", "0", "$0.00", "$0.00", ""} << false;
+    }
+    void calculations()
+    {
+        QFETCH(QStringList, inputs);
+        QFETCH(QString, message);
+        QFETCH(QString, payment);
+        QFETCH(QStringList, figures);
+        QFETCH(bool, why);
         openCalculator();
-        enter("17.9", "2100", "53");
+        enter(inputs[0], inputs[1], inputs[2]);
         calculate();
-        QCOMPARE(results(), (QStringList{"15", "3", "183", "$2,487.89", "$4,587.89", "$25.07"}));
+        QCOMPARE(text("EditPmt"), payment);
+        QCOMPARE(fake.messages.size(), message.isEmpty() ? 0 : 1);
+        QCOMPARE(fake.beeps, message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty()) {
+            QCOMPARE(fake.messages[0].title, QStringLiteral("Error"));
+            QCOMPARE(fake.messages[0].icon, Platform::MessageIcon::Error);
+            QCOMPARE(fake.messages[0].text, message);
+            QCOMPARE(QApplication::focusWidget(), find("EditPmt"));
+            QCOMPARE(edit("EditPmt")->selectedText(), payment);
+            QVERIFY(text("EditStdPayments").isEmpty());
+            QVERIFY(find("PanelWhy")->isHidden());
+            calculate();
+            QCOMPARE(fake.messages.size(), 1);
+        }
+        QCOMPARE(results(), figures);
         QCOMPARE(gauge(), 100);
-        QVERIFY(fake.messages.isEmpty());
-        QVERIFY(find("PanelWhy")->isVisible());
-        QVERIFY(!find("LblAbort")->isVisible());
-        QVERIFY(!find("BtnStop")->isVisible());
-        QVERIFY(find("BtnGoFigure")->isEnabled());
-        QVERIFY(frameButtonsEnabled());
-        QCOMPARE(text("EditApr"), QStringLiteral("17.90"));
-        QCOMPARE(text("EditBal"), QStringLiteral("2100.00"));
-        QCOMPARE(text("EditPmt"), QStringLiteral("53.00"));
+        QCOMPARE(find("PanelWhy")->isVisible(), why);
     }
 
-    void runDisplaysEverySeventhMonth()
+    // Stop ends the run at once: the notice, the totals reached and a gauge
+    // below 100; the next Calculate hides the notice again.
+    void stop_data()
     {
-        openCalculator();
-        enter("17.9", "2100", "53");
-        QList<int> months;
-        bool lockedDuringRun = true;
-        QStringList shown;
-        w->payoffRunner().onYield = [&](const PayoffState& s) {
-            months << s.MonthCount;
-            lockedDuringRun = lockedDuringRun && !find("BtnGoFigure")->isEnabled() && !find("BtnQuit")->isEnabled()
-                              && !find("BtnContents")->isEnabled() && !find("BtnNextChapt")->isEnabled()
-                              && find("BtnStop")->isVisible() && find("EditApr")->isEnabled();
-            shown << text("EditStdPayments");
-        };
-        calculate();
-        QCOMPARE(months.size(), 183 / 7);
-        QCOMPARE(months.first(), 7);
-        QCOMPARE(months.last(), 182);
-        QVERIFY(lockedDuringRun);
-        // The display is written before each yield.
-        QCOMPARE(shown.first(), QStringLiteral("7"));
-        QCOMPARE(shown.last(), QStringLiteral("182"));
+        QTest::addColumn<int>("atYield");
+        QTest::addColumn<QString>("payments");
+        QTest::newRow("at once") << 1 << "7";
+        QTest::newRow("late") << 500 << "3,500";
     }
-
-    void leastAcceptedPaymentMessage()
+    void stop()
     {
-        openCalculator();
-        enter("17.9", "2100", "20");
-        calculate();
-        QCOMPARE(fake.messages.size(), 1);
-        QCOMPARE(fake.messages[0].title, QStringLiteral("Error"));
-        QCOMPARE(fake.messages[0].icon, Platform::MessageIcon::Error);
-        QCOMPARE(fake.messages[0].text, paymentMessage("20.00", "34.00"));
-        QCOMPARE(fake.beeps, 1);
-        QCOMPARE(text("EditPmt"), QStringLiteral("34.00"));
-        QCOMPARE(QApplication::focusWidget(), find("EditPmt"));
-        QCOMPARE(edit("EditPmt")->selectedText(), QStringLiteral("34.00"));
-        // Nothing was calculated.
-        QVERIFY(text("EditStdPayments").isEmpty());
-        QVERIFY(find("PanelWhy")->isHidden());
-
-        calculate();
-        QCOMPARE(fake.messages.size(), 1);
-        QCOMPARE(results(), (QStringList{"69", "6", "834", "$15,760.05", "$17,860.05", "$21.41"}));
-    }
-
-    void zeroRateSuggestedPayment()
-    {
-        openCalculator();
-        enter("0", "2100", "");
-        calculate();
-        QCOMPARE(fake.messages.size(), 1);
-        QCOMPARE(fake.messages[0].title, QStringLiteral("Error"));
-        QCOMPARE(fake.messages[0].text, paymentMessage("0.00", "58.33"));
-        QCOMPARE(text("EditPmt"), QStringLiteral("58.33"));
-        QCOMPARE(edit("EditPmt")->selectedText(), QStringLiteral("58.33"));
-        QVERIFY(text("EditStdPayments").isEmpty());
-
-        calculate();
-        QCOMPARE(fake.messages.size(), 1);
-        QCOMPARE(results(), (QStringList{"3", "1", "37", "$0.00", "$2,100.00", "$56.76"}));
-        QCOMPARE(gauge(), 100);
-        QVERIFY(find("PanelWhy")->isHidden());
-    }
-
-    void noBalanceWithInterest()
-    {
-        openCalculator();
-        enter("17.9", "0", "0");
-        calculate();
-        QCOMPARE(fake.messages.size(), 1);
-        QCOMPARE(fake.messages[0].text, paymentMessage("0.00", "1.00"));
-        QCOMPARE(text("EditPmt"), QStringLiteral("1.00"));
-        calculate();
-        QCOMPARE(fake.messages.size(), 1);
-        QCOMPARE(results(), (QStringList{"0", "0", "0", "$0.00", "$0.00", ""}));
-        QCOMPARE(gauge(), 100);
-        QVERIFY(find("PanelWhy")->isVisible());
-    }
-
-    void noBalanceNoInterest()
-    {
-        openCalculator();
-        enter("0", "0", "");
-        calculate();
-        QVERIFY(fake.messages.isEmpty());
-        QCOMPARE(fake.beeps, 0);
-        QCOMPARE(results(), (QStringList{"0", "0", "0", "$0.00", "$0.00", ""}));
-        QCOMPARE(gauge(), 100);
-        QVERIFY(find("PanelWhy")->isHidden());
-    }
-
-    void noInterest()
-    {
-        openCalculator();
-        enter("0", "2100", "100");
-        calculate();
-        QCOMPARE(results(), (QStringList{"1", "9", "21", "$0.00", "$2,100.00", "$100.00"}));
-    }
-
-    void stopDuringLongRun()
-    {
+        QFETCH(int, atYield);
+        QFETCH(QString, payments);
         openCalculator();
         enter("30", "100000", "2601");
-        // Runs at the run's first yield (month 7), as a click made meanwhile would.
-        QTimer::singleShot(0, this, [this] { QTest::mouseClick(find<QPushButton>("BtnStop"), Qt::LeftButton); });
+        int yields = 0;
+        w->payoffRunner().onYield = [&](const PayoffState&) {
+            if (++yields == atYield) // clicked while the run lets input through
+                QTimer::singleShot(0, this, [this] { QTest::mouseClick(find<QPushButton>("BtnStop"), Qt::LeftButton); });
+        };
         calculate();
         QVERIFY(find("LblAbort")->isVisible());
-        QCOMPARE(find<QLabel>("LblAbort")->text(), QStringLiteral(" ** Calculation Aborted by User ** "));
+        QCOMPARE(text("EditStdPayments"), payments);
         QVERIFY(gauge() < 100);
-        QCOMPARE(text("EditStdPayments"), QStringLiteral("7"));
         QVERIFY(!find("BtnStop")->isVisible());
-        QVERIFY(find("BtnGoFigure")->isEnabled());
-        QVERIFY(frameButtonsEnabled());
+        QVERIFY(controlsEnabled());
 
-        // The next Calculate hides the notice again.
+        w->payoffRunner().onYield = nullptr;
         enter("17.9", "2100", "53");
         calculate();
         QVERIFY(!find("LblAbort")->isVisible());
         QCOMPARE(text("EditStdPayments"), QStringLiteral("183"));
     }
 
-    void stopLateInLongRun()
+    // Closing the window in any way during a run ends the run at once, then
+    // the chapter with result 2 (or the leaving button's result).
+    void leavingDuringRun_data()
     {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("result");
+        QTest::newRow("close()") << "close" << 2;
+        QTest::newRow("title bar") << "titlebar" << 2;
+        QTest::newRow("contents") << "contents" << 4;
+        QTest::newRow("destroyed") << "destroy" << -1;
+    }
+    void leavingDuringRun()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, result);
         openCalculator();
         enter("30", "100000", "2601");
-        int yields = 0;
-        w->payoffRunner().onYield = [&](const PayoffState&) {
-            if (++yields == 500)
-                QTimer::singleShot(0, this, [this] { find<QPushButton>("BtnStop")->click(); });
-        };
-        calculate();
-        QVERIFY(find("LblAbort")->isVisible());
-        QCOMPARE(text("EditStdPayments"), QStringLiteral("3,500"));
-        QVERIFY(gauge() < 100);
-    }
-
-    void longRunFinishes()
-    {
-        openCalculator();
-        enter("30", "100000", "2601");
-        calculate();
-        QCOMPARE(text("EditStdPayments"), QStringLiteral("5,381"));
-        QCOMPARE(gauge(), 100);
-    }
-
-    void closeDuringRun_data()
-    {
-        QTest::addColumn<bool>("titleBar");
-        QTest::newRow("close()") << false;
-        QTest::newRow("title bar") << true;
-    }
-    void closeDuringRun()
-    {
-        QFETCH(bool, titleBar);
-        openCalculator();
-        enter("30", "100000", "2601");
-        QTimer::singleShot(0, this, [this, titleBar] {
-            if (titleBar) {
+        QTimer::singleShot(0, this, [this, how] {
+            if (how == QLatin1String("close")) {
+                w->close();
+            } else if (how == QLatin1String("titlebar")) {
                 QCloseEvent close; // what the window system sends for the close button
                 QApplication::sendEvent(w->windowHandle(), &close);
+            } else if (how == QLatin1String("contents")) {
+                w->BtnContentsClick();
             } else {
-                w->close();
+                w.reset();
             }
         });
-        calculate();
-        QCOMPARE(w->result(), 2);
+        TChapter_002* raw = w.get();
+        raw->BtnGoFigureClick();
+        if (result < 0) {
+            QVERIFY(!w);
+            return;
+        }
+        QCOMPARE(w->result(), result);
         QVERIFY(!w->isVisible());
-        // The run ended at once.
         QCOMPARE(text("EditStdPayments"), QStringLiteral("7"));
     }
 
+    // As the chapter loop shows it: modal, released after it closes.
     void closeDuringModalRun()
     {
-        // As the chapter loop shows it: modal, released after it closes.
         w->hide();
         QTimer::singleShot(0, this, [this] {
             openCalculator();
@@ -615,55 +509,23 @@ private slots:
             QTimer::singleShot(0, this, [this] { w->close(); });
             calculate();
         });
-        const int result = w->exec();
-        QCOMPARE(result, 2);
+        QCOMPARE(w->exec(), 2);
         w.reset();
     }
 
-    void windowDestroyedDuringRun()
-    {
-        openCalculator();
-        enter("30", "100000", "2601");
-        TChapter_002* raw = w.get();
-        QTimer::singleShot(0, this, [this] { w.reset(); });
-        raw->BtnGoFigureClick();
-        QVERIFY(!w);
-    }
-
-    void leavingButtonDuringRunWaitsForIt()
-    {
-        openCalculator();
-        enter("30", "100000", "2601");
-        QTimer::singleShot(0, this, [this] { w->BtnContentsClick(); });
-        calculate();
-        QCOMPARE(w->result(), 4);
-        QVERIFY(!w->isVisible());
-    }
-
-    // Two runs in a row (as the extra-money calculator makes them) keep the
-    // controls locked in between.
+    // Runs bracketed by beginRuns/endRuns (chapter 7 makes two in a row) keep
+    // the controls locked in between, so no click slips through there.
     void runnerHoldsLockAcrossRuns()
     {
         openCalculator();
         PayoffRunner& runner = w->payoffRunner();
-        int shown = 0;
-        auto count = [&](const PayoffState&) { ++shown; };
+        auto none = [](const PayoffState&) {};
         runner.beginRuns();
-        QCOMPARE(runner.run(17.9, 2100, 53, PayoffOptions::payoffCalculator(), count),
-                 PayoffRunner::Outcome::Finished);
-        QVERIFY(runner.running());
-        QVERIFY(!find("BtnGoFigure")->isEnabled());
-        QVERIFY(!find("BtnQuit")->isEnabled());
-        QVERIFY(find("BtnStop")->isVisible());
-        QCOMPARE(runner.run(17.9, 2100, 34, PayoffOptions::payoffCalculator(), count),
-                 PayoffRunner::Outcome::Finished);
-        QCOMPARE(runner.lastState().MonthCount, 834);
+        QCOMPARE(runner.run(17.9, 2100, 53, PayoffOptions::payoffCalculator(), none), PayoffRunner::Outcome::Finished);
+        QVERIFY(runner.running() && controlsEnabled(false) && find("BtnStop")->isVisible());
+        QCOMPARE(runner.run(17.9, 2100, 34, PayoffOptions::payoffCalculator(), none), PayoffRunner::Outcome::Finished);
         QVERIFY(runner.endRuns());
-        QVERIFY(!runner.running());
-        QVERIFY(find("BtnGoFigure")->isEnabled());
-        QVERIFY(frameButtonsEnabled());
-        QVERIFY(!find("BtnStop")->isVisible());
-        QCOMPARE(shown, (183 / 7 + 2) + (834 / 7 + 2));
+        QVERIFY(!runner.running() && controlsEnabled() && !find("BtnStop")->isVisible());
     }
 
     void creditorNameChangesNothing()
@@ -682,27 +544,19 @@ private slots:
     {
         openCalculator();
         quenmark::test::TypedTextGenerator generator(20240611u);
-        const QRegularExpression twoDecimals(QStringLiteral("^\\d+\\.\\d\\d$"));
-        const QRegularExpression nonFinite(QStringLiteral("inf|nan"), QRegularExpression::CaseInsensitiveOption);
-        int runs = 0;
+        const QStringList boxes{"EditApr", "EditBal", "EditPmt"};
         for (int i = 0; i < 1000; ++i) {
-            const char* boxes[] = {"EditApr", "EditBal", "EditPmt"};
-            for (const char* box : boxes)
-                quenmark::test::enterText(edit(box), generator.next());
+            for (const QString& b : boxes)
+                quenmark::test::enterText(edit(b), generator.next());
             calculate();
-            ++runs;
-            for (const char* box : boxes) {
-                const QString t = text(box);
-                QVERIFY2(twoDecimals.match(t).hasMatch(), qPrintable(QStringLiteral("%1 shows '%2'").arg(box, t)));
-            }
-            QVERIFY(text("EditApr").toDouble() <= 30.0);
-            for (const QString& r : results())
-                QVERIFY2(!nonFinite.match(r).hasMatch(), qPrintable(r));
-            QVERIFY(find("BtnGoFigure")->isEnabled());
-            QVERIFY(!find("BtnStop")->isVisible());
+            QStringList shown;
+            for (const QString& b : boxes)
+                shown << text(b);
+            QVERIFY2(quenmark::test::boxesReadBack(shown) && quenmark::test::allFinite(results()),
+                     qPrintable((shown + results()).join(QLatin1Char('|'))));
+            QVERIFY(controlsEnabled() && !find("BtnStop")->isVisible());
             QVERIFY(gauge() >= 0 && gauge() <= 100);
         }
-        QCOMPARE(runs, 1000);
     }
 };
 

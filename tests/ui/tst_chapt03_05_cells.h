@@ -1,14 +1,19 @@
 // What the table chapters' tests read off their cells: which cells show as
-// highlighted, in which colours, and amounts written the way the tables write them.
+// highlighted, amounts written the way the tables write them, and the
+// minimum-payment year that chapters 3 and 5 show.
 #pragma once
 
 #include <QLabel>
 #include <QPalette>
 #include <QStringList>
 #include <QWidget>
-#include <algorithm>
+#include <cmath>
+#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "core/Payoff.h"
 #include "core/Strstuff.h"
 
 namespace quenmark::test {
@@ -22,21 +27,39 @@ inline QColor textColour(const QLabel* l)
     return l->palette().color(QPalette::WindowText);
 }
 
-// Every visible table cell (a named label with a border) under `root` that is
-// green: "Name" with white text, "Name*" with yellow text, "Name?" otherwise;
-// sorted. A green cell that does not tell a screen reader it is highlighted
-// is listed as "Name!".
-inline QStringList highlightedCells(const QWidget* root)
+// A table cell: a named label with a border.
+inline bool isTableCell(const QLabel* l)
 {
-    const QColor green(0, 128, 0);
+    return !l->objectName().isEmpty() && l->frameShape() == QFrame::Box;
+}
+
+// Background and text colour of every table cell under `root`.
+using CellLooks = std::map<QString, std::pair<QRgb, QRgb>>;
+inline CellLooks cellLooks(const QWidget* root)
+{
+    CellLooks looks;
+    for (const QLabel* l : root->findChildren<QLabel*>())
+        if (isTableCell(l))
+            looks[l->objectName()] = {background(l).rgb(), textColour(l).rgb()};
+    return looks;
+}
+
+// The visible cells under `root` that are not as `designed`, sorted: "Name"
+// green with white text, "Name*" green with yellow text, "Name?" green with
+// another text colour, and "Name!" for any other change, such as a cell
+// that does not tell a screen reader it is highlighted.
+inline QStringList highlightedCells(const QWidget* root, const CellLooks& designed)
+{
     QStringList names;
     for (const QLabel* l : root->findChildren<QLabel*>()) {
-        if (!l->isVisible() || l->objectName().isEmpty() || l->frameShape() != QFrame::Box)
+        if (!l->isVisible() || !isTableCell(l))
             continue;
-        if (background(l) != green)
+        const auto it = designed.find(l->objectName());
+        const bool described = !l->accessibleDescription().isEmpty();
+        if (it != designed.end() && it->second == std::pair(background(l).rgb(), textColour(l).rgb()) && !described)
             continue;
         QString name = l->objectName();
-        if (l->accessibleDescription().isEmpty())
+        if (background(l) != QColor(0, 128, 0) || !described)
             name += QLatin1Char('!');
         else if (textColour(l) == QColor(255, 255, 0))
             name += QLatin1Char('*');
@@ -68,6 +91,21 @@ inline QString cellText(const QWidget* root, const QString& name)
 {
     const auto* l = root->findChild<QLabel*>(name);
     return l ? l->text().trimmed() : QStringLiteral("<no cell %1>").arg(name);
+}
+
+// A year of the lessons' example from the core's month step: $2,100.00 at
+// 17.9 %, paying 2.5 % of the balance rounded up to whole dollars (minimum)
+// or $53.00 every month.
+inline std::vector<LedgerRow> exampleYear(bool minimum = true)
+{
+    std::vector<LedgerRow> rows;
+    double balance = 2100.00;
+    for (int n = 1; n <= 12; ++n) {
+        const double payment = minimum ? std::ceil(RoundToCents(balance * 0.025)) : 53.00;
+        rows.push_back(MakeLedgerRow(n, balance, payment, PeriodicRate(17.9)));
+        balance = rows.back().newBalance;
+    }
+    return rows;
 }
 
 } // namespace quenmark::test

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QtTest>
 #include <memory>
@@ -101,8 +100,6 @@ private slots:
     void opening()
     {
         QVERIFY(qobject_cast<TChapter_007*>(std::unique_ptr<LessonFrame>(createChapterWindow(7, nullptr)).get()));
-        QCOMPARE(label("HeaderTitle"), QStringLiteral(" The Effect of Adding $5 to Each Payment"));
-        QCOMPARE(label("TotalPages"), QStringLiteral("5"));
         QVERIFY(find("LblAbort")->isHidden() && find("BtnStop")->isHidden());
         QVERIFY(w->withoutExtraStale() && w->withExtraStale());
         QCOMPARE(gauge(1) + gauge(2), 0);
@@ -597,24 +594,20 @@ private slots:
     {
         goToPage(5);
         quenmark::test::TypedTextGenerator generator(20240707u);
-        const QRegularExpression twoDecimals(QStringLiteral("^\\d+\\.\\d\\d$"));
-        const QRegularExpression nonFinite(QStringLiteral("inf|nan"), QRegularExpression::CaseInsensitiveOption);
         auto* extra = find<QComboBox>("ExtraMoney");
-        const char* boxes[] = {"EditApr", "EditBal", "EditPmt"};
+        const QStringList boxes{"EditApr", "EditBal", "EditPmt"};
         for (int i = 0; i < 1000; ++i) {
             quenmark::test::enterText(find<QLineEdit>("EditName"), generator.next());
-            for (const char* box : boxes)
-                quenmark::test::enterText(find<QLineEdit>(QLatin1String(box)), generator.next());
+            for (const QString& box : boxes)
+                quenmark::test::enterText(find<QLineEdit>(box), generator.next());
             extra->setCurrentIndex(generator.pick(extra->count()));
             find<QComboBox>("TreatLike")->setCurrentIndex(generator.pick(2));
             calculate();
-            for (const char* box : boxes) {
-                const QString t = find<QLineEdit>(QLatin1String(box))->text();
-                QVERIFY2(twoDecimals.match(t).hasMatch(), qPrintable(QStringLiteral("%1 shows '%2'").arg(box, t)));
-            }
-            QVERIFY(find<QLineEdit>("EditApr")->text().toDouble() <= 30.0);
-            for (const QString& r : results(kLeft + kRight))
-                QVERIFY2(!nonFinite.match(r).hasMatch(), qPrintable(r));
+            QStringList shown;
+            for (const QString& box : boxes)
+                shown << find<QLineEdit>(box)->text();
+            QVERIFY2(quenmark::test::boxesReadBack(shown) && quenmark::test::allFinite(results(kLeft + kRight)),
+                     qPrintable((shown + results(kLeft + kRight)).join(QLatin1Char('|'))));
             QVERIFY(!w->payoffRunner().running() && find("BtnCalculate")->isEnabled() && !find("BtnStop")->isVisible());
         }
     }

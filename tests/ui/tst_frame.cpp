@@ -100,15 +100,6 @@ void TestFrameTests::header()
     QFETCH(bool, hasNext);
     QCOMPARE(chapterLook(chapter).title, title);
     QCOMPARE(chapterLook(chapter).titleAsPicture, chapter == 4 || chapter == 5);
-    // Whatever window the factory gives: its caption and header number.
-    {
-        std::unique_ptr<LessonFrame> real(createChapterWindow(chapter, nullptr));
-        QCOMPARE(real->windowTitle(), QStringLiteral("Chapter %1").arg(chapter));
-        QCOMPARE(real->chapterNumber(), chapter);
-        real->show();
-        QCOMPARE(labelText(real.get(), "TotalPages"), QString::number(real->totalPageCount()));
-        QCOMPARE(real->currentPage(), 1);
-    }
     std::unique_ptr<LessonFrame> f(createPlainChapter(chapter, nullptr));
     QCOMPARE(f->windowTitle(), QStringLiteral("Chapter %1").arg(chapter));
     QCOMPARE(f->size(), QSize(640, 480));

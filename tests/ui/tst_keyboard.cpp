@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStackedWidget>
 #include <QtTest>
 #include <memory>
 
@@ -142,23 +143,30 @@ private slots:
     }
 
     // Enter on Next turns the page; on the last page Next hides, and Enter
-    // must not press the "Next Chapter" now standing in its place.
+    // must not press the "Next Chapter" now standing in its place: the focus
+    // rests on the page, which a screen reader reads by its place.
     void repeatedEnterStopsOnTheLastPage_data()
     {
         QTest::addColumn<int>("chapter");
-        for (int chapter : {1, 2, 9})
-            QTest::addRow("chapter %d", chapter) << chapter;
+        QTest::addColumn<QString>("focus"); // where it rests on the last page
+        QTest::newRow("chapter 1") << 1 << "Notebook1";
+        QTest::newRow("chapter 2") << 2 << "EditName"; // the calculator's first box
+        QTest::newRow("chapter 9") << 9 << "Notebook1";
     }
     void repeatedEnterStopsOnTheLastPage()
     {
         QFETCH(int, chapter);
+        QFETCH(QString, focus);
         std::unique_ptr<LessonFrame> w = open(chapter);
         QVERIFY(w);
         for (int i = 0; i < w->totalPageCount() + 3; ++i)
             pressEnter(i % 2 == 1);
         QCOMPARE(w->currentPage(), w->totalPageCount());
         QCOMPARE(w->result(), 0);
-        QVERIFY(!qobject_cast<QAbstractButton*>(QApplication::focusWidget()));
+        QVERIFY(QApplication::focusWidget());
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        const QString total = QString::number(w->totalPageCount());
+        QCOMPARE(quenmark::test::spokenName(w->notebook()), QStringLiteral("Page %1 of %1").arg(total));
     }
 };
 

@@ -90,21 +90,22 @@ void ScheduleHeader()
 // The months of the no-interest payoff, which the engine counts rather than steps.
 void NoInterestSchedule(double balance, double payment)
 {
-    const auto owed = static_cast<std::int64_t>(RoundToCents(balance) * 100 + 0.5);
-    const auto pay = static_cast<std::int64_t>(RoundToCents(payment) * 100 + 0.5);
+    const std::int64_t owed = ToCents(balance);
+    const std::int64_t pay = ToCents(payment);
     if (owed <= 0 || pay <= 0)
         return;
     CsvRows out;
     std::int64_t left = owed;
-    for (std::int32_t month = 1; left > 0; ++month) {
+    // The payment check keeps the count within 32 bits.
+    for (std::int64_t month = 1; left > 0; ++month) {
         const std::int64_t p = pay < left ? pay : left;
         LedgerRow r;
-        r.number = month;
-        r.openingBalance = static_cast<double>(left) / 100;
-        r.payment = static_cast<double>(p) / 100;
+        r.number = static_cast<std::int32_t>(month);
+        r.openingBalance = FromCents(left);
+        r.payment = FromCents(p);
         r.principal = r.payment;
         left -= p;
-        r.newBalance = static_cast<double>(left) / 100;
+        r.newBalance = FromCents(left);
         out.row(r);
     }
 }
