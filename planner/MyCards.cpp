@@ -680,7 +680,7 @@ bool MyCardsWindow::saveNow()
     plan.order = order();
     QString error;
     if (!m_store.save(plan, &error)) {
-        setStatus(tr("Your cards could not be saved: %1.").arg(error));
+        setStatus(tr("Your cards could not be saved as %1: %2.").arg(QDir::toNativeSeparators(m_store.path()), error));
         return false;
     }
     if (m_status->text().startsWith(tr("Your cards could not be saved")))
