@@ -131,7 +131,9 @@ inline void pointAt(QWidget* w, QPoint pos)
 {
     QWidget* top = w->window();
     const QRect inTop(w->mapTo(top, QPoint(0, 0)), w->size());
-    const QPoint away = inTop.contains(QPoint(0, 0)) ? QPoint(top->width() - 1, top->height() - 1) : QPoint(0, 0);
+    // A corner of the window, off every control. (Not (0, 0): QTest takes a
+    // null point for the window's centre.)
+    const QPoint away = inTop.contains(QPoint(1, 1)) ? QPoint(top->width() - 2, top->height() - 2) : QPoint(1, 1);
     QTest::mouseMove(top->windowHandle(), away);
     QTest::mouseMove(top->windowHandle(), w->mapTo(top, pos));
 }
