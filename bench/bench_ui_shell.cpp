@@ -13,6 +13,7 @@
 #include "shell/Startup.h"
 #include "FakePlatform.h"
 #include "ModalDriver.h"
+#include "WidgetBenchMain.h"
 
 #include <QApplication>
 #include <QTest>
@@ -44,17 +45,6 @@ double cpuMs()
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
     return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
-}
-
-long residentKiB()
-{
-    long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
 // Child: the program's first steps up to the splash painted; prints the moment.

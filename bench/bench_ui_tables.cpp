@@ -19,21 +19,11 @@
 #include "common/LessonFrame.h"
 #include "lessons/Chapt04.h"
 #include "lessons/Chapters.h"
+#include "WidgetBenchMain.h"
 
 using namespace quenmark;
 
 namespace {
-
-long residentKiB()
-{
-    long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
 
 std::unique_ptr<LessonFrame> shown(int chapter)
 {

@@ -3,34 +3,7 @@
 # exact lines it prints. Exits non-zero on the first failure.
 set -u
 TOOL=${1:?usage: test_payoff_tool.sh PATH-TO-quenmark-payoff}
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-OUT="$WORK/out"
-ERR="$WORK/err"
-EXPECTED="$WORK/expected"
-failures=0
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-# run STATUS ARGS...: runs the tool, checks the exit status.
-run() {
-    want=$1
-    shift
-    "$TOOL" "$@" >"$OUT" 2>"$ERR"
-    got=$?
-    [ "$got" -eq "$want" ] || fail "'$*' exited with $got, expected $want"
-}
-
-# same_output NAME: stdout equals the text in $EXPECTED.
-same_output() {
-    cmp -s "$OUT" "$EXPECTED" || {
-        fail "$1: stdout differs"
-        diff "$EXPECTED" "$OUT" >&2
-    }
-}
+. "$(dirname "$0")/lib.sh"
 
 no_bad_numbers() {
     if grep -qi 'nan\|inf' "$OUT" "$ERR"; then fail "$1: non-finite text printed"; fi
@@ -160,8 +133,4 @@ grep -qx 'months: 2,147,443,469' "$OUT" || fail "largest balance at APR 0: month
 run 0 --compare 30 1e300 1e300
 no_bad_numbers "largest amounts compared"
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed" >&2
-    exit 1
-fi
-echo "all tool checks passed"
+finish "tool"

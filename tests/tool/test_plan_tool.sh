@@ -3,33 +3,8 @@
 # path is $1): exact lines, exit statuses, malformed files.
 set -u
 TOOL=${1:?usage: test_plan_tool.sh PATH-TO-quenmark-payoff}
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-OUT="$WORK/out"
-ERR="$WORK/err"
-EXPECTED="$WORK/expected"
+. "$(dirname "$0")/lib.sh"
 CARDS="$WORK/cards.csv"
-failures=0
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-run() {
-    want=$1
-    shift
-    "$TOOL" "$@" >"$OUT" 2>"$ERR"
-    got=$?
-    [ "$got" -eq "$want" ] || fail "'$*' exited with $got, expected $want"
-}
-
-same_output() {
-    cmp -s "$OUT" "$EXPECTED" || {
-        fail "$1: stdout differs"
-        diff "$EXPECTED" "$OUT" >&2
-    }
-}
 
 # The five sample cards in card order, written as people write them.
 printf 'name,apr,balance,payment\nCard 1,19.8,"$1,543.68",$32\nCard 2,17.9%%,2100,53.00\nCard 3,12.9,1784.32,37\nCard 4,19.8,832.91,17\nCard 5,21.0,765.72,19\n' >"$CARDS"
@@ -122,8 +97,4 @@ grep -qi 'nan\|inf' "$OUT" && fail "disclosure of the largest amounts: non-finit
 run 0 --help
 grep -q -- '--plan FILE.csv' "$OUT" || fail "--help: no --plan"
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed" >&2
-    exit 1
-fi
-echo "all planner tool checks passed"
+finish "planner tool"
