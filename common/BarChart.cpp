@@ -1,6 +1,9 @@
 #include "common/BarChart.h"
 
+#include "common/Layout.h"
 
+
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
@@ -177,6 +180,26 @@ void RowArrow::paintEvent(QPaintEvent*)
     p.setBrush(m_colour);
     p.drawRect(QRectF(0, 2, 6, 3));
     p.drawPolygon(QPolygonF({QPointF(5, 0), QPointF(11, 3.5), QPointF(5, 7)}));
+}
+
+QList<QList<QLabel*>> MakeCardList(QWidget* parent, const char* context, std::span<const CardListColumn> columns,
+                                   std::span<const QStringList> cells, int headY, int firstRow, int step, int px)
+{
+    for (const CardListColumn& c : columns)
+        makeCell(parent, textCell("", {c.x, headY, c.width, step + 2}, QCoreApplication::translate(context, c.head), px,
+                                  true, colour::maroon, c.align | Qt::AlignVCenter));
+    QList<QList<QLabel*>> rows;
+    int y = firstRow;
+    for (const QStringList& card : cells) {
+        QList<QLabel*>& row = rows.emplace_back();
+        for (std::size_t i = 0; i < columns.size() && i < static_cast<std::size_t>(card.size()); ++i) {
+            const CardListColumn& c = columns[i];
+            row.append(makeCell(parent, textCell("", {c.x, y, c.width, step}, card[static_cast<qsizetype>(i)], px,
+                                                 i == 0, colour::black, c.align | Qt::AlignVCenter)));
+        }
+        y += step;
+    }
+    return rows;
 }
 
 void SetCentredTitle(QLabel* title, const QString& text)

@@ -10,6 +10,8 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
+#include <QStringList>
 #include <QObject>
 #include <QWidget>
 #include <span>
@@ -106,6 +108,22 @@ private:
     int m_step = 0;
     int m_row = 0;
 };
+
+// One column of a card list beside a chart: its head (translated in the
+// list's context), place and alignment.
+struct CardListColumn
+{
+    const char* head;
+    int x;
+    int width;
+    Qt::Alignment align;
+};
+
+// A card list: bold maroon heads at `headY`, then one row of `cells` per card
+// from `firstRow`, `step` pixels apart (the first column bold), in Arial `px`.
+// Returns each row's cells, row by row.
+QList<QList<QLabel*>> MakeCardList(QWidget* parent, const char* context, std::span<const CardListColumn> columns,
+                                   std::span<const QStringList> cells, int headY, int firstRow, int step, int px);
 
 // A chart title: sets `text`, sizes the label to it and centres it
 // horizontally in its parent (left = parent width div 2 - label width div 2).

@@ -85,34 +85,16 @@ void buildOverview(QWidget* page)
 }
 
 // ---- the card tables -------------------------------------------------------------------
-struct Column
-{
-    const char* head;
-    int x;
-    int width;
-    Qt::Alignment align;
-};
-
 // A table of the five cards on `panel`: heads at `headY`, card rows from `firstRow` every `step`.
-void cardTable(QWidget* panel, std::span<const Column> columns, int headY, int firstRow, int step, int px)
+void cardTable(QWidget* panel, std::span<const CardListColumn> columns, int headY, int firstRow, int step, int px)
 {
-    for (const Column& c : columns)
-        makeCell(panel, text("", {c.x, headY, c.width, step + 2}, c.head, px, true, colour::maroon,
-                             c.align | Qt::AlignVCenter, false));
-    int y = firstRow;
-    for (const ch6::Card& card : ch6::kCards) {
-        const QString cells[] = {tr6("Card %1").arg(card.number), aprText(card.apr), dollars(card.balance),
-                                 dollars(card.payment)};
-        for (std::size_t i = 0; i < columns.size() && i < std::size(cells); ++i) {
-            const Column& c = columns[i];
-            makeCell(panel, textCell("", {c.x, y, c.width, step}, cells[i], px, i == 0, colour::black,
-                                     c.align | Qt::AlignVCenter, false));
-        }
-        y += step;
-    }
+    QList<QStringList> cells;
+    for (const ch6::Card& card : ch6::kCards)
+        cells.append({tr6("Card %1").arg(card.number), aprText(card.apr), dollars(card.balance), dollars(card.payment)});
+    MakeCardList(panel, "quenmark::TChapter_006", columns, cells, headY, firstRow, step, px);
 }
 
-constexpr Column kBigTable[] = {
+constexpr CardListColumn kBigTable[] = {
     {QT_TRANSLATE_NOOP("quenmark::TChapter_006", "Name"), 10, 64, Qt::AlignLeft},
     {QT_TRANSLATE_NOOP("quenmark::TChapter_006", "APR"), 78, 56, Qt::AlignRight},
     {QT_TRANSLATE_NOOP("quenmark::TChapter_006", "Balance"), 140, 84, Qt::AlignRight},
@@ -120,7 +102,7 @@ constexpr Column kBigTable[] = {
 };
 
 // Beside each chart: rows at y 21, 35, 49, 63, 77; the arrow at x 8.
-constexpr Column kSmallTable[] = {
+constexpr CardListColumn kSmallTable[] = {
     {QT_TRANSLATE_NOOP("quenmark::TChapter_006", "Name"), 22, 50, Qt::AlignLeft},
     {QT_TRANSLATE_NOOP("quenmark::TChapter_006", "APR"), 74, 44, Qt::AlignRight},
     {QT_TRANSLATE_NOOP("quenmark::TChapter_006", "Balance"), 122, 70, Qt::AlignRight},

@@ -24,15 +24,7 @@ QString tr8(const char* text)
 }
 
 // ---- the card list --------------------------------------------------------------------
-struct Column
-{
-    const char* head;
-    int x;
-    int width;
-    Qt::Alignment align;
-};
-
-constexpr Column kListColumns[] = {
+constexpr CardListColumn kListColumns[] = {
     {QT_TRANSLATE_NOOP("quenmark::SnowballCharts", "Name"), 18, 50, Qt::AlignLeft},
     {QT_TRANSLATE_NOOP("quenmark::SnowballCharts", "APR"), 70, 44, Qt::AlignRight},
     {QT_TRANSLATE_NOOP("quenmark::SnowballCharts", "Balance"), 118, 70, Qt::AlignRight},
@@ -108,24 +100,17 @@ void SnowballCharts::build()
 {
     QWidget* page = m_page;
 
-    // The sorted card list: heads, five rows, the arrow.
-    for (const Column& c : kListColumns)
-        makeCell(page, textCell("", {c.x, kListHeadY, c.width, 16}, tr8(c.head), 11, true, colour::maroon,
-                                c.align | Qt::AlignVCenter));
-    int y = kListFirstRow;
-    for (const ch8::PriorityCard& card : ch8::kPriorityCards) {
-        // The list shows the balances in whole dollars.
-        const QString cells[] = {tr8("Card %1").arg(card.number), QString::number(card.apr, 'f', 1) + QStringLiteral("%"),
-                                 QStringLiteral("$") + QString::fromStdString(AmountToText(std::round(card.balance))),
-                                 QStringLiteral("$") + QString::fromStdString(AmountToText(card.payment))};
-        for (std::size_t i = 0; i < std::size(kListColumns); ++i) {
-            const Column& c = kListColumns[i];
-            QLabel* l = makeCell(page, textCell("", {c.x, y, c.width, kListRowStep}, cells[i], 11, i == 0,
-                                                colour::black, c.align | Qt::AlignVCenter));
-            l->setObjectName(QStringLiteral("List%1_%2").arg(y).arg(i));
-        }
-        y += kListRowStep;
-    }
+    // The sorted card list: heads, five rows (balances in whole dollars), the arrow.
+    QList<QStringList> cells;
+    for (const ch8::PriorityCard& card : ch8::kPriorityCards)
+        cells.append({tr8("Card %1").arg(card.number), QString::number(card.apr, 'f', 1) + QStringLiteral("%"),
+                      QStringLiteral("$") + QString::fromStdString(AmountToText(std::round(card.balance))),
+                      QStringLiteral("$") + QString::fromStdString(AmountToText(card.payment))});
+    const auto rows = MakeCardList(page, "quenmark::SnowballCharts", kListColumns, cells, kListHeadY, kListFirstRow,
+                                   kListRowStep, 11);
+    for (qsizetype r = 0; r < rows.size(); ++r)
+        for (qsizetype i = 0; i < rows[r].size(); ++i)
+            rows[r][i]->setObjectName(QStringLiteral("List%1_%2").arg(kListFirstRow + r * kListRowStep).arg(i));
     m_arrow = new RowArrow(page, QStringLiteral("Arrow1"), kArrowX, kArrowFirstTop, kListRowStep);
 
     makeCell(page, textCell("Instruction", {320, 74, 250, 32},
