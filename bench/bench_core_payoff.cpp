@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 #include "core/Payoff.h"
 
 namespace {

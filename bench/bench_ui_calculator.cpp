@@ -29,7 +29,7 @@
 #include "common/Layout.h"
 #include "core/AmountReader.h"
 #include "core/Payoff.h"
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 #include "lessons/Chapt02.h"
 #include "lessons/Chapt07.h"
 #include "WidgetBenchMain.h"

@@ -7,7 +7,7 @@
 //                                  valgrind / heaptrack runs)
 #include "common/LessonFrame.h"
 #include "lessons/Chapters.h"
-#include "shell/Chapt00.h"
+#include "shell/ContentsScreen.h"
 #include "common/Platform.h"
 #include "shell/Splash.h"
 #include "shell/Startup.h"

@@ -11,7 +11,7 @@
 // measures under X11.
 #include "common/LessonFrame.h"
 #include "lessons/Chapters.h"
-#include "shell/Chapt00.h"
+#include "shell/ContentsScreen.h"
 #include "shell/Startup.h"
 #include "FakePlatform.h"
 #include "ModalDriver.h"

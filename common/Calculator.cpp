@@ -10,7 +10,7 @@
 
 #include "common/Layout.h"
 #include "common/Platform.h"
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 
 namespace quenmark {
 

@@ -5,13 +5,12 @@
 #include <cstdint>
 #include <limits>
 
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 
 namespace quenmark {
 
 namespace {
 
-constexpr double kHighestApr = 30.0;
 
 const char kPaymentProblem[] = "There's a problem with the payment you entered.\n\n$";
 const char kTooLow[] = " is too low and will never pay off this debt.  It will automatically be adjusted to $";
@@ -79,11 +78,11 @@ BoxReading ReadAmountBox(std::string_view text, AmountBox box)
     if (v < 0)
         v = 0;
     v = RoundToCents(v);
-    if (box == AmountBox::Apr && v > kHighestApr) {
+    if (box == AmountBox::Apr && v > kLessonHighestApr) {
         r.aprCapped = true;
         r.information = "The Annual Percentage Rate you entered of " + PlainTwoDecimals(v) +
                         "% is too high.\n\nThe Annual Percentage Rate will automatically be adjusted to 30.00%.\n";
-        v = kHighestApr;
+        v = kLessonHighestApr;
     }
     r.value = v;
     r.text = PlainTwoDecimals(v);

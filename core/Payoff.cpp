@@ -12,7 +12,7 @@
 #include <cmath>
 #include <limits>
 
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 
 namespace quenmark {
 
@@ -266,7 +266,7 @@ bool RunPayoff(double apr, double balance, double firstPayment, const PayoffOpti
     state = PayoffState{};
     state.StopRequested = stopAtStart;
 
-    apr = std::clamp(Finite(apr), 0.0, 30.0);
+    apr = std::clamp(Finite(apr), 0.0, kLessonHighestApr);
     const std::int64_t start = NonNegativeCents(balance);
     const std::int64_t first = NonNegativeCents(firstPayment);
     const std::int64_t extra = NonNegativeCents(options.extraAmount);

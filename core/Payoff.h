@@ -15,12 +15,9 @@
 
 #include <cstdint>
 
-namespace quenmark {
+#include "core/Limits.h"
 
-// The largest amount the calculators accept (the amount boxes bring larger
-// values down to it, and the payoff run does the same with what it is given).
-inline constexpr double kLargestAmount = 999999999999.99;
-inline constexpr std::int64_t kLargestCents = 99999999999999;
+namespace quenmark {
 
 // Dollars -> whole cents: RoundToCents (an exact half away from zero), with the
 // magnitude held at kLargestAmount; non-finite -> 0.

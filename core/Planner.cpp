@@ -8,7 +8,7 @@
 
 #include "core/AmountReader.h"
 #include "core/Payoff.h"
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 
 namespace quenmark {
 
@@ -36,7 +36,7 @@ std::vector<std::size_t> PriorityOrder(std::span<const SnowballCard> cards, Plan
     std::vector<std::size_t> p(cards.size());
     std::iota(p.begin(), p.end(), std::size_t{0});
     // Sorted by the values the schedule itself uses (brought into range).
-    auto apr = [&](std::size_t i) { return std::clamp(Finite(cards[i].apr), 0.0, 30.0); };
+    auto apr = [&](std::size_t i) { return std::clamp(Finite(cards[i].apr), 0.0, kLessonHighestApr); };
     auto balance = [&](std::size_t i) { return std::clamp(Finite(cards[i].balance), 0.0, kLargestAmount); };
     if (order == PlanOrder::HighestApr)
         std::stable_sort(p.begin(), p.end(), [&](std::size_t a, std::size_t b) { return apr(a) > apr(b); });
@@ -174,7 +174,7 @@ double LevelPayment(double apr, double balance, std::int32_t months)
     balance = std::clamp(Finite(balance), 0.0, kLargestAmount);
     if (!(balance > 0) || months <= 0)
         return 0;
-    const double r = PeriodicRate(std::clamp(Finite(apr), 0.0, 30.0));
+    const double r = PeriodicRate(std::clamp(Finite(apr), 0.0, kLessonHighestApr));
     if (r == 0)
         return UpToCent(balance / months);
     return UpToCent(balance * r / (1 - std::pow(1 + r, -static_cast<double>(months))));
@@ -183,7 +183,7 @@ double LevelPayment(double apr, double balance, std::int32_t months)
 CardDisclosure DiscloseCard(double apr, double balance, double payment)
 {
     CardDisclosure d;
-    apr = std::clamp(Finite(apr), 0.0, 30.0);
+    apr = std::clamp(Finite(apr), 0.0, kLessonHighestApr);
     balance = std::clamp(Finite(balance), 0.0, kLargestAmount);
     payment = std::clamp(Finite(payment), 0.0, kLargestAmount);
     d.leastPayment = MinimumAcceptablePayment(apr, balance);

@@ -87,10 +87,6 @@ struct CardDisclosure
 // Reads nothing: the amounts are the corrected values of the boxes.
 CardDisclosure DiscloseCard(double apr, double balance, double payment);
 
-// The most cards a plan takes (a person's cards, with room to spare): more
-// would only make the schedule too large to keep.
-inline constexpr std::size_t kMostPlanCards = 1000;
-
 // ---- plan files: cards as CSV ------------------------------------------------------
 
 struct PlanFileCard

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "core/Payoff.h"
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 
 namespace quenmark {
 
@@ -26,7 +26,7 @@ double Apr(double x)
 {
     if (!std::isfinite(x) || x < 0)
         return 0;
-    return std::min(x, 30.0);
+    return std::min(x, kLessonHighestApr);
 }
 
 // The money can never catch up with the interest: `first` is the first card

@@ -14,6 +14,8 @@
 #include <span>
 #include <vector>
 
+#include "core/Limits.h"
+
 namespace quenmark {
 
 struct SnowballCard
@@ -32,9 +34,6 @@ struct SnowballRow
     double interest = 0;     // this month's interest, unrounded
     double balance = 0;      // owed after the payment
 };
-
-// A plan that has not ended after this many months is not run further.
-inline constexpr std::int32_t kSnowballMonthLimit = 1200;
 
 struct SnowballPlan
 {

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 
 namespace quenmark {
 

@@ -12,7 +12,7 @@
 
 #include "common/BarChart.h"
 #include "common/Layout.h"
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 #include "lessons/Chapt06Data.h"
 
 namespace quenmark {

@@ -13,7 +13,7 @@
 #include <QStackedWidget>
 
 #include "common/Layout.h"
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 
 namespace quenmark {
 

@@ -11,7 +11,7 @@
 
 #include "common/BarChart.h"
 #include "common/Layout.h"
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 #include "lessons/Chapt08ChartsData.h"
 
 namespace quenmark {

@@ -11,7 +11,7 @@
 #include <span>
 
 #include "common/Layout.h"
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 #include "pictures/DrawnPicture.h"
 #include "pictures/Pies.h"
 

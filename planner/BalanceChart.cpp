@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "common/Layout.h"
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 #include "planner/ScheduleModel.h"
 
 namespace quenmark {

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 
 #include "common/Layout.h"
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 
 namespace quenmark {
 

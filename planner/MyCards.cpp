@@ -24,7 +24,7 @@
 
 #include "common/Layout.h"
 #include "common/Platform.h"
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 #include "planner/BalanceChart.h"
 #include "planner/CardsModel.h"
 #include "planner/ScheduleModel.h"

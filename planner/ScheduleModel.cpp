@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 
 namespace quenmark {
 

@@ -1,10 +1,10 @@
 #include "shell/Startup.h"
 
-#include "shell/Chapt00.h"
+#include "shell/ContentsScreen.h"
 #include "shell/Goodbye.h"
 #include "common/Platform.h"
 #include "shell/Splash.h"
-#include "shell/Stale01.h"
+#include "shell/UpdateReminder.h"
 #include "shell/VisitMemory.h"
 
 #include <QApplication>

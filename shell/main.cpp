@@ -1,5 +1,5 @@
 // Quenmark: a tutorial about credit-card debt.
-#include "shell/Chapt00.h"
+#include "shell/ContentsScreen.h"
 #include "shell/Startup.h"
 #include "planner/MyCards.h"
 

@@ -12,7 +12,7 @@
 
 #include "core/Payoff.h"
 #include "core/Snowball.h"
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 #include "lessons/Chapt06Data.h"
 #include "lessons/Chapt08ChartsData.h"
 

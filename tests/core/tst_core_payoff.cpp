@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 #include "core/AmountReader.h"
 #include "core/Payoff.h"
 

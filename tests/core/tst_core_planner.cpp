@@ -9,7 +9,7 @@
 
 #include "core/Payoff.h"
 #include "core/Planner.h"
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 
 using namespace quenmark;
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 #include "core/AmountReader.h"
 
 using namespace quenmark;

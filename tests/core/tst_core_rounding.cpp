@@ -8,7 +8,7 @@
 #include <cstring>
 #include <random>
 
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 
 using namespace quenmark;
 

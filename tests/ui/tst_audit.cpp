@@ -6,10 +6,10 @@
 // A failure names the chapter, the page and the object.
 #include "common/WebStuff.h"
 #include "lessons/Chapters.h"
-#include "shell/Chapt00.h"
+#include "shell/ContentsScreen.h"
 #include "shell/Goodbye.h"
 #include "shell/Splash.h"
-#include "shell/Stale01.h"
+#include "shell/UpdateReminder.h"
 #include "shell/Standby.h"
 #include "planner/CardsModel.h"
 #include "planner/MyCards.h"

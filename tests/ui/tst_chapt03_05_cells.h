@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "core/Payoff.h"
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 
 namespace quenmark::test {
 

@@ -15,7 +15,7 @@
 #include "TypedInput.h"
 #include "common/Layout.h"
 #include "common/ResultBox.h"
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 #include "lessons/Chapt07.h"
 #include "lessons/Chapters.h"
 

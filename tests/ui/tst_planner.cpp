@@ -20,13 +20,13 @@
 #include "FakePlatform.h"
 #include "TestWidgets.h"
 #include "core/Planner.h"
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 #include "planner/BalanceChart.h"
 #include "planner/CardStore.h"
 #include "planner/CardsModel.h"
 #include "planner/MyCards.h"
 #include "planner/ScheduleModel.h"
-#include "shell/Chapt00.h"
+#include "shell/ContentsScreen.h"
 
 using namespace quenmark;
 using quenmark::test::child;

@@ -4,10 +4,10 @@
 // Stepping through all nine chapters, and Start reopening the chapter last
 // shown, are walked end to end in tst_walk.
 #include "common/LessonFrame.h"
-#include "shell/Chapt00.h"
+#include "shell/ContentsScreen.h"
 #include "shell/Goodbye.h"
 #include "shell/Splash.h"
-#include "shell/Stale01.h"
+#include "shell/UpdateReminder.h"
 #include "shell/Standby.h"
 #include "shell/Startup.h"
 #include "common/WebStuff.h"

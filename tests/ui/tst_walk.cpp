@@ -4,7 +4,7 @@
 // through the goodbye screen. Every visit must open on page 1 in the state the
 // chapter had on its first visit, behind a stand-by screen with its number.
 #include "common/WebStuff.h"
-#include "shell/Chapt00.h"
+#include "shell/ContentsScreen.h"
 #include "shell/Goodbye.h"
 #include "shell/Standby.h"
 #include "shell/Startup.h"

@@ -11,7 +11,7 @@
 
 #include "core/AmountReader.h"
 #include "core/Planner.h"
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 
 namespace quenmark::tool {
 

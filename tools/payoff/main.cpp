@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 #include "core/AmountReader.h"
 #include "core/Payoff.h"
 #include "PlanCommands.h"

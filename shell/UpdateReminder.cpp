@@ -1,4 +1,4 @@
-#include "shell/Stale01.h"
+#include "shell/UpdateReminder.h"
 
 #include "common/Layout.h"
 #include "pictures/Pictures.h"

@@ -7,7 +7,7 @@
 #include <locale>
 #include <string>
 
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 
 using namespace quenmark;
 
@@ -15,7 +15,7 @@ using namespace quenmark;
 #define EXACT(actual, expected)                                                                    \
     QVERIFY2((actual) == (expected), qPrintable(QString("%1 != %2").arg(actual, 0, 'g', 17).arg(expected, 0, 'g', 17)))
 
-class TestStrstuff : public QObject
+class TestMoneyText : public QObject
 {
     Q_OBJECT
 
@@ -38,7 +38,7 @@ private slots:
     void commaLocale();
 };
 
-void TestStrstuff::plainTwoDecimals_data()
+void TestMoneyText::plainTwoDecimals_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
@@ -59,14 +59,14 @@ void TestStrstuff::plainTwoDecimals_data()
     QTest::newRow("-inf") << -std::numeric_limits<double>::infinity() << "0.00";
 }
 
-void TestStrstuff::plainTwoDecimals()
+void TestMoneyText::plainTwoDecimals()
 {
     QFETCH(double, value);
     QFETCH(QString, text);
     QCOMPARE(QString::fromStdString(PlainTwoDecimals(value)), text);
 }
 
-void TestStrstuff::amountToText_data()
+void TestMoneyText::amountToText_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
@@ -89,14 +89,14 @@ void TestStrstuff::amountToText_data()
     QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << "0.00";
 }
 
-void TestStrstuff::amountToText()
+void TestMoneyText::amountToText()
 {
     QFETCH(double, value);
     QFETCH(QString, text);
     QCOMPARE(QString::fromStdString(AmountToText(value)), text);
 }
 
-void TestStrstuff::countToText_data()
+void TestMoneyText::countToText_data()
 {
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("text");
@@ -110,14 +110,14 @@ void TestStrstuff::countToText_data()
     QTest::newRow("min") << std::numeric_limits<int>::min() << "-2,147,483,648";
 }
 
-void TestStrstuff::countToText()
+void TestMoneyText::countToText()
 {
     QFETCH(int, count);
     QFETCH(QString, text);
     QCOMPARE(QString::fromStdString(CountToText(count)), text);
 }
 
-void TestStrstuff::textToAmount_data()
+void TestMoneyText::textToAmount_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
@@ -142,14 +142,14 @@ void TestStrstuff::textToAmount_data()
     QTest::newRow("grouped millions") << "1,234,567.89" << 1234567.89;
 }
 
-void TestStrstuff::textToAmount()
+void TestMoneyText::textToAmount()
 {
     QFETCH(QString, text);
     QFETCH(double, value);
     EXACT(TextToAmount(text.toStdString()), value);
 }
 
-void TestStrstuff::textRoundTrip()
+void TestMoneyText::textRoundTrip()
 {
     // The text AmountToText wrote reads back as the amount with the same two decimals.
     const double amounts[] = {0.0, 0.01, 0.1, 1.0, 31.33, 999.99, 1000.0, 4587.89, 123456.78, 1234567.89,
@@ -165,7 +165,7 @@ void TestStrstuff::textRoundTrip()
     }
 }
 
-void TestStrstuff::roundToCents_data()
+void TestMoneyText::roundToCents_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<double>("rounded");
@@ -187,7 +187,7 @@ void TestStrstuff::roundToCents_data()
     QTest::newRow("-inf") << -std::numeric_limits<double>::infinity() << 0.0;
 }
 
-void TestStrstuff::roundToCents()
+void TestMoneyText::roundToCents()
 {
     QFETCH(double, value);
     QFETCH(double, rounded);
@@ -197,7 +197,7 @@ void TestStrstuff::roundToCents()
     EXACT(RoundToCentsByText(value), rounded);
 }
 
-void TestStrstuff::roundToSevenPlaces_data()
+void TestMoneyText::roundToSevenPlaces_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<double>("rounded");
@@ -214,7 +214,7 @@ void TestStrstuff::roundToSevenPlaces_data()
     QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << 0.0;
 }
 
-void TestStrstuff::roundToSevenPlaces()
+void TestMoneyText::roundToSevenPlaces()
 {
     QFETCH(double, value);
     QFETCH(double, rounded);
@@ -222,7 +222,7 @@ void TestStrstuff::roundToSevenPlaces()
     EXACT(RoundToSevenPlacesByText(value), rounded);
 }
 
-void TestStrstuff::numberPrefix_data()
+void TestMoneyText::numberPrefix_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("length");
@@ -236,14 +236,14 @@ void TestStrstuff::numberPrefix_data()
     QTest::newRow("letters") << "nan" << 0;
 }
 
-void TestStrstuff::numberPrefix()
+void TestMoneyText::numberPrefix()
 {
     QFETCH(QString, text);
     QFETCH(int, length);
     QCOMPARE(static_cast<int>(NumberPrefixLength(text.toStdString())), length);
 }
 
-void TestStrstuff::commaLocale()
+void TestMoneyText::commaLocale()
 {
     const char* names[] = {"de_DE.UTF-8", "de_DE.utf8"};
     const char* found = nullptr;
@@ -288,5 +288,5 @@ void TestStrstuff::commaLocale()
     QCOMPARE(count, std::string("1,234,567"));
 }
 
-QTEST_APPLESS_MAIN(TestStrstuff)
-#include "tst_core_strstuff.moc"
+QTEST_APPLESS_MAIN(TestMoneyText)
+#include "tst_core_moneytext.moc"

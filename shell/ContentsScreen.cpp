@@ -1,4 +1,4 @@
-#include "shell/Chapt00.h"
+#include "shell/ContentsScreen.h"
 
 #include "common/Layout.h"
 #include "common/LessonFrame.h"
@@ -9,7 +9,7 @@
 #include "shell/Goodbye.h"
 #include "common/Platform.h"
 #include "shell/Splash.h"
-#include "shell/Stale01.h"
+#include "shell/UpdateReminder.h"
 #include "shell/Standby.h"
 #include "shell/VisitMemory.h"
 #include "common/WebStuff.h"

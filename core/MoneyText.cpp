@@ -7,7 +7,7 @@
 // same result without formatting text whenever the value is not within a hair
 // of a half; near a half they decide exactly with one fused multiply-add, and in
 // the few cases that even that leaves open they use the text rule itself.
-#include "core/Strstuff.h"
+#include "core/MoneyText.h"
 
 #include <charconv>
 #include <cmath>
