@@ -66,6 +66,22 @@ void QtPlatform::showMessage(QWidget* parent, MessageIcon icon, const QString& t
     box.exec();
 }
 
+int QtPlatform::question(QWidget* parent, const QString& text, const QStringList& choices)
+{
+    QMessageBox box(QMessageBox::Warning, QObject::tr("Question"), text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> buttons;
+    for (qsizetype i = 0; i < choices.size(); ++i)
+        buttons.append(box.addButton(choices[i], i + 1 == choices.size() ? QMessageBox::RejectRole
+                                                                          : QMessageBox::AcceptRole));
+    if (!buttons.isEmpty()) {
+        box.setDefaultButton(static_cast<QPushButton*>(buttons.first()));
+        box.setEscapeButton(buttons.last());
+    }
+    box.exec();
+    const qsizetype chosen = buttons.indexOf(box.clickedButton());
+    return static_cast<int>(chosen >= 0 ? chosen : choices.size() - 1);
+}
+
 void QtPlatform::openUrl(const QString& address)
 {
     QDesktopServices::openUrl(QUrl(address));

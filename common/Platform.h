@@ -1,11 +1,12 @@
 // The one place that touches the clock, today's date, the beep, message
-// dialogs and the browser. The program installs QtPlatform; tests install a
+// dialogs, questions to the user and the browser. The program installs QtPlatform; tests install a
 // double (tests/support/FakePlatform.h) to drive the clock and to see what was
 // said and opened.
 #pragma once
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 class QWidget;
@@ -29,6 +30,10 @@ public:
     // A modal message dialog with the given icon, the title "Information" or
     // "Error", and one "OK" button. Returns when it is closed.
     virtual void showMessage(QWidget* parent, MessageIcon icon, const QString& text) = 0;
+    // A modal question titled "Question" with one button per choice (the first
+    // is the default); returns the index of the choice made. Escape and the
+    // title bar's close give the last choice.
+    virtual int question(QWidget* parent, const QString& text, const QStringList& choices) = 0;
     // Opens a fixed web address of the program in the user's browser; the
     // answer is not examined.
     virtual void openUrl(const QString& address) = 0;
@@ -48,6 +53,7 @@ public:
     QDate today() override;
     void beep() override;
     void showMessage(QWidget* parent, MessageIcon icon, const QString& text) override;
+    int question(QWidget* parent, const QString& text, const QStringList& choices) override;
     void openUrl(const QString& address) override;
 };
 

@@ -8,13 +8,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QCoreApplication>
-#include <QSaveFile>
+#include <QCryptographicHash>
 #include <QStandardPaths>
 #include <algorithm>
 #include <cmath>
 
 #include "core/Payoff.h"
 #include "core/MoneyText.h"
+#include "planner/SafeFile.h"
 
 namespace quenmark {
 
@@ -57,6 +58,30 @@ bool ReadNumber(const QJsonObject& o, const char* key, double highest, double& o
         return false;
     out = Amount(v.toDouble(), highest);
     return true;
+}
+
+// What a file holds, to tell whether another program changed it: the hash of
+// an ordinary file's bytes; for anything else its size and time; empty when
+// nothing is there.
+QByteArray FingerprintOf(const QByteArray& bytes)
+{
+    return "sha256:" + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
+
+QByteArray Fingerprint(const QString& path)
+{
+    QByteArray bytes;
+    switch (ReadRegularFile(path, CardStore::kLargestFile, bytes)) {
+    case ReadStatus::Missing:
+        return {};
+    case ReadStatus::Read:
+        return FingerprintOf(bytes);
+    default:
+        break;
+    }
+    const QFileInfo info(path);
+    return "other:" + QByteArray::number(info.size()) + ':' +
+           QByteArray::number(info.lastModified().toMSecsSinceEpoch());
 }
 
 } // namespace
@@ -153,7 +178,7 @@ bool CardStore::fromJson(const QByteArray& json, StoredPlan& plan, QString* why,
     return true;
 }
 
-QString CardStore::keepAside(const char* kind) const
+QString CardStore::keepAside(const char* kind)
 {
     const QFileInfo info(m_path);
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
@@ -162,38 +187,45 @@ QString CardStore::keepAside(const char* kind) const
         target = info.dir().filePath(QStringLiteral("%1.%2-%3%4.json")
                                          .arg(info.completeBaseName(), QLatin1String(kind), stamp,
                                               n ? QStringLiteral("-%1").arg(n) : QString()));
-        if (!QFileInfo::exists(target))
+        if (!QFileInfo::exists(target) && !QFileInfo(target).isSymLink())
             break;
     }
-    if (QFile::rename(m_path, target))
-        return target;
-    // Cannot rename (a read-only folder?): keep a copy if possible; the
-    // original then stays where it is and is not overwritten before a save.
-    if (QFile::copy(m_path, target))
-        return target;
-    return QString();
+    // Renamed, or where the folder forbids that (read-only?) an ordinary file
+    // is copied: the original then stays and may be replaced by the next save.
+    bool copied = false;
+    if (!MoveAside(m_path, target, &copied))
+        return QString();
+    m_expected = copied ? Fingerprint(m_path) : QByteArray();
+    return target;
 }
 
 CardStore::Loaded CardStore::load()
 {
     m_damagedInTheWay = false;
+    m_known = true;
+    m_expected.clear();
     Loaded result;
-    QFile file(m_path);
-    if (!file.exists())
-        return result;
+    QByteArray bytes;
     QString why;
     bool newer = false;
-    if (file.size() > kLargestFile) {
-        why = T("it is larger than %1 MB").arg(kLargestFile >> 20);
-    } else if (!file.open(QIODevice::ReadOnly)) {
-        why = file.errorString();
-    } else {
-        const QByteArray bytes = file.readAll();
-        file.close();
+    switch (ReadRegularFile(m_path, kLargestFile, bytes, &why)) {
+    case ReadStatus::Missing:
+        return result;
+    case ReadStatus::Read:
         if (fromJson(bytes, result.plan, &why, &newer)) {
+            m_expected = FingerprintOf(bytes);
             result.status = Status::Loaded;
             return result;
         }
+        break;
+    case ReadStatus::NotRegular:
+        why = T("it is not an ordinary file");
+        break;
+    case ReadStatus::TooLarge:
+        why = T("it is larger than %1 MB").arg(kLargestFile >> 20);
+        break;
+    case ReadStatus::Failed:
+        break;
     }
     result.plan = StoredPlan{};
     result.status = newer ? Status::Newer : Status::Damaged;
@@ -207,32 +239,57 @@ CardStore::Loaded CardStore::load()
     return result;
 }
 
-bool CardStore::save(const StoredPlan& plan, QString* error) const
+CardStore::SaveResult CardStore::save(const StoredPlan& plan, QString* error)
 {
-    if (m_damagedInTheWay && QFileInfo::exists(m_path)) {
+    auto failed = [&](const QString& why) {
         if (error)
-            *error = T("the unreadable file %1 is in the way").arg(QDir::toNativeSeparators(m_path));
-        return false;
-    }
+            *error = why;
+        return SaveResult::Failed;
+    };
     const QFileInfo info(m_path);
-    if (!QDir().mkpath(info.absolutePath())) {
-        if (error)
-            *error = T("the folder %1 cannot be made").arg(QDir::toNativeSeparators(info.absolutePath()));
-        return false;
-    }
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
+    if (m_damagedInTheWay && (info.exists() || info.isSymLink()))
+        return failed(T("the unreadable file %1 is in the way").arg(QDir::toNativeSeparators(m_path)));
+    if (!QDir().mkpath(info.absolutePath()))
+        return failed(T("the folder %1 cannot be made").arg(QDir::toNativeSeparators(info.absolutePath())));
     const QByteArray bytes = toJson(plan);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
+    const QByteArray written = FingerprintOf(bytes);
+    if (m_known) {
+        // Gone is no change worth asking about (nothing of theirs is lost), nor
+        // is the very file this save would write.
+        const QByteArray now = Fingerprint(m_path);
+        if (now != m_expected && !now.isEmpty() && now != written)
+            return SaveResult::ChangedElsewhere;
     }
-    return true;
+    QString why;
+    if (!WriteFileSafely(m_path, bytes, &why))
+        return failed(why);
+    m_known = true;
+    m_expected = written;
+    m_damagedInTheWay = false;
+    return SaveResult::Saved;
+}
+
+CardStore::SaveResult CardStore::saveKeepingTheirsAside(const StoredPlan& plan, QString* keptAs, QString* error)
+{
+    const QFileInfo info(m_path);
+    if (info.exists() || info.isSymLink()) {
+        const QString kept = keepAside("changed");
+        if (kept.isEmpty()) {
+            if (error)
+                *error = T("the other program's file %1 could not be kept aside")
+                             .arg(QDir::toNativeSeparators(m_path));
+            return SaveResult::Failed;
+        }
+        if (keptAs)
+            *keptAs = kept;
+    }
+    m_known = true; // kept aside: what is there now may be replaced
+    return save(plan, error);
+}
+
+QStringList CardStore::removeLeftovers(const QString& path, const QDateTime& before)
+{
+    return RemoveLeftoverTemporaries(path, before);
 }
 
 } // namespace quenmark

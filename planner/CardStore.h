@@ -1,8 +1,13 @@
 // Keeping the user's cards between runs: a small JSON file in the user's data
-// folder, written atomically. Nothing leaves the machine.
+// folder, written whole or not at all (planner/SafeFile). Nothing leaves the
+// machine. A save first checks that the file is still the one this store read
+// or wrote last: what another program wrote there is never overwritten unasked.
 #pragma once
 
+#include <QByteArray>
+#include <QDateTime>
 #include <QList>
+#include <QStringList>
 #include <QString>
 
 #include "core/Planner.h"
@@ -37,8 +42,14 @@ public:
     enum class Status {
         NoFile,  // nothing saved yet: start empty
         Loaded,  // read back
-        Damaged, // unreadable: kept aside, start empty
+        Damaged, // unreadable, or not an ordinary file: kept aside, start empty
         Newer    // from a newer version: kept aside, start empty
+    };
+
+    enum class SaveResult {
+        Saved,
+        Failed,          // nothing written (`error` says why); the old file is untouched
+        ChangedElsewhere // another program changed the file since it was read: nothing written
     };
 
     struct Loaded
@@ -54,13 +65,24 @@ public:
     static QString defaultPath();
     const QString& path() const { return m_path; }
 
-    // Reads the file; a damaged or newer file is renamed aside (never
-    // overwritten later) and the result starts empty with a message.
+    // Reads the file (only an ordinary file, of at most kLargestFile bytes);
+    // a damaged or newer file, or anything else in its place, is renamed aside
+    // (never overwritten later) and the result starts empty with a message.
     Loaded load();
-    // Writes the whole plan atomically (a crash leaves the old file); false with
-    // `error` when it cannot be written, or when a damaged file that load()
-    // could not move aside is still in the way (it is never overwritten).
-    bool save(const StoredPlan& plan, QString* error = nullptr) const;
+    // Writes the whole plan atomically and checked (a crash or a full disk
+    // leaves the old file). Failed with `error` when it cannot be written, or
+    // when a damaged file that load() could not move aside is still in the way
+    // (it is never overwritten). ChangedElsewhere when the file is no longer
+    // what this store last read or wrote (a store that has not read the file
+    // yet writes without asking).
+    SaveResult save(const StoredPlan& plan, QString* error = nullptr);
+    // After ChangedElsewhere, keeping this plan: the other program's file is
+    // moved aside (`keptAs`) and the plan is saved in its place.
+    SaveResult saveKeepingTheirsAside(const StoredPlan& plan, QString* keptAs, QString* error = nullptr);
+
+    // Removes the temporary files of earlier saves that were cut short (a
+    // killed program) and were last written before `before`.
+    static QStringList removeLeftovers(const QString& path, const QDateTime& before);
 
     static QByteArray toJson(const StoredPlan& plan);
     // False with `why` when `json` is not a plan this program can read;
@@ -68,10 +90,14 @@ public:
     static bool fromJson(const QByteArray& json, StoredPlan& plan, QString* why, bool* newer);
 
 private:
-    QString keepAside(const char* kind) const;
+    // Moves the file aside under a new name; empty when it could be neither
+    // moved nor copied.
+    QString keepAside(const char* kind);
 
     QString m_path;
     bool m_damagedInTheWay = false;
+    bool m_known = false;  // the file's state was seen by load() or save()
+    QByteArray m_expected; // what the file was then (empty: no file)
 };
 
 } // namespace quenmark

@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTableView>
@@ -26,7 +25,9 @@
 #include "common/Platform.h"
 #include "core/MoneyText.h"
 #include "planner/BalanceChart.h"
+#include "planner/CardsLock.h"
 #include "planner/CardsModel.h"
+#include "planner/SafeFile.h"
 #include "planner/ScheduleModel.h"
 
 namespace quenmark {
@@ -674,18 +675,85 @@ void MyCardsWindow::pledgeFinished()
 
 bool MyCardsWindow::saveNow()
 {
+    const CardStore::SaveResult result = trySave();
+    if (result != CardStore::SaveResult::ChangedElsewhere)
+        return result == CardStore::SaveResult::Saved;
+    // Asked once the edit that saved has finished (an answer may reload the table).
+    if (!m_askingAboutChanges) {
+        m_askingAboutChanges = true;
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible() && trySave() == CardStore::SaveResult::ChangedElsewhere)
+                settleChangedFile();
+            m_askingAboutChanges = false;
+        });
+    }
+    return false;
+}
+
+StoredPlan MyCardsWindow::shownPlan() const
+{
     StoredPlan plan;
     plan.cards = m_cards->stored();
     plan.pledge = m_pledge;
     plan.order = order();
+    return plan;
+}
+
+CardStore::SaveResult MyCardsWindow::trySave(QString* failure)
+{
     QString error;
-    if (!m_store.save(plan, &error)) {
-        setStatus(tr("Your cards could not be saved as %1: %2.").arg(QDir::toNativeSeparators(m_store.path()), error));
-        return false;
-    }
-    if (m_status->text().startsWith(tr("Your cards could not be saved")))
+    const CardStore::SaveResult result = m_store.save(shownPlan(), &error);
+    if (result == CardStore::SaveResult::Failed)
+        sayNotSaved(error, failure);
+    else if (result == CardStore::SaveResult::ChangedElsewhere)
+        setStatus(tr("Your cards were not saved: another program changed %1 since My Cards read it.")
+                      .arg(QDir::toNativeSeparators(m_store.path())));
+    else if (m_status->text().startsWith(tr("Your cards could not be saved")) ||
+             m_status->text().startsWith(tr("Your cards were not saved")))
         setStatus({});
-    return true;
+    return result;
+}
+
+void MyCardsWindow::sayNotSaved(const QString& error, QString* failure)
+{
+    const QString notSaved = tr("Your cards could not be saved: %1.").arg(error);
+    setStatus(notSaved + QLatin1Char(' ') + tr("They stay in this window and are saved again at your next change."));
+    if (failure)
+        *failure = notSaved;
+}
+
+CardStore::SaveResult MyCardsWindow::settleChangedFile(QString* failure)
+{
+    const QString file = QDir::toNativeSeparators(m_store.path());
+    const int answer = platform().question(
+        this,
+        tr("Another program changed %1 since My Cards read it.\n\nKeep Mine saves the cards of this window and keeps "
+           "the other program's file aside as a copy. Reload Theirs shows the cards the other program saved and "
+           "drops the changes made in this window.").arg(file),
+        {tr("Keep Mine"), tr("Reload Theirs"), tr("Decide Later")});
+    if (answer == 0) {
+        QString keptAs, error;
+        const CardStore::SaveResult kept = m_store.saveKeepingTheirsAside(shownPlan(), &keptAs, &error);
+        if (kept == CardStore::SaveResult::Failed)
+            sayNotSaved(error, failure);
+        if (kept != CardStore::SaveResult::Saved)
+            return kept;
+        setStatus(keptAs.isEmpty() ? QString()
+                                   : tr("Your cards were saved; what the other program saved was kept as %1.")
+                                         .arg(QDir::toNativeSeparators(keptAs)));
+        return CardStore::SaveResult::Saved;
+    }
+    if (answer == 1) {
+        setStatus({});
+        loadStored();
+        recompute();
+        if (!m_pendingMessage.isEmpty()) {
+            platform().beep();
+            platform().showMessage(this, Platform::MessageIcon::Information, std::exchange(m_pendingMessage, {}));
+        }
+        return CardStore::SaveResult::Saved;
+    }
+    return CardStore::SaveResult::ChangedElsewhere;
 }
 
 void MyCardsWindow::BtnAddCardClick()
@@ -750,14 +818,9 @@ bool MyCardsWindow::exportSchedule(const QString& path)
 {
     std::string csv;
     AppendScheduleCsv(csv, *m_plan, m_cards->names());
-    QSaveFile file(path);
     QString error;
-    if (!file.open(QIODevice::WriteOnly))
-        error = file.errorString();
-    else if (file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) || !file.commit())
-        error = file.errorString();
-    if (!error.isEmpty()) {
-        const QString message = tr("The schedule could not be saved as %1: %2.").arg(QDir::toNativeSeparators(path), error);
+    if (!WriteFileSafely(path, QByteArrayView(csv.data(), static_cast<qsizetype>(csv.size())), &error)) {
+        const QString message = tr("The schedule could not be saved: %1.").arg(error);
         setStatus(message);
         platform().beep();
         platform().showMessage(this, Platform::MessageIcon::Error, message);
@@ -769,10 +832,26 @@ bool MyCardsWindow::exportSchedule(const QString& path)
 
 void MyCardsWindow::closeEvent(QCloseEvent* event)
 {
-    // The last chance to keep the cards: say so when it fails.
-    if (!saveNow()) {
+    // The last chance to keep the cards: none are dropped without a word.
+    for (;;) {
+        QString failure;
+        CardStore::SaveResult result = trySave(&failure);
+        if (result == CardStore::SaveResult::ChangedElsewhere)
+            result = settleChangedFile(&failure);
+        if (result == CardStore::SaveResult::Saved)
+            break;
+        if (result == CardStore::SaveResult::ChangedElsewhere)
+            return event->ignore(); // decided later: the window stays
         platform().beep();
-        platform().showMessage(this, Platform::MessageIcon::Error, m_status->text());
+        const int answer = platform().question(
+            this, failure + QLatin1Char(' ') +
+                      tr("Try again (after making room, for instance), or close and lose the changes made since "
+                         "the last save?"),
+            {tr("Try Again"), tr("Close Without Saving"), tr("Cancel")});
+        if (answer == 1)
+            break;
+        if (answer != 0)
+            return event->ignore();
     }
     QWidget::closeEvent(event);
 }
@@ -786,15 +865,31 @@ bool MyCardsWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-MyCardsWindow* ShowMyCards(QWidget* owner)
+MyCardsWindow* ShowMyCards(QWidget* owner, const QString& storePath)
 {
     static QPointer<MyCardsWindow> window;
     if (!window) {
-        window = new MyCardsWindow(owner);
+        const QString path = storePath.isEmpty() ? CardStore::defaultPath() : storePath;
+        // One window at a time keeps the cards, in this process or another.
+        CardsLock::Attempt attempt = CardsLock::take(path);
+        if (attempt.outcome == CardsLock::Outcome::ShownElsewhere)
+            return nullptr;
+        if (attempt.outcome == CardsLock::Outcome::OpenElsewhere) {
+            platform().beep();
+            platform().showMessage(owner, Platform::MessageIcon::Information, attempt.message);
+            return nullptr;
+        }
+        window = new MyCardsWindow(owner, path);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        if (attempt.lock) {
+            CardsLock* lock = attempt.lock.release();
+            lock->setParent(window);
+            QObject::connect(lock, &CardsLock::showRequested, window, [] { ShowMyCards(nullptr); });
+        }
         if (owner)
             owner->installEventFilter(window);
     }
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();
     window->raise();
     window->activateWindow();

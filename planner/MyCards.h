@@ -52,7 +52,9 @@ public:
 
     // Everything worked out again from the table, the pledge and the order.
     void recompute();
-    // Writes the cards now (they are also written after every finished edit).
+    // Writes the cards now (they are also written after every finished edit);
+    // false (with the reason in the status line) when they could not be. When
+    // another program changed the file, the user is asked what to keep.
     bool saveNow();
     // Writes the schedule as CSV; false (with the reason told) when it cannot.
     bool exportSchedule(const QString& path);
@@ -81,6 +83,15 @@ private:
     void refitNotesLater();
     void showResults();
     void setStatus(const QString& text);
+    StoredPlan shownPlan() const;
+    // Saves and says in the status line what went wrong; `failure`: the
+    // sentence saying why the cards could not be saved.
+    CardStore::SaveResult trySave(QString* failure = nullptr);
+    void sayNotSaved(const QString& error, QString* failure);
+    // Asks whether to keep this window's cards or reload those another program
+    // saved: Saved when settled, Failed when keeping them failed,
+    // ChangedElsewhere when left for later.
+    CardStore::SaveResult settleChangedFile(QString* failure = nullptr);
     const CardDisclosure& disclosure(const SnowballCard& card);
 
     CardStore m_store;
@@ -116,10 +127,13 @@ private:
     QString m_pendingMessage;  // told once the window is up
     bool m_loading = false;
     bool m_refitPending = false;
+    bool m_askingAboutChanges = false;
 };
 
 // Opens the one My Cards window of the program (or brings it to the front),
-// owned by `owner`; it closes when `owner` is hidden.
-MyCardsWindow* ShowMyCards(QWidget* owner);
+// owned by `owner`; it closes when `owner` is hidden. Null when another
+// process has My Cards open: its window was brought forward, or the user was
+// told. `storePath` empty: the user's data folder.
+MyCardsWindow* ShowMyCards(QWidget* owner, const QString& storePath = {});
 
 } // namespace quenmark

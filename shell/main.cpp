@@ -51,7 +51,10 @@ int main(int argc, char** argv)
     // planner alone, without the tutorial's start-up.
     if (QCoreApplication::arguments().contains(QStringLiteral("--my-cards"))) {
         QCoreApplication::setApplicationName(QStringLiteral("Quenmark"));
-        quenmark::ShowMyCards(nullptr);
+        // Null: My Cards is open in another window, which was brought forward
+        // (or the user was told).
+        if (!quenmark::ShowMyCards(nullptr))
+            return 0;
         return app.exec();
     }
 

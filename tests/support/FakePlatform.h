@@ -1,6 +1,6 @@
 // A platform double for tests: a clock that only moves when told to (or when a
-// wait jumps it to its deadline), a fixed date, and records of beeps, messages
-// and opened addresses.
+// wait jumps it to its deadline), a fixed date, and records of beeps, messages,
+// questions and opened addresses.
 #pragma once
 
 #include "common/Platform.h"
@@ -27,8 +27,18 @@ public:
     std::uint64_t now = 1000;         // the fake tick counter
     std::uint64_t autoAdvance = 0;    // added to `now` at every tickMs() call
     QDate date = QDate(2009, 6, 30);  // before the update-reminder date by default
+    struct Question
+    {
+        QString text;
+        QStringList choices;
+    };
+
     int beeps = 0;
     QList<Message> messages;
+    QList<Question> questions;
+    // The answer to a question (an index into its choices); unset: the last
+    // choice, as Escape gives.
+    std::function<int(const Question&)> onQuestion;
     QStringList openedUrls;
     QList<std::uint64_t> waits;       // every deadline waited for
     std::function<void(const Message&)> onMessage; // runs while "the dialog is up"
@@ -58,12 +68,18 @@ public:
         if (onMessage)
             onMessage(m);
     }
+    int question(QWidget*, const QString& text, const QStringList& choices) override
+    {
+        questions.append({text, choices});
+        return onQuestion ? onQuestion(questions.last()) : static_cast<int>(choices.size()) - 1;
+    }
     void openUrl(const QString& address) override { openedUrls.append(address); }
 
     void clear()
     {
         beeps = 0;
         messages.clear();
+        questions.clear();
         openedUrls.clear();
         waits.clear();
     }

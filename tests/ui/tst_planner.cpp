@@ -25,6 +25,7 @@
 #include "planner/CardStore.h"
 #include "planner/CardsModel.h"
 #include "planner/MyCards.h"
+#include "planner/SafeFile.h"
 #include "planner/ScheduleModel.h"
 #include "shell/ContentsScreen.h"
 
@@ -62,7 +63,7 @@ class PlannerTests : public QObject
     }
     void openWith(const StoredPlan& plan)
     {
-        QVERIFY(CardStore(storePath()).save(plan));
+        QCOMPARE(CardStore(storePath()).save(plan), CardStore::SaveResult::Saved);
         open();
     }
     QString text(const char* name) { return child<QLabel>(w.get(), name)->text(); }
@@ -125,6 +126,7 @@ private slots:
     {
         fake.clear();
         fake.onMessage = nullptr;
+        fake.onQuestion = nullptr;
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
     }
@@ -429,7 +431,7 @@ private slots:
         QCOMPARE(CardStore(storePath()).load().plan.cards.size(), 1);
     }
 
-    // A folder that cannot be made: the window says so, and says it again on closing.
+    // A folder that cannot be made: the window says so, and asks on closing.
     void saveFailureIsTold()
     {
         QFile blocker(dir->filePath(QStringLiteral("data")));
@@ -441,10 +443,12 @@ private slots:
         QVERIFY(label->isVisible());
         QVERIFY2(label->text().startsWith("Your cards could not be saved"), qPrintable(label->text()));
         QVERIFY(fake.messages.isEmpty());
+        fake.onQuestion = [](const FakePlatform::Question&) { return 1; }; // close without saving
         w->close();
-        QCOMPARE(fake.messages.size(), 1);
-        QCOMPARE(fake.messages[0].icon, Platform::MessageIcon::Error);
-        QCOMPARE(fake.messages[0].text, label->text());
+        QVERIFY(!w->isVisible());
+        QCOMPARE(fake.questions.size(), 1);
+        QVERIFY(fake.questions[0].text.startsWith(label->text().section(". They stay", 0, 0)));
+        QCOMPARE(fake.beeps, 1);
     }
 
     void jsonRoundTrip()
@@ -458,7 +462,7 @@ private slots:
         QVERIFY2(CardStore::fromJson(CardStore::toJson(plan), back, &why, nullptr), qPrintable(why));
         QCOMPARE(back, plan);
         // Written atomically: a save leaves no temporary files behind.
-        QVERIFY(CardStore(storePath()).save(plan));
+        QCOMPARE(CardStore(storePath()).save(plan), CardStore::SaveResult::Saved);
         QCOMPARE(QDir(QFileInfo(storePath()).absolutePath()).entryList(QDir::Files),
                  QStringList{QStringLiteral("cards.json")});
         open();
@@ -471,17 +475,23 @@ private slots:
 
     void csvExport_data()
     {
-        QTest::addColumn<bool>("intoMissingFolder");
-        QTest::newRow("saved") << false;
-        QTest::newRow("cannot be written") << true;
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("saved") << "";
+        QTest::newRow("cannot be written") << "the folder";
+        QTest::newRow("disk full") << "the disk is full";
     }
     void csvExport()
     {
-        QFETCH(bool, intoMissingFolder);
+        QFETCH(QString, fault);
         StoredPlan plan = Sample();
         plan.cards[2].name = "Gold, \"premium\"";
         openWith(plan);
-        const QString path = intoMissingFolder ? dir->filePath("no/such/folder/schedule.csv") : dir->filePath("s.csv");
+        const QString path = fault == "the folder" ? dir->filePath("no/such/folder/schedule.csv") : dir->filePath("s.csv");
+        if (fault == "the disk is full") { // over an earlier schedule
+            QFile earlier(path);
+            QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
+        }
+        FileFaultsForTest full({fault == "the disk is full" ? 4096 : -1, ENOSPC, 0, 0});
         int asked = 0;
         w->chooseCsvPath = [&](QWidget*) {
             ++asked;
@@ -491,10 +501,11 @@ private slots:
         QTest::mouseClick(child<QPushButton>(w.get(), "BtnSaveCsv"), Qt::LeftButton);
         QCOMPARE(asked, 1);
         auto* label = child<QLabel>(w.get(), "StatusLabel");
-        if (intoMissingFolder) {
+        if (!fault.isEmpty()) {
             QCOMPARE(fake.messages.size(), 1);
             QCOMPARE(fake.messages[0].icon, Platform::MessageIcon::Error);
-            QVERIFY(label->text().startsWith("The schedule could not be saved"));
+            QVERIFY2(label->text().startsWith("The schedule could not be saved: " + fault), qPrintable(label->text()));
+            QCOMPARE(QFileInfo(path).size(), fault == "the disk is full" ? 7 : 0); // the earlier one stays whole
             return;
         }
         QVERIFY(fake.messages.isEmpty());
