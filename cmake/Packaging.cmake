@@ -83,5 +83,5 @@ find_program(DPKG_DEB dpkg-deb)
 if(DPKG_DEB)
     add_test(NAME package_contents
              COMMAND sh ${CMAKE_SOURCE_DIR}/tests/package/test_package.sh ${CMAKE_BINARY_DIR} ${CMAKE_COMMAND})
-    set_tests_properties(package_contents PROPERTIES TIMEOUT 300)
+    set_tests_properties(package_contents PROPERTIES TIMEOUT 600)
 endif()
