@@ -1,10 +1,13 @@
 #!/bin/sh
 # Installs the Debian packages the build, the program and the tests need,
 # and only those that are missing. Run as root or with sudo available.
+# lintian, desktop-file-utils, appstream and man-db check the package: its
+# files, the desktop entry, the metainfo and the manual pages.
 set -eu
 
 PACKAGES="g++ cmake make pkg-config qt6-base-dev libjpeg62-turbo-dev fonts-liberation2 \
-libbenchmark-dev xvfb xauth locales"
+libbenchmark-dev xvfb xauth locales \
+lintian desktop-file-utils appstream man-db"
 
 missing=""
 for p in $PACKAGES; do
