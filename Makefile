@@ -4,7 +4,7 @@ BUILD_SAN  ?= build-san
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup configure build run test sanitize bench package screens clean
+.PHONY: all setup configure build run test sanitize bench package install screens clean
 
 all: build
 
@@ -36,6 +36,12 @@ sanitize: setup
 package: build
 	cd $(BUILD) && cpack -G DEB
 	@ls -1 $(BUILD)/quenmark_*.deb
+
+# Installs the programs, the desktop entry, the icon, the metainfo, the manual pages and the
+# documents under PREFIX (default /usr/local; DESTDIR is honoured).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # Every screen and page as a PNG in $(BUILD)/screens/ (and the README's pictures in docs/screens/).
 screens: build
