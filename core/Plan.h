@@ -90,6 +90,14 @@ struct PlanBudget
     std::vector<PledgeStep> steps;    // any order; of two steps for one month the later one given wins
     std::vector<OneOffSum> oneOffs;   // any order; sums of the same month add up
 
+    // Only a pledge of `cents` a month.
+    static PlanBudget Pledge(std::int64_t cents)
+    {
+        PlanBudget b;
+        b.pledge = cents;
+        return b;
+    }
+
     // The pledge in force in `month` (1-based).
     std::int64_t pledgeIn(std::int32_t month) const;
     // The one-off sums of `month`, added up.

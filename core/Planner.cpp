@@ -59,6 +59,38 @@ std::int32_t AprHundredths(double apr)
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(ToCents(apr), 0, kPlanHighestAprHundredths));
 }
 
+// Stops a run whose balance comes back to a value it had: the declining
+// minimum's next month depends on the balance alone, so the run would go round
+// that circle for ever. Brent's cycle finding over the balances the run
+// reports every seventh month.
+class CircleWatch : public PayoffObserver
+{
+public:
+    // `run`: the state the run fills, whose StopRequested this sets.
+    explicit CircleWatch(PayoffState& run) : m_run(run) {}
+    void notify(const PayoffState& state) override
+    {
+        const std::int64_t balance = state.Cents.Balance;
+        if (state.MonthCount < 7 || balance <= 0)
+            return;
+        if (balance == m_saved) {
+            m_run.StopRequested = true;
+            return;
+        }
+        if (m_steps == m_power) {
+            m_saved = balance;
+            m_power *= 2;
+            m_steps = 0;
+        }
+        ++m_steps;
+    }
+
+private:
+    std::int64_t m_saved = -1;
+    std::int64_t m_power = 1, m_steps = 0;
+    PayoffState& m_run;
+};
+
 PayoffOptions LoanMode()
 {
     PayoffOptions o = PayoffOptions::extraMoneyCalculator(0, true);
@@ -76,7 +108,7 @@ void Finish(CardDisclosure& d, double apr, double balance)
         d.months36 = s.MonthCount;
         d.paid36 = s.TotalPaid;
     }
-    if (!d.minimumRan || !(balance > 0))
+    if (!d.minimumRan || d.minimumNotPaidOff || !(balance > 0))
         return;
     const std::int64_t saved = ToCents(d.minimumPaid) - ToCents(d.paid36);
     d.alreadyFaster = d.minimumMonths <= d.months36 && saved <= 0;
@@ -107,10 +139,14 @@ CardDisclosure DiscloseCard(double apr, double balance, double payment)
         PayoffState s;
         PayoffOptions o = PayoffOptions::payoffCalculator();
         o.highestApr = kPlanHighestApr;
-        RunPayoff(apr, balance, payment, o, s, nullptr);
-        d.minimumMonths = s.MonthCount;
-        d.minimumInterest = s.TotalInterest;
-        d.minimumPaid = s.TotalPaid;
+        CircleWatch watch(s);
+        if (RunPayoff(apr, balance, payment, o, s, &watch)) {
+            d.minimumMonths = s.MonthCount;
+            d.minimumInterest = s.TotalInterest;
+            d.minimumPaid = s.TotalPaid;
+        } else {
+            d.minimumNotPaidOff = true;
+        }
     }
     Finish(d, apr, balance);
     return d;
@@ -126,8 +162,9 @@ CardDisclosure DiscloseCard(const PlanCard& card)
     PlanCard minimumOnly = card;
     minimumOnly.payment = 0;
     const PlanResult alone = RunEachAlone(std::span<const PlanCard>(&minimumOnly, 1));
-    d.minimumRan = alone.paidOff;
-    if (d.minimumRan) {
+    d.minimumRan = true;
+    d.minimumNotPaidOff = !alone.paidOff;
+    if (alone.paidOff) {
         d.minimumMonths = alone.months;
         d.minimumInterest = FromCents(alone.totalInterest);
         d.minimumPaid = FromCents(alone.totalPaid);

@@ -23,10 +23,14 @@ double LevelPayment(double apr, double balance, std::int32_t months = 36);
 // What a card statement's minimum-payment warning tells about a card.
 struct CardDisclosure
 {
-    // The minimum-only run was made (the other "minimum" fields are valid):
-    // the payment meets the payoff calculator's least payment (a card with a
-    // minimum rule: its rule pays it off within the plan's month limit).
+    // The minimum-only run was made: the payment meets the payoff calculator's
+    // least payment (always, with a minimum rule).
     bool minimumRan = false;
+    // ... but paying only the minimum never pays the card off: above about 40 %
+    // the statement's whole-dollar minimum can stop covering the interest, and
+    // the balance goes round in circles (with a minimum rule: not paid off
+    // within kSnowballMonthLimit months). The "minimum" figures are then 0.
+    bool minimumNotPaidOff = false;
     double leastPayment = 0;        // MinimumAcceptablePayment at the planner's APR cap (0 with a minimum rule)
     std::int32_t minimumMonths = 0; // paying only the minimum
     double minimumInterest = 0;
@@ -37,7 +41,7 @@ struct CardDisclosure
     // Paying only the minimum already ends no later than month months36 and
     // costs no more than paid36: nothing is saved (saved36 is 0).
     bool alreadyFaster = false;
-    double saved36 = 0;             // minimumPaid - paid36 when the minimum ran; never negative
+    double saved36 = 0;             // minimumPaid - paid36 when the minimum paid it off; never negative
 };
 
 // A card paying only the statement's declining minimum (the payoff
