@@ -19,7 +19,15 @@ namespace {
 using Ledger = engine::CentsLedger;
 using EngineCard = engine::Card<Ledger>;
 
-constexpr std::int64_t kMostOneOffsInAMonth = kLargestCents * 1000; // far beyond any budget, far within 64 bits
+// The most a budget amount (a pledge, a step, the one-off sums of a month)
+// counts as: 2,000 times the largest amount, beyond what the most cards can owe
+// and far within 64 bits.
+constexpr std::int64_t kLargestBudgetCents = kLargestCents * 2000;
+
+std::int64_t BudgetAmount(std::int64_t cents)
+{
+    return std::clamp<std::int64_t>(cents, 0, kLargestBudgetCents);
+}
 
 std::int64_t Amount(std::int64_t cents)
 {
@@ -52,9 +60,9 @@ EngineCard ToEngine(const PlanCard& p, std::size_t given)
 engine::Budget<Ledger> ToEngine(const PlanBudget& b)
 {
     engine::Budget<Ledger> e;
-    e.pledge = Amount(b.pledge);
+    e.pledge = BudgetAmount(b.pledge);
     for (const PledgeStep& s : b.steps)
-        e.steps.push_back({std::max<std::int32_t>(s.fromMonth, 1), Amount(s.amount)});
+        e.steps.push_back({std::max<std::int32_t>(s.fromMonth, 1), BudgetAmount(s.amount)});
     std::stable_sort(e.steps.begin(), e.steps.end(), [](const auto& x, const auto& y) { return x.month < y.month; });
     std::size_t kept = 0;
     for (std::size_t i = 0; i < e.steps.size(); ++i) {
@@ -65,12 +73,12 @@ engine::Budget<Ledger> ToEngine(const PlanBudget& b)
     }
     e.steps.resize(kept);
     for (const OneOffSum& o : b.oneOffs)
-        e.oneOffs.push_back({std::max<std::int32_t>(o.month, 1), Amount(o.amount)});
+        e.oneOffs.push_back({std::max<std::int32_t>(o.month, 1), BudgetAmount(o.amount)});
     std::sort(e.oneOffs.begin(), e.oneOffs.end(), [](const auto& x, const auto& y) { return x.month < y.month; });
     kept = 0;
     for (std::size_t i = 0; i < e.oneOffs.size(); ++i) {
         if (kept > 0 && e.oneOffs[kept - 1].month == e.oneOffs[i].month)
-            e.oneOffs[kept - 1].amount = std::min(e.oneOffs[kept - 1].amount + e.oneOffs[i].amount, kMostOneOffsInAMonth);
+            e.oneOffs[kept - 1].amount = std::min(e.oneOffs[kept - 1].amount + e.oneOffs[i].amount, kLargestBudgetCents);
         else
             e.oneOffs[kept++] = e.oneOffs[i];
     }
@@ -176,7 +184,7 @@ std::int64_t PlanBudget::pledgeIn(std::int32_t month) const
             amount = s.amount;
         }
     }
-    return Amount(amount);
+    return BudgetAmount(amount);
 }
 
 std::int64_t PlanBudget::oneOffsIn(std::int32_t month) const
@@ -184,7 +192,7 @@ std::int64_t PlanBudget::oneOffsIn(std::int32_t month) const
     std::int64_t sum = 0;
     for (const OneOffSum& o : oneOffs)
         if (std::max<std::int32_t>(o.month, 1) == month)
-            sum = std::min(sum + Amount(o.amount), kMostOneOffsInAMonth);
+            sum = std::min(sum + BudgetAmount(o.amount), kLargestBudgetCents);
     return sum;
 }
 

@@ -83,7 +83,8 @@ struct OneOffSum
     bool operator==(const OneOffSum&) const = default;
 };
 
-// The money beyond the cards' own payments.
+// The money beyond the cards' own payments, in cents. Each amount (and the
+// one-off sums of a month together) counts as at most 2,000 x kLargestCents.
 struct PlanBudget
 {
     std::int64_t pledge = 0;          // a month, before the first step

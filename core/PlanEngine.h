@@ -159,8 +159,8 @@ inline void OwnAndInterest(const Card<L>& c, std::int32_t month, typename L::Mon
     own = std::min(c.ownBeforeCap(after, interest), after);
 }
 
-// The card's own payment does not exceed its interest now, nor at any larger
-// balance at the same rate.
+// The card's own payment does not exceed its interest now, nor at any balance
+// it can come to at the same rate (its balance then never goes down).
 template <class L>
 inline bool StaysAtOrBelowInterest(const Card<L>& c, std::int32_t month, typename L::Money own, typename L::Money interest)
 {
@@ -168,8 +168,10 @@ inline bool StaysAtOrBelowInterest(const Card<L>& c, std::int32_t month, typenam
         return false;
     if (!c.hasMinimum || c.minPercent == 0)
         return true;
+    // With the interest added the payment is never below it: at or below it
+    // means equal, so the balance stays as it is, and so does everything else.
     if (c.plusInterest)
-        return false; // percent x balance + interest passes the interest once the balance grows
+        return true;
     return L::percentStaysBelowInterest(c.balance, c.rateIn(month), c.minPercent);
 }
 
