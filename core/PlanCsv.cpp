@@ -203,7 +203,7 @@ PlanFile ParsePlanCsv(std::string_view text)
                             missing);
             if ((at[PromoApr] < 0) != (at[PromoMonths] < 0))
                 return fail(PlanFileProblem::PromoHalf, "promo_apr and promo_months come together or not at all",
-                            at[PromoApr] < 0 ? "promo_months" : "promo_apr");
+                            at[PromoApr] < 0 ? "promo_apr" : "promo_months");
             width = count;
             headerSeen = true;
             continue;
