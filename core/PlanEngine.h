@@ -37,6 +37,7 @@ struct CentsLedger
     // percent (hundredths of a percent, <= 10,000) of a balance to the cent,
     // half away from zero.
     static Money percentOf(Money balance, std::int32_t percent) { return (balance * percent + 5000) / 10000; }
+    static constexpr bool kDust = false;
     static bool isDust(Money) { return false; }
     // Saturating sum (totals of absurd plans may pass 64 bits).
     static void add(Money& total, Money x)
@@ -68,6 +69,7 @@ struct UnroundedLedger
     // Less than half a cent left, because interest is carried unrounded: paid
     // with this month's payment, as a statement would show it, instead of a
     // month of $0.00.
+    static constexpr bool kDust = true;
     static bool isDust(Money balance) { return balance > 0 && balance < 0.005; }
     static void add(Money& total, Money x) { total += x; }
     static bool percentStaysBelowInterest(Money balance, Rate rate, std::int32_t percent)
@@ -96,6 +98,7 @@ struct Card
     bool stuck = false; // alone: never paid off (found by the shortcut)
     std::int32_t given = 0;
     std::int32_t payoffMonth = 0;
+    std::size_t row = 0; // this month's schedule row
     Money interestSum{};
     Money paidSum{};
 
@@ -291,12 +294,15 @@ End Run(std::span<Card<L>> cards, const Budget<L>& budget, bool snowball, std::i
         }
 
         // Interest, then each card's own payment, at most what it owes. Alone,
-        // a card that can never be paid off is set aside instead.
-        const std::size_t first = keepRows ? out.rows->size() : 0;
+        // a card that can never be paid off is set aside instead; a card its
+        // own payment pays off leaves the list.
         Money ownSum{};
-        std::size_t stepped = 0;
+        Money owedAfterOwn{};
+        bool past = false; // some balance above the largest amount (before the rest of the budget)
+        std::size_t stepped = 0, kept = 0;
         for (std::size_t i = 0; i < active.size(); ++i) {
-            Card<L>& c = cards[active[i]];
+            const std::uint32_t k = active[i];
+            Card<L>& c = cards[k];
             const Money interest = L::interest(c.balance, c.rateIn(month));
             const Money after = c.balance + interest;
             Money own = c.ownBeforeCap(after, interest);
@@ -312,27 +318,38 @@ End Run(std::span<Card<L>> cards, const Budget<L>& budget, bool snowball, std::i
             c.paidSum += own;
             L::add(totalInterest, interest);
             ownSum += own;
-            if (keepRows)
+            if (keepRows) {
+                c.row = out.rows->size();
                 out.rows->push_back(Row{month, c.given, own, interest, c.balance});
+            }
+            if (c.balance <= 0) {
+                c.payoffMonth = month;
+                continue;
+            }
+            owedAfterOwn += c.balance;
+            past = past || c.balance > L::kLargest;
+            active[kept++] = k;
         }
+        active.resize(kept);
         if (stepped == 0) {
             // Every card left was set aside before this month.
             --month;
-            active.clear();
             break;
         }
-        // The rest of the budget in priority order, each card up to what it owes.
+        // The rest of the budget in priority order, each card up to what it
+        // owes: only the first cards are reached (all of them with the
+        // unrounded ledger, whose dust any card may leave).
         Money left = snowball && monthBudget > ownSum ? monthBudget - ownSum : Money{};
         Money extraPaid{};
-        owed = Money{};
-        std::size_t kept = 0;
-        for (std::size_t i = 0; i < active.size(); ++i) {
-            const std::uint32_t k = active[i];
+        std::size_t reached = 0;
+        kept = 0;
+        for (; reached < active.size(); ++reached) {
+            if (!L::kDust && !(left > 0))
+                break;
+            const std::uint32_t k = active[reached];
             Card<L>& c = cards[k];
-            if (c.stuck)
-                continue;
             Money more{};
-            if (left > 0 && c.balance > 0) {
+            if (left > 0) {
                 more = std::min(left, c.balance);
                 c.balance -= more;
                 left -= more;
@@ -346,29 +363,30 @@ End Run(std::span<Card<L>> cards, const Budget<L>& budget, bool snowball, std::i
                 c.paidSum += more;
                 extraPaid += more;
                 if (keepRows) {
-                    Row& r = (*out.rows)[first + i];
+                    Row& r = (*out.rows)[c.row];
                     r.payment += more;
                     r.balance = c.balance;
                 }
             }
-            if (c.balance <= 0) {
+            if (c.balance <= 0)
                 c.payoffMonth = month;
-                continue;
-            }
-            if (c.balance > L::kLargest)
-                end.tooLarge = true;
-            owed += c.balance;
-            active[kept++] = k;
+            else
+                active[kept++] = k;
         }
-        active.resize(kept);
+        if (kept < reached)
+            active.erase(active.begin() + static_cast<std::ptrdiff_t>(kept),
+                         active.begin() + static_cast<std::ptrdiff_t>(reached));
         L::add(totalPaid, ownSum);
         L::add(totalPaid, extraPaid);
         if (keepRows) {
             if (out.owed)
-                out.owed->push_back(owed);
+                out.owed->push_back(owedAfterOwn - extraPaid);
             if (out.starts)
                 out.starts->push_back(static_cast<std::uint32_t>(out.rows->size()));
         }
+        if (past)
+            for (const std::uint32_t k : active)
+                end.tooLarge = end.tooLarge || cards[k].balance > L::kLargest;
         if (end.tooLarge)
             break;
     }
