@@ -249,8 +249,8 @@ PledgeNeeded FindPledgeNeeded(std::span<const PlanCard> cards, const PlanBudget&
 // Month 1's interest on the card (cents), at month 1's rate.
 std::int64_t MonthlyInterest(const PlanCard& card);
 // Whether the card's own payment (its minimum rule included) can never pay it
-// off alone: it does not exceed the interest, now or at any larger balance,
-// once any promotion has ended.
+// off alone: once any promotion has ended (the card is stepped through it), the
+// payment does not exceed the interest, then or at any balance it comes to.
 bool PaymentNeverPaysOff(const PlanCard& card);
 
 } // namespace quenmark
