@@ -219,6 +219,49 @@ std::string AmountToText(double value)
     return sign + GroupThrees(intPart) + std::string(body.substr(point));
 }
 
+namespace {
+
+// The digits of |cents| / 100 and the two decimals.
+void SplitCents(std::int64_t cents, std::string& whole, char decimals[2], bool& negative)
+{
+    negative = cents < 0;
+    // The magnitude as unsigned: the most negative value has no positive twin.
+    const std::uint64_t m = negative ? 0 - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
+    char buf[24];
+    const auto res = std::to_chars(buf, buf + sizeof buf, m / 100);
+    whole.assign(buf, res.ptr);
+    decimals[0] = static_cast<char>('0' + (m % 100) / 10);
+    decimals[1] = static_cast<char>('0' + m % 10);
+}
+
+} // namespace
+
+std::string PlainCents(std::int64_t cents)
+{
+    std::string whole;
+    char decimals[2];
+    bool negative = false;
+    SplitCents(cents, whole, decimals, negative);
+    std::string out = negative ? "-" : "";
+    out += whole;
+    out += '.';
+    out.append(decimals, 2);
+    return out;
+}
+
+std::string CentsToText(std::int64_t cents)
+{
+    std::string whole;
+    char decimals[2];
+    bool negative = false;
+    SplitCents(cents, whole, decimals, negative);
+    std::string out = negative ? "-" : "";
+    out += whole.size() >= 4 && whole.size() <= 13 ? GroupThrees(whole) : whole;
+    out += '.';
+    out.append(decimals, 2);
+    return out;
+}
+
 std::string CountToText(std::int32_t count)
 {
     std::int64_t magnitude = count;

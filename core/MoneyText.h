@@ -24,6 +24,12 @@ std::string PlainTwoDecimals(double value);
 // before the point (1234567.891 -> "1,234,567.89"); 14 or more stay ungrouped.
 std::string AmountToText(double value);
 
+// Whole cents as text, exactly (no doubles): PlainCents(154368) -> "1543.68",
+// CentsToText(154368) -> "1,543.68" (grouped as AmountToText groups);
+// "-" in front of a negative amount.
+std::string PlainCents(std::int64_t cents);
+std::string CentsToText(std::int64_t cents);
+
 // Decimal digits grouped in threes with "," (1234567 -> "1,234,567").
 std::string CountToText(std::int32_t count);
 

@@ -47,7 +47,7 @@ inline std::int64_t NearestEven(std::int64_t quotient, std::int64_t remainder, s
 // balance x first / (100 x start) dollars (the card's share of the balance at
 // the first month's ratio) rounded to whole dollars, an exact half to the even
 // one. The product may pass 64 bits; the quotient stays far below (the run only
-// asks while first < 1.03 x start).
+// asks while first < 1.09 x start).
 inline std::int64_t ShareDollars(std::int64_t balance, std::int64_t first, std::int64_t start)
 {
     const U128 product = static_cast<U128>(balance) * static_cast<U128>(first);
@@ -231,9 +231,10 @@ double MonthlyFinanceCharge(double balance, double periodicRate)
     return FromCents(InterestCents(ToCents(balance), RateTenMillionths(periodicRate)));
 }
 
-double MinimumAcceptablePayment(double apr, double balance, CalculatorKind kind)
+double MinimumAcceptablePayment(double apr, double balance, CalculatorKind kind, double highestApr)
 {
-    const std::int64_t aprCents = std::clamp<std::int64_t>(ToCents(apr), 0, 3000);
+    const std::int64_t highest = ToCents(std::clamp(Finite(highestApr), 0.0, kPlanHighestApr));
+    const std::int64_t aprCents = std::clamp<std::int64_t>(ToCents(apr), 0, highest);
     const std::int64_t balanceCents = NonNegativeCents(balance);
     if (aprCents > 0) {
         // balance x (APR / 1200 + 0.001) = balance cents x (APR cents + 120) / 12,000,000
@@ -266,7 +267,7 @@ bool RunPayoff(double apr, double balance, double firstPayment, const PayoffOpti
     state = PayoffState{};
     state.StopRequested = stopAtStart;
 
-    apr = std::clamp(Finite(apr), 0.0, kLessonHighestApr);
+    apr = std::clamp(Finite(apr), 0.0, std::clamp(Finite(options.highestApr), 0.0, kPlanHighestApr));
     const std::int64_t start = NonNegativeCents(balance);
     const std::int64_t first = NonNegativeCents(firstPayment);
     const std::int64_t extra = NonNegativeCents(options.extraAmount);
@@ -320,7 +321,7 @@ bool RunPayoff(double apr, double balance, double firstPayment, const PayoffOpti
         if (!options.loanMode) {
             // A card's payment: the first month's share of the balance before
             // this month's interest, in whole dollars, at least $15. (The loop
-            // only runs when month 1 left something owing, so first < 1.03 x start.)
+            // only runs when month 1 left something owing, so first < 1.09 x start.)
             payment = std::max(100 * ShareDollars(m.balance, first, start), kFloorCents);
         }
         m.payment = payment + extra;

@@ -61,9 +61,11 @@ enum class CalculatorKind { Payoff, ExtraMoney };
 //          month by month even at APR 0, so there, with a balance above 0, the
 //          least payment is balance / 1200 rounded up to the cent (the debt is
 //          paid within 100 years); with no balance 1.00.
-// Non-finite or negative inputs count as 0; an APR above 30 counts as 30 and a
+// Non-finite or negative inputs count as 0; an APR above `highestApr` (the
+// lessons' 30 unless the planner asks for its own) counts as `highestApr` and a
 // balance above kLargestAmount as kLargestAmount, as in the run.
-double MinimumAcceptablePayment(double apr, double balance, CalculatorKind kind = CalculatorKind::Payoff);
+double MinimumAcceptablePayment(double apr, double balance, CalculatorKind kind = CalculatorKind::Payoff,
+                                double highestApr = kLessonHighestApr);
 
 // The payment suggested when APR is 0, a balance is owed and no payment was
 // entered: RoundToCents(balance / 36) (2,100.00 -> 58.33), worked exactly in
@@ -123,6 +125,10 @@ struct PayoffOptions
     double extraAmount = 0;            // added to every payment before the month step
     bool computeAverage = true;        // AveragePayment kept (chapter 7 shows none)
     bool notifyAtEndWhenStopped = true;// a stopped run still makes its last notification
+    // The highest APR the run takes (a higher one counts as this): the lessons'
+    // 30 %; the planner's card statements ask for kPlanHighestApr. Held to
+    // 0 .. kPlanHighestApr.
+    double highestApr = kLessonHighestApr;
 
     static PayoffOptions payoffCalculator() { return {}; }
     static PayoffOptions extraMoneyCalculator(double extra, bool loan)
@@ -185,13 +191,13 @@ PayoffState NoInterestPayoff(double balance, double payment);
 inline constexpr std::int32_t kMonthGuard = 1000000;
 
 // The payoff run from APR (percent), starting balance and first payment. The
-// caller has validated the inputs (0 <= APR <= 30, amounts >= 0, payment >= the
-// least acceptable) and cleared state.StopRequested; the run fills `state`.
+// caller has validated the inputs (0 <= APR <= options.highestApr, amounts >= 0,
+// payment >= the least acceptable) and cleared state.StopRequested; the run fills `state`.
 // Returns true when it ran to the end, false when it was stopped.
 // The month loop allocates nothing and never waits.
 // A balance of 0 (or less) is not run: zero results, ProgressPercent 100, no
 // notification. Inputs outside the validated ranges are brought into them
-// (non-finite -> 0, APR to 0..30, amounts to 0..kLargestAmount, then to whole
+// (non-finite -> 0, APR to 0..options.highestApr, amounts to 0..kLargestAmount, then to whole
 // cents), so every state is finite.
 // Month by month: interest = InterestCents(balance, rate); the payment is cut
 // to the balance plus interest when it is more; from month 2 on a card's

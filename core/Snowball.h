@@ -1,5 +1,8 @@
-// The snowball schedule: several cards paid off together, in priority order,
-// with a monthly pledge amount on top of the cards' own payments.
+// Chapter 8's snowball schedule: several cards paid off together, in priority
+// order, with a monthly pledge amount on top of the cards' own payments, in
+// dollars with interest carried unrounded (the rule chapter 8's charts were
+// drawn from). It is the plan's own month loop (core/Plan.h) run over an
+// unrounded ledger; My Cards and the tool use the plan in whole cents.
 //
 // Each month every unpaid card first accrues interest (balance x the periodic
 // rate, RoundToSevenPlaces(APR / 1200), carried unrounded), then receives its
@@ -59,7 +62,8 @@ struct SnowballPlan
 // it that still owes has a payment at or below its own interest (so no snowball
 // is to come), and what it receives is at or below its interest: the plan then
 // ends at once with neverEnds set, rather than stepping on to the month limit.
-// The month loop allocates nothing beyond the schedule rows.
+// The month loop allocates nothing beyond the schedule rows. A balance that
+// grows past kLargestAmount ends the run as not paid off.
 SnowballPlan RunSnowball(std::span<const SnowballCard> cards, double pledge, bool withSchedule = false,
                          std::int32_t monthLimit = kSnowballMonthLimit);
 

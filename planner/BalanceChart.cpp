@@ -10,6 +10,7 @@
 
 #include "common/Layout.h"
 #include "core/MoneyText.h"
+#include "core/Payoff.h"
 #include "planner/ScheduleModel.h"
 
 namespace quenmark {
@@ -128,7 +129,7 @@ QColor BalanceChart::cardColour(std::size_t k)
     return colours[k % std::size(colours)];
 }
 
-void BalanceChart::setPlan(std::shared_ptr<const SnowballPlan> plan, std::vector<std::size_t> priority,
+void BalanceChart::setPlan(std::shared_ptr<const PlanResult> plan, std::vector<std::size_t> priority,
                            std::vector<double> start, QStringList names, QDate firstMonth)
 {
     m_plan = std::move(plan);
@@ -141,9 +142,9 @@ void BalanceChart::setPlan(std::shared_ptr<const SnowballPlan> plan, std::vector
     m_balance.assign(static_cast<std::size_t>(m_months + 1) * stride, 0.0);
     std::copy(start.begin(), start.end(), m_balance.begin());
     if (m_plan)
-        for (const SnowballRow& r : m_plan->schedule)
+        for (const PlanRow& r : m_plan->schedule.rows())
             if (r.month <= m_months && static_cast<std::size_t>(r.card) < stride)
-                m_balance[static_cast<std::size_t>(r.month) * stride + static_cast<std::size_t>(r.card)] = r.balance;
+                m_balance[static_cast<std::size_t>(r.month) * stride + static_cast<std::size_t>(r.card)] = FromCents(r.balance);
     m_total.assign(static_cast<std::size_t>(m_months + 1), 0.0);
     double highest = 0;
     for (int m = 0; m <= m_months; ++m) {
@@ -189,7 +190,7 @@ void BalanceChart::updateSummary()
                       .arg(Money(m_total[0]), Money(m_total.back()), QString::number(m_months));
         for (std::size_t k = 0; k < m_priority.size(); ++k) {
             const std::size_t i = m_priority[k];
-            const int month = m_plan && i < m_plan->payoffMonth.size() ? m_plan->payoffMonth[i] : 0;
+            const int month = m_plan && i < m_plan->cards.size() ? m_plan->cards[i].payoffMonth : 0;
             if (month > 0)
                 summary += QLatin1Char(' ') + tr("%1 is paid off in month %2.").arg(m_names.value(static_cast<int>(i)), QString::number(month));
         }

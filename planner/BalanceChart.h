@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/Snowball.h"
+#include "core/Plan.h"
 
 namespace quenmark {
 
@@ -22,7 +22,7 @@ public:
 
     // `priority`: the cards' indices in payoff order; `start`: each card's
     // balance before month 1 (by given index); `firstMonth`: month 1's calendar month.
-    void setPlan(std::shared_ptr<const SnowballPlan> plan, std::vector<std::size_t> priority,
+    void setPlan(std::shared_ptr<const PlanResult> plan, std::vector<std::size_t> priority,
                  std::vector<double> start, QStringList names, QDate firstMonth);
 
     // The colour of the card at priority k (0-based): the lesson pies' colours
@@ -59,7 +59,7 @@ private:
     void updateSummary();
     void paintLayer(const QRectF& plot);
 
-    std::shared_ptr<const SnowballPlan> m_plan;
+    std::shared_ptr<const PlanResult> m_plan;
     std::vector<std::size_t> m_priority;
     QStringList m_names;
     QDate m_firstMonth;

@@ -258,12 +258,12 @@ void CardsModel::setStored(const QList<StoredCard>& cards)
     emit cardsChanged();
 }
 
-std::vector<SnowballCard> CardsModel::cards() const
+std::vector<PlanCard> CardsModel::cards() const
 {
-    std::vector<SnowballCard> out;
+    std::vector<PlanCard> out;
     out.reserve(static_cast<std::size_t>(m_rows.size()));
     for (const Row& r : m_rows)
-        out.push_back({r.value[0], r.value[1], r.value[2]});
+        out.push_back(PlanCard::FromDollars(r.value[0], r.value[1], r.value[2]));
     return out;
 }
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/AmountReader.h"
-#include "core/Snowball.h"
+#include "core/Plan.h"
 #include "planner/CardStore.h"
 
 namespace quenmark {
@@ -56,7 +56,7 @@ public:
 
     QList<StoredCard> stored() const;
     void setStored(const QList<StoredCard>& cards);
-    std::vector<SnowballCard> cards() const;
+    std::vector<PlanCard> cards() const;
     std::vector<std::string> names() const;
     QString name(int row) const;
 

@@ -24,6 +24,7 @@
 #include "common/Layout.h"
 #include "common/Platform.h"
 #include "core/MoneyText.h"
+#include "core/Payoff.h"
 #include "planner/BalanceChart.h"
 #include "planner/CardsLock.h"
 #include "planner/CardsModel.h"
@@ -37,6 +38,11 @@ namespace {
 QString Money(double v)
 {
     return QLatin1Char('$') + QString::fromStdString(AmountToText(v));
+}
+
+QString Money(std::int64_t cents)
+{
+    return QLatin1Char('$') + QString::fromStdString(CentsToText(cents));
 }
 
 // "1 month", "57 months".
@@ -137,7 +143,7 @@ MyCardsWindow::MyCardsWindow(QWidget* parent, const QString& storePath)
     setWindowTitle(tr("Quenmark - My Cards"));
     const QDate today = platform().today();
     m_firstMonth = QDate(today.year(), today.month(), 1).addMonths(1);
-    m_plan = std::make_shared<SnowballPlan>();
+    m_plan = std::make_shared<PlanResult>();
     build();
     loadStored();
     recompute();
@@ -419,7 +425,7 @@ PlanOrder MyCardsWindow::order() const
     return static_cast<PlanOrder>(m_orderBox->currentData().toInt());
 }
 
-const CardDisclosure& MyCardsWindow::disclosure(const SnowballCard& card)
+const CardDisclosure& MyCardsWindow::disclosure(const PlanCard& card)
 {
     // A card's figures depend on its own three amounts only: typing into one
     // card works out that card's figures alone.
@@ -428,26 +434,29 @@ const CardDisclosure& MyCardsWindow::disclosure(const SnowballCard& card)
     if (it == m_disclosures.end()) {
         if (m_disclosures.size() > 2000)
             m_disclosures.clear();
-        it = m_disclosures.insert(key, DiscloseCard(card.apr, card.balance, card.payment));
+        it = m_disclosures.insert(key, DiscloseCard(card));
     }
     return it.value();
 }
 
 void MyCardsWindow::recompute()
 {
-    const std::vector<SnowballCard> cards = m_cards->cards();
+    const std::vector<PlanCard> cards = m_cards->cards();
     const PlanOrder chosen = order();
+    const PlanBudget budget = PlanBudget::Pledge(ToCents(m_pledge));
     m_priority = PriorityOrder(cards, chosen);
-    m_plan = std::make_shared<const SnowballPlan>(RunPlanInPriority(cards, m_priority, m_pledge, true));
+    PlanOptions withSchedule;
+    withSchedule.keepSchedule = true;
+    m_plan = std::make_shared<const PlanResult>(RunPlanInPriority(cards, m_priority, budget, withSchedule));
     // The chosen order's plan is not run twice.
-    m_comparison = ComparePlans(cards, m_pledge, chosen, *m_plan);
+    m_comparison = ComparePlans(cards, budget, chosen, *m_plan);
     showResults();
 }
 
 void MyCardsWindow::showResults()
 {
-    const std::vector<SnowballCard> cards = m_cards->cards();
-    const SnowballPlan& plan = *m_plan;
+    const std::vector<PlanCard> cards = m_cards->cards();
+    const PlanResult& plan = *m_plan;
     const int n = static_cast<int>(cards.size());
     QStringList names;
     for (int i = 0; i < n; ++i)
@@ -459,9 +468,9 @@ void MyCardsWindow::showResults()
     for (std::size_t k = 0; k < m_priority.size(); ++k)
         results[static_cast<int>(m_priority[k])].priority = static_cast<int>(k) + 1;
     for (int i = 0; i < n; ++i) {
-        const SnowballCard& c = cards[static_cast<std::size_t>(i)];
+        const PlanCard& c = cards[static_cast<std::size_t>(i)];
         CardsModel::Result& r = results[i];
-        const int month = plan.payoffMonth[static_cast<std::size_t>(i)];
+        const int month = plan.cards[static_cast<std::size_t>(i)].payoffMonth;
         if (!(c.balance > 0))
             r.paidOff = tr("Nothing owed");
         else if (month > 0)
@@ -470,7 +479,7 @@ void MyCardsWindow::showResults()
             r.paidOff = plan.neverEnds ? tr("Never") : tr("Not within 100 years");
         if (c.balance > 0 && PaymentNeverPaysOff(c)) {
             r.warning = true;
-            const double interest = MonthlyInterest(c);
+            const std::int64_t interest = MonthlyInterest(c);
             if (!(c.payment > 0))
                 r.note = tr("With no payment this card is never paid off on its own");
             else if (c.payment < interest)
@@ -483,11 +492,11 @@ void MyCardsWindow::showResults()
     fitNoteRows();
 
     // The plan in a few words.
-    const bool anyOwed = std::any_of(cards.begin(), cards.end(), [](const SnowballCard& c) { return c.balance > 0; });
+    const bool anyOwed = std::any_of(cards.begin(), cards.end(), [](const PlanCard& c) { return c.balance > 0; });
     if (!anyOwed) {
         m_debtFree->setText(n == 0 ? tr("Add your cards to see when you will be debt-free.")
                                    : tr("Nothing is owed on these cards."));
-        m_interest->setText(tr("Total interest: %1").arg(Money(0)));
+        m_interest->setText(tr("Total interest: %1").arg(Money(std::int64_t{0})));
         m_saved->clear();
     } else if (plan.paidOff) {
         m_debtFree->setText(plan.months < 12 ? tr("Debt-free after %1, in %2.")
@@ -496,7 +505,7 @@ void MyCardsWindow::showResults()
                                                    .arg(Months(plan.months), Duration(plan.months),
                                                         PlanMonthText(m_firstMonth, plan.months, true)));
         m_interest->setText(tr("Total interest: %1").arg(Money(plan.totalInterest)));
-        const SnowballPlan& alone = m_comparison.alone;
+        const PlanResult& alone = m_comparison.alone;
         if (alone.paidOff) {
             const int sooner = alone.months - plan.months;
             m_saved->setText(tr("Against paying each card only its own payment, with no snowball and no pledge: "
@@ -524,7 +533,7 @@ void MyCardsWindow::showResults()
     struct Line
     {
         QString name;
-        const SnowballPlan* plan;
+        const PlanResult* plan;
         bool chosen;
         bool alone;
     };
@@ -536,7 +545,7 @@ void MyCardsWindow::showResults()
     };
     for (int row = 0; row < 4; ++row) {
         const Line& l = lines[row];
-        const SnowballPlan& p = *l.plan;
+        const PlanResult& p = *l.plan;
         const bool ends = p.paidOff && anyOwed;
         SetCell(m_compare, row, 0, l.chosen ? l.name + tr(" (chosen)") : l.name, false, l.chosen);
         SetCell(m_compare, row, 1, !anyOwed ? QString() : ends ? Months(p.months) : tr("over 100 years"),
@@ -552,7 +561,7 @@ void MyCardsWindow::showResults()
     // What each card's statement would say.
     m_statements->setRowCount(n);
     for (int i = 0; i < n; ++i) {
-        const SnowballCard& c = cards[static_cast<std::size_t>(i)];
+        const PlanCard& c = cards[static_cast<std::size_t>(i)];
         const CardDisclosure& d = disclosure(c);
         SetCell(m_statements, i, 0, names[i], false);
         if (!(c.balance > 0)) {
@@ -582,8 +591,8 @@ void MyCardsWindow::showResults()
     m_schedule->setPlan(m_plan, names, m_firstMonth);
     std::vector<double> start;
     start.reserve(cards.size());
-    for (const SnowballCard& c : cards)
-        start.push_back(c.balance);
+    for (const PlanCard& c : cards)
+        start.push_back(FromCents(c.balance));
     m_chart->setPlan(m_plan, m_priority, std::move(start), names, m_firstMonth);
     m_saveCsv->setEnabled(!plan.schedule.empty());
     updateButtons();

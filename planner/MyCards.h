@@ -44,7 +44,7 @@ public:
     CardsModel* cardsModel() const { return m_cards; }
     ScheduleModel* scheduleModel() const { return m_schedule; }
     const PlanComparison& comparison() const { return m_comparison; }
-    const SnowballPlan& plan() const { return *m_plan; }
+    const PlanResult& plan() const { return *m_plan; }
     PlanOrder order() const;
     double pledge() const { return m_pledge; }
     // Month 1 of every plan is the month after today's (the platform's date).
@@ -92,7 +92,7 @@ private:
     // saved: Saved when settled, Failed when keeping them failed,
     // ChangedElsewhere when left for later.
     CardStore::SaveResult settleChangedFile(QString* failure = nullptr);
-    const CardDisclosure& disclosure(const SnowballCard& card);
+    const CardDisclosure& disclosure(const PlanCard& card);
 
     CardStore m_store;
     CardsModel* m_cards = nullptr;
@@ -120,9 +120,9 @@ private:
     double m_pledge = 0;
     QDate m_firstMonth;
     PlanComparison m_comparison;
-    std::shared_ptr<const SnowballPlan> m_plan;
+    std::shared_ptr<const PlanResult> m_plan;
     std::vector<std::size_t> m_priority;
-    QMap<std::tuple<double, double, double>, CardDisclosure> m_disclosures;
+    QMap<std::tuple<std::int32_t, std::int64_t, std::int64_t>, CardDisclosure> m_disclosures;
     QStringList m_notesFitted; // the note each row's height was fitted to
     QString m_pendingMessage;  // told once the window is up
     bool m_loading = false;

@@ -17,7 +17,7 @@ ScheduleModel::ScheduleModel(QObject* parent)
 {
 }
 
-void ScheduleModel::setPlan(std::shared_ptr<const SnowballPlan> plan, const QStringList& names,
+void ScheduleModel::setPlan(std::shared_ptr<const PlanResult> plan, const QStringList& names,
                             const QDate& firstMonth)
 {
     const int before = rowCount();
@@ -53,13 +53,13 @@ QVariant ScheduleModel::data(const QModelIndex& index, int role) const
 {
     if (!m_plan || !index.isValid() || index.row() >= rowCount())
         return {};
-    const SnowballRow& r = m_plan->schedule[static_cast<std::size_t>(index.row())];
+    const PlanRow& r = m_plan->schedule[static_cast<std::size_t>(index.row())];
     if (role == Qt::TextAlignmentRole)
         return index.column() == Card || index.column() == Date ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                                                                 : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
-    auto money = [](double v) { return QLatin1Char('$') + QString::fromStdString(AmountToText(v)); };
+    auto money = [](std::int64_t cents) { return QLatin1Char('$') + QString::fromStdString(CentsToText(cents)); };
     switch (index.column()) {
     case Month:
         return r.month;

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "core/Snowball.h"
+#include "core/Plan.h"
 
 namespace quenmark {
 
@@ -20,7 +20,7 @@ public:
     explicit ScheduleModel(QObject* parent = nullptr);
 
     // `firstMonth`: the calendar month of month 1 (its first day).
-    void setPlan(std::shared_ptr<const SnowballPlan> plan, const QStringList& names, const QDate& firstMonth);
+    void setPlan(std::shared_ptr<const PlanResult> plan, const QStringList& names, const QDate& firstMonth);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,7 +28,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    std::shared_ptr<const SnowballPlan> m_plan;
+    std::shared_ptr<const PlanResult> m_plan;
     QStringList m_names;
     QDate m_firstMonth;
 };

@@ -12,6 +12,7 @@
 #include "core/AmountReader.h"
 #include "core/Planner.h"
 #include "core/MoneyText.h"
+#include "core/Payoff.h"
 
 namespace quenmark::tool {
 
@@ -145,17 +146,17 @@ int RunPlanCommand(int argc, char** argv)
         return kExitUsage;
     }
 
-    std::vector<SnowballCard> cards;
+    std::vector<PlanCard> cards;
     std::vector<std::string> names;
     for (const PlanFileCard& c : file.cards) {
-        if (!c.information.empty())
-            std::fprintf(stderr, "%s: %s", c.name.c_str(), c.information.c_str());
         cards.push_back(c.card);
         names.push_back(c.name);
     }
     const double pledge = ReadAmountBox(pledgeText, AmountBox::Payment).value;
     const std::vector<std::size_t> priority = PriorityOrder(cards, order);
-    const SnowballPlan plan = RunPlanInPriority(cards, priority, pledge, schedule);
+    PlanOptions options;
+    options.keepSchedule = schedule;
+    const PlanResult plan = RunPlanInPriority(cards, priority, PlanBudget::Pledge(ToCents(pledge)), options);
     if (!plan.paidOff) {
         std::fprintf(stderr, "error: %s is not paid off within 100 years\n",
                      names[static_cast<std::size_t>(plan.firstOwing)].c_str());
@@ -168,10 +169,10 @@ int RunPlanCommand(int argc, char** argv)
         return kExitDone;
     }
     Line("months", std::to_string(plan.months));
-    Line("interest", AmountToText(plan.totalInterest));
+    Line("interest", CentsToText(plan.totalInterest));
     for (std::size_t k = 0; k < priority.size(); ++k) {
         const std::size_t i = priority[k];
-        std::printf("payoff.%zu: %d %s\n", k + 1, static_cast<int>(plan.payoffMonth[i]), names[i].c_str());
+        std::printf("payoff.%zu: %d %s\n", k + 1, static_cast<int>(plan.cards[i].payoffMonth), names[i].c_str());
     }
     return kExitDone;
 }
