@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPalette>
-#include <QStackedWidget>
 #include <QWidget>
 #include <algorithm>
 
@@ -77,30 +76,6 @@ void makeGrid(QWidget* parent, const GridSpec& spec, std::span<const char* const
             makeGridCell(parent, gridCellName(spec, c, r + 1), gridCellRect(spec, c, r + 1), t, kNormalCell);
         }
     }
-}
-
-QLabel* makeProse(QWidget* parent, const char* name, const QRect& rect, const QString& html, int px)
-{
-    QLabel* label = makeCell(parent, textCell(name, rect, html, px, false, colour::black, Qt::AlignLeft | Qt::AlignTop, true));
-    label->setTextFormat(Qt::RichText);
-    return label;
-}
-
-QStackedWidget* makeTextBook(QWidget* parent, const char* name, const QRect& rect,
-                             std::span<const char* const> texts, const char* context, int px)
-{
-    auto* book = new QStackedWidget(parent);
-    book->setObjectName(QString::fromLatin1(name));
-    book->setGeometry(rect);
-    for (const char* text : texts) {
-        auto* page = new QWidget(book);
-        page->setObjectName(QStringLiteral("TextPage%1").arg(book->count()));
-        setBackground(page, colour::white);
-        makeProse(page, "PageText", QRect(4, 2, rect.width() - 8, rect.height() - 4),
-                  QCoreApplication::translate(context, text), px);
-        book->addWidget(page);
-    }
-    return book;
 }
 
 std::vector<MarkedCell> cellRange(const char* prefix, int from, int to, CellRole role)

@@ -5,15 +5,6 @@
 
 namespace quenmark {
 
-QFont arialPx(int pixelSize, bool bold)
-{
-    QFont f(QStringLiteral("Arial"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    return f;
-}
-
 CellSpec textCell(const char* name, const QRect& rect, const QString& text, int fontPx, bool bold,
                   const QColor& foreground, Qt::Alignment align, bool wordWrap)
 {

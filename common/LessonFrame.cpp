@@ -1,7 +1,8 @@
 #include "common/LessonFrame.h"
 
 #include "common/Layout.h"
-#include "pictures/ButtonPictures.h"
+#include "common/ButtonPictures.h"
+#include "common/FocusMark.h"
 #include "common/WebStuff.h"
 
 #include <QAbstractButton>
@@ -396,6 +397,7 @@ void LessonFrame::setRunActive(bool active)
 void LessonFrame::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    MarkKeyboardFocus(this); // the chapter's buttons are all made by now
     if (!event->spontaneous())
         FormActivate();
 }

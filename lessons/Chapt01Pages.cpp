@@ -11,16 +11,14 @@
 #include <utility>
 
 #include "common/Layout.h"
+#include "common/PageText.h"
 #include "pictures/Pictures.h"
 
 namespace quenmark {
 
 namespace {
 
-QString tr1(const char* text)
-{
-    return QCoreApplication::translate("quenmark::TChapter_001", text);
-}
+constexpr Words kWords{"quenmark::TChapter_001"};
 
 // A picture on a page, optionally with a grey shadow panel behind it.
 struct PictureSpec
@@ -173,7 +171,7 @@ void addPicture(QWidget* page, const PictureSpec& spec)
     picture->setPixmap(LoadArt(QString::fromLatin1(spec.art)));
     picture->setScaledContents(true);
     if (spec.spoken)
-        picture->setAccessibleName(tr1(spec.spoken));
+        picture->setAccessibleName(kWords(spec.spoken));
 }
 
 // The spin button beside a panel (SpinButton_Years, SpinButton_Months): an up
@@ -216,7 +214,7 @@ QLabel* spinPanel(QWidget* page, const char* name, const QRect& rect)
 
 QPushButton* button(QWidget* page, const char* name, const QRect& rect, const char* caption)
 {
-    auto* b = new QPushButton(tr1(caption), page);
+    auto* b = new QPushButton(kWords(caption), page);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(rect);
     b->setAutoDefault(false);
@@ -234,7 +232,7 @@ TChapter_001::Controls TChapter_001::buildPages()
         for (const PictureSpec& picture : spec.pictures)
             addPicture(page, picture);
         for (CellSpec cell : spec.cells) {
-            cell.text = tr1(cell.text.toUtf8().constData());
+            cell.text = tr(cell.text.toUtf8().constData());
             makeCell(page, cell);
         }
         pages[i++] = page;
@@ -266,7 +264,7 @@ TChapter_001::Controls TChapter_001::buildPages()
     answer.name = "Page02_Answer";
     answer.rect = kAnswer;
     answer.background = colour::white;
-    answer.foreground = colour::navyText;
+    answer.foreground = colour::textBlue;
     answer.fontPx = 12;
     answer.bold = true;
     answer.align = Qt::AlignLeft | Qt::AlignTop;
@@ -277,7 +275,7 @@ TChapter_001::Controls TChapter_001::buildPages()
     c.button3 = button(loan, "Button3", kButton3, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "Answer"));
     CellSpec loanAnswer = text("Page03_Answer", kPage03Answer, QT_TRANSLATE_NOOP("quenmark::TChapter_001", "5 years and 1 month."),
                                16, true, colour::maroon, Qt::AlignLeft | Qt::AlignVCenter, false);
-    loanAnswer.text = tr1(loanAnswer.text.toUtf8().constData());
+    loanAnswer.text = tr(loanAnswer.text.toUtf8().constData());
     c.page03Answer = makeCell(loan, loanAnswer);
 
     CellSpec legal;
@@ -298,7 +296,7 @@ TChapter_001::Controls TChapter_001::buildPages()
              13, false, colour::black),
     };
     for (CellSpec line : legalLines) {
-        line.text = tr1(line.text.toUtf8().constData());
+        line.text = tr(line.text.toUtf8().constData());
         makeCell(legalPanel, line)->setTextFormat(Qt::PlainText);
     }
     c.legalPanel = legalPanel;

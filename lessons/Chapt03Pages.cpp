@@ -10,15 +10,13 @@
 #include <QStackedWidget>
 
 #include "common/Layout.h"
+#include "common/PageText.h"
 
 namespace quenmark {
 
 namespace {
 
-QString tr3(const char* text)
-{
-    return QCoreApplication::translate("quenmark::TChapter_003", text);
-}
+constexpr Words kWords{"quenmark::TChapter_003"};
 
 // The minimum payment is 2.5 % of the balance rounded up to whole dollars.
 constexpr TChapter_003::FixedRow kMinimumTable[] = {
@@ -156,7 +154,7 @@ constexpr const char* kOverview = QT_TRANSLATE_NOOP(
 
 QLabel* prose(QWidget* page, const char* name, const QRect& rect, const char* text, int px)
 {
-    return makeProse(page, name, rect, tr3(text), px);
+    return makeProse(page, name, rect, kWords(text), px);
 }
 
 // The pieces of one line, left to right, each as wide as its words.
@@ -166,7 +164,7 @@ std::vector<QLabel*> flowLine(QWidget* page, const Line& line, const QString& na
     int x = 4;
     int i = 0;
     for (const Piece& piece : line.pieces) {
-        const QString text = tr3(piece.text);
+        const QString text = kWords(piece.text);
         CellSpec s = textCell("", QRect(), text, kTextPx, piece.buttonWord);
         const int width = QFontMetrics(arialPx(kTextPx, piece.buttonWord)).horizontalAdvance(text) + 6;
         s.rect = QRect(x, line.y, width, kLineHeight);
@@ -198,7 +196,7 @@ void TChapter_003::buildPages()
 {
     // Counter 1: the overview.
     QWidget* overview = addPage(QStringLiteral("Overview"));
-    makeCell(overview, textCell("Heading", {14, 8, 550, 26}, tr3(QT_TRANSLATE_NOOP("quenmark::TChapter_003",
+    makeCell(overview, textCell("Heading", {14, 8, 550, 26}, tr(QT_TRANSLATE_NOOP("quenmark::TChapter_003",
                                                                                  "Chapter Overview:")),
                                 18, true, colour::textBlue));
     prose(overview, "OverviewText", {14, 42, 550, 270}, kOverview, 14);
@@ -217,7 +215,7 @@ void TChapter_003::buildPages()
     for (std::size_t t = 0; t < std::size(kTotalColumns); ++t) {
         const QString name = QStringLiteral("Total%1").arg(t, 2, 10, QLatin1Char('0'));
         makeGridCell(table, name, gridCellRect(grid, kTotalColumns[t], kRows + 1),
-                     t == 0 ? tr3(QT_TRANSLATE_NOOP("quenmark::TChapter_003", "Totals")) : QString(),
+                     t == 0 ? tr(QT_TRANSLATE_NOOP("quenmark::TChapter_003", "Totals")) : QString(),
                      {colour::white, colour::maroon}, true);
     }
     for (int c = 0; c < static_cast<int>(std::size(kLedgerColumns)); ++c)
@@ -227,7 +225,7 @@ void TChapter_003::buildPages()
         m_cellLookup.push_back(table->findChild<QLabel*>(QStringLiteral("Total%1").arg(t, 2, 10, QLatin1Char('0'))));
 
     auto button = [table](const char* name, const QRect& rect, const char* caption) {
-        auto* b = new QPushButton(tr3(caption), table);
+        auto* b = new QPushButton(tr(caption), table);
         b->setObjectName(QString::fromLatin1(name));
         b->setGeometry(rect);
         b->setFont(arialPx(13, true));

@@ -12,6 +12,7 @@
 
 #include "common/BarChart.h"
 #include "common/Layout.h"
+#include "common/PageText.h"
 #include "core/MoneyText.h"
 #include "lessons/Chapt06Data.h"
 
@@ -19,10 +20,7 @@ namespace quenmark {
 
 namespace {
 
-QString tr6(const char* text)
-{
-    return QCoreApplication::translate("quenmark::TChapter_006", text);
-}
+constexpr Words kWords{"quenmark::TChapter_006"};
 
 QString dollars(double value)
 {
@@ -37,7 +35,7 @@ QString aprText(double apr)
 CellSpec text(const char* name, QRect rect, const char* caption, int px = 13, bool bold = false,
               QColor fg = colour::black, Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop, bool wrap = true)
 {
-    return textCell(name, rect, tr6(caption), px, bold, fg, align, wrap);
+    return textCell(name, rect, kWords(caption), px, bold, fg, align, wrap);
 }
 
 QLabel* prose(QWidget* parent, const char* name, QRect rect, const QString& html, int px = 13)
@@ -77,7 +75,7 @@ void buildOverview(QWidget* page)
     int n = 1;
     for (const char* point : kOverviewPoints) {
         const QString name = QStringLiteral("Point%1").arg(n++);
-        QLabel* l = makeCell(page, textCell("", {46, y, 524, 36}, QStringLiteral("\u2022  ") + tr6(point), 14, false,
+        QLabel* l = makeCell(page, textCell("", {46, y, 524, 36}, QStringLiteral("\u2022  ") + kWords(point), 14, false,
                                             colour::black, Qt::AlignLeft | Qt::AlignVCenter, true));
         l->setObjectName(name);
         y += 42;
@@ -90,7 +88,7 @@ void cardTable(QWidget* panel, std::span<const CardListColumn> columns, int head
 {
     QList<QStringList> cells;
     for (const ch6::Card& card : ch6::kCards)
-        cells.append({tr6("Card %1").arg(card.number), aprText(card.apr), dollars(card.balance), dollars(card.payment)});
+        cells.append({kWords("Card %1").arg(card.number), aprText(card.apr), dollars(card.balance), dollars(card.payment)});
     MakeCardList(panel, "quenmark::TChapter_006", columns, cells, headY, firstRow, step, px);
 }
 
@@ -124,11 +122,11 @@ void buildCardsPage(QWidget* page)
     panelSpec.kind = CellKind::Panel;
     makeCell(page, shadowSpec(panelSpec.rect.translated(4, 4)));
     QLabel* panel = makeCell(page, panelSpec);
-    panel->setAccessibleName(tr6("The five sample cards"));
+    panel->setAccessibleName(kWords("The five sample cards"));
     cardTable(panel, kBigTable, 4, 24, 16, 13);
 
     prose(page, "Treadmill", {334, 44, 232, 272},
-          tr6("<p>Most people who carry a balance carry it on more than one card. Each card sends its own "
+          kWords("<p>Most people who carry a balance carry it on more than one card. Each card sends its own "
               "statement with its own <b>minimum payment</b>, and each minimum payment gets smaller as its "
               "balance gets smaller.</p>"
               "<p>Paying the minimum on every card puts you on a <b>debt treadmill</b>: you pay every month, "
@@ -140,7 +138,7 @@ void buildCardsPage(QWidget* page)
         payments += card.payment;
     }
     prose(page, "Together", {14, 172, 304, 144},
-          tr6("<p>These five cards owe %1 together, and their first payments add up to %2 a month.</p>"
+          kWords("<p>These five cards owe %1 together, and their first payments add up to %2 a month.</p>"
               "<p>On the next pages we see what they cost in interest and how long they take to pay off "
               "with minimum payments and with constant payments.</p>")
               .arg(dollars(RoundToCents(owed)), dollars(RoundToCents(payments))));
@@ -204,7 +202,7 @@ QString barValue(int chart, const ch6::Card& card, bool constant)
 {
     if (chart == TChapter_006::InterestChart)
         return dollars(constant ? card.interestConstant : card.interestMinimum);
-    return tr6("%1 Months").arg(constant ? card.monthsConstant : card.monthsMinimum);
+    return kWords("%1 Months").arg(constant ? card.monthsConstant : card.monthsMinimum);
 }
 
 // The texts beside the charts, one page each (rich text).
@@ -213,7 +211,7 @@ QString longestShortest(bool constant)
     const auto months = [constant](const ch6::Card& c) { return constant ? c.monthsConstant : c.monthsMinimum; };
     const auto byMonths = [&](const ch6::Card& a, const ch6::Card& b) { return months(a) < months(b); };
     const auto [shortest, longest] = std::minmax_element(ch6::kCards.begin(), ch6::kCards.end(), byMonths);
-    return tr6("The longest is Card %1 (%2 Months) and the shortest is Card %3 (%4 Months).")
+    return kWords("The longest is Card %1 (%2 Months) and the shortest is Card %3 (%4 Months).")
         .arg(longest->number)
         .arg(months(*longest))
         .arg(shortest->number)
@@ -245,42 +243,42 @@ void TChapter_006::buildPages()
     QStackedWidget* interestTexts = m_charts[InterestChart].texts;
     const QRect textRect(0, 0, interestTexts->width(), interestTexts->height());
     prose(interestTexts->widget(0), "Text1", textRect,
-          tr6("<p>With <b>minimum payments</b> each payment is a small share of what is still owed. It gets "
+          tr("<p>With <b>minimum payments</b> each payment is a small share of what is still owed. It gets "
               "smaller as the balance gets smaller, so the interest keeps running for years.</p>"
               "<p>The bars show the interest each card costs before it is paid off.</p><p>%1</p>")
-              .arg(tr6("The total interest paid on these 5 credit cards would be %1.").arg(dollars(minimum))));
+              .arg(tr("The total interest paid on these 5 credit cards would be %1.").arg(dollars(minimum))));
     prose(interestTexts->widget(1), "Text2", textRect,
-          tr6("<p>With <b>constant payments</b> the first payment is paid every month until the card is paid "
+          tr("<p>With <b>constant payments</b> the first payment is paid every month until the card is paid "
               "off, the way a loan is repaid. More of every payment goes to the balance, so far less interest "
               "builds up.</p><p>%1</p>")
-              .arg(tr6("The total interest paid on these 5 credit cards would be %1.").arg(dollars(constant))));
+              .arg(tr("The total interest paid on these 5 credit cards would be %1.").arg(dollars(constant))));
     QWidget* both = interestTexts->widget(2);
     prose(both, "Text3", {0, 0, textRect.width(), 44},
-          tr6("<p>Side by side, the two methods for the same five cards, in interest paid:</p>"));
-    makeCell(both, textCell("MinimumTotal", {8, 50, 250, 20}, tr6("Minimum Payments - %1").arg(dollars(minimum)), 13,
+          tr("<p>Side by side, the two methods for the same five cards, in interest paid:</p>"));
+    makeCell(both, textCell("MinimumTotal", {8, 50, 250, 20}, tr("Minimum Payments - %1").arg(dollars(minimum)), 13,
                             true, colour::black, Qt::AlignLeft | Qt::AlignVCenter));
-    makeCell(both, textCell("ConstantLabel", {8, 72, 134, 20}, tr6("Constant Payments -"), 13, true, colour::black,
+    makeCell(both, textCell("ConstantLabel", {8, 72, 134, 20}, tr("Constant Payments -"), 13, true, colour::black,
                             Qt::AlignLeft | Qt::AlignVCenter));
     makeCell(both, textCell("ConstantTotal", {142, 72, 100, 20}, dollars(constant), 13, true, colour::black,
                             Qt::AlignLeft | Qt::AlignVCenter));
-    makeCell(both, textCell("Savings", {8, 98, 250, 22}, tr6("SAVINGS - %1").arg(savings), 15, true, colour::green,
+    makeCell(both, textCell("Savings", {8, 98, 250, 22}, tr("SAVINGS - %1").arg(savings), 15, true, colour::green,
                             Qt::AlignLeft | Qt::AlignVCenter));
     prose(both, "Text3b", {0, 130, textRect.width(), 62},
-          tr6("<p>Keeping each payment the same saves more than half of the interest.</p>"));
+          tr("<p>Keeping each payment the same saves more than half of the interest.</p>"));
 
     QStackedWidget* payoffTexts = m_charts[PayoffChart].texts;
     const ch6::Card& first = ch6::kCards.front();
     prose(payoffTexts->widget(0), "Text4", textRect,
-          tr6("<p>With <b>minimum payments</b> every one of the five cards takes years to pay off.</p><p>%1</p>"
+          tr("<p>With <b>minimum payments</b> every one of the five cards takes years to pay off.</p><p>%1</p>"
               "<p>Card %2 takes more than %3 years.</p>")
               .arg(longestShortest(false))
               .arg(first.number)
               .arg(first.monthsMinimum / 12));
     prose(payoffTexts->widget(1), "Text5", textRect,
-          tr6("<p>With <b>constant payments</b> every card is paid off in well under ten years.</p><p>%1</p>")
+          tr("<p>With <b>constant payments</b> every card is paid off in well under ten years.</p><p>%1</p>")
               .arg(longestShortest(true)));
     prose(payoffTexts->widget(2), "Text6", textRect,
-          tr6("<p>Side by side: keeping the payment the same cuts the time on every card, on Card %1 from %2 "
+          tr("<p>Side by side: keeping the payment the same cuts the time on every card, on Card %1 from %2 "
               "months to %3.</p>"
               "<p>In the next chapter, we'll see what happens when just $5 extra is added to the monthly "
               "payments.</p>")
@@ -305,7 +303,7 @@ TChapter_006::ChartControls TChapter_006::buildChartPage(QWidget* page, Chart ch
     auto* panel = new QFrame(page);
     panel->setObjectName(QString::fromLatin1(spec.panelName));
     panel->setGeometry(panelRect);
-    panel->setAccessibleName(tr6(spec.spokenChart));
+    panel->setAccessibleName(tr(spec.spokenChart));
     setBackground(panel, spec.background);
     QPalette pal = panel->palette();
     pal.setColor(QPalette::WindowText, colour::white); // the keyboard focus frame
@@ -325,7 +323,7 @@ TChapter_006::ChartControls TChapter_006::buildChartPage(QWidget* page, Chart ch
     }
     for (const ch6::Card& card : ch6::kCards) {
         QLabel* l = makeCell(panel, textCell("", {54 + kCardStep * (card.number - 1), ch6::kAxisY + 1, 40, 13},
-                                             tr6("Card %1").arg(card.number), 10, false, colour::white));
+                                             tr("Card %1").arg(card.number), 10, false, colour::white));
         l->setObjectName(QStringLiteral("%1Card%2").arg(QLatin1String(spec.panelName)).arg(card.number));
         PassPointerThrough(l);
     }
@@ -341,8 +339,8 @@ TChapter_006::ChartControls TChapter_006::buildChartPage(QWidget* page, Chart ch
             const QString name = QStringLiteral("%1%2")
                                      .arg(QLatin1String(constant ? spec.constantPrefix : spec.minimumPrefix))
                                      .arg(card.number);
-            const QString spoken = (constant ? tr6("Card %1, constant payments: %2")
-                                             : tr6("Card %1, minimum payments: %2"))
+            const QString spoken = (constant ? tr("Card %1, constant payments: %2")
+                                             : tr("Card %1, minimum payments: %2"))
                                        .arg(card.number)
                                        .arg(value);
             auto* bar = new ChartBar(panel, name, {x, ch6::kAxisY - height, kBarWidth, height},
@@ -363,7 +361,7 @@ TChapter_006::ChartControls TChapter_006::buildChartPage(QWidget* page, Chart ch
     readout.align = Qt::AlignCenter;
     c.readout = makeCell(panel, readout);
     c.title = makeCell(panel, textCell(spec.titleName, {0, kTitleY, 10, 16}, QString(), 13, true, colour::white));
-    SetCentredTitle(c.title, tr6("Minimum Payment Method"));
+    SetCentredTitle(c.title, tr("Minimum Payment Method"));
 
     // Beside the chart: the five cards with the arrow, and the texts.
     CellSpec tableSpec;
@@ -372,7 +370,7 @@ TChapter_006::ChartControls TChapter_006::buildChartPage(QWidget* page, Chart ch
     tableSpec.background = colour::white;
     tableSpec.kind = CellKind::Panel;
     QLabel* table = makeCell(page, tableSpec);
-    table->setAccessibleName(tr6("The five sample cards"));
+    table->setAccessibleName(tr("The five sample cards"));
     cardTable(table, kSmallTable, 3, kRowTop, kRowStep, 11);
     c.arrow = new RowArrow(table, QString::fromLatin1(spec.arrowName), kArrowX, kArrowFirstTop, kRowStep);
 

@@ -11,6 +11,7 @@
 
 #include "common/BarChart.h"
 #include "common/Layout.h"
+#include "common/PageText.h"
 #include "core/MoneyText.h"
 #include "lessons/Chapt08ChartsData.h"
 
@@ -18,10 +19,7 @@ namespace quenmark {
 
 namespace {
 
-QString tr8(const char* text)
-{
-    return QCoreApplication::translate("quenmark::SnowballCharts", text);
-}
+constexpr Words kWords{"quenmark::SnowballCharts"};
 
 // ---- the card list --------------------------------------------------------------------
 constexpr CardListColumn kListColumns[] = {
@@ -78,7 +76,7 @@ QString barSpoken(const ch8::Bar& bar)
 {
     const ch8::PledgeChart& chart = ch8::kCharts[static_cast<std::size_t>(bar.chart)];
     const int card = ch8::kPriorityCards[static_cast<std::size_t>(bar.row - 1)].number;
-    return tr8("$%1 pledge, Card %2, %3 payments of $%4, then 1 payment of $%5")
+    return kWords("$%1 pledge, Card %2, %3 payments of $%4, then 1 payment of $%5")
         .arg(chart.pledge)
         .arg(card)
         .arg(bar.count)
@@ -88,8 +86,8 @@ QString barSpoken(const ch8::Bar& bar)
 
 QString barDescription(const ch8::Bar& bar)
 {
-    return (bar.kind == ch8::BarKind::PaymentOnly ? tr8("Payment only, months %1 to %2")
-                                                  : tr8("Payment plus pledge, months %1 to %2"))
+    return (bar.kind == ch8::BarKind::PaymentOnly ? kWords("Payment only, months %1 to %2")
+                                                  : kWords("Payment plus pledge, months %1 to %2"))
         .arg(bar.firstMonth)
         .arg(bar.lastMonth);
 }
@@ -103,7 +101,7 @@ void SnowballCharts::build()
     // The sorted card list: heads, five rows (balances in whole dollars), the arrow.
     QList<QStringList> cells;
     for (const ch8::PriorityCard& card : ch8::kPriorityCards)
-        cells.append({tr8("Card %1").arg(card.number), QString::number(card.apr, 'f', 1) + QStringLiteral("%"),
+        cells.append({tr("Card %1").arg(card.number), QString::number(card.apr, 'f', 1) + QStringLiteral("%"),
                       QStringLiteral("$") + QString::fromStdString(AmountToText(std::round(card.balance))),
                       QStringLiteral("$") + QString::fromStdString(AmountToText(card.payment))});
     const auto rows = MakeCardList(page, "quenmark::SnowballCharts", kListColumns, cells, kListHeadY, kListFirstRow,
@@ -114,7 +112,7 @@ void SnowballCharts::build()
     m_arrow = new RowArrow(page, QStringLiteral("Arrow1"), kArrowX, kArrowFirstTop, kListRowStep);
 
     makeCell(page, textCell("Instruction", {320, 74, 250, 32},
-                            tr8("Move the cursor over the graph bars to see the payment amounts."), 11, true,
+                            tr("Move the cursor over the graph bars to see the payment amounts."), 11, true,
                             colour::maroon, Qt::AlignLeft | Qt::AlignTop, true));
 
     // The three summary panels, stacked over one shadow.
@@ -128,9 +126,9 @@ void SnowballCharts::build()
         spec.kind = CellKind::Panel;
         QLabel* panel = makeCell(page, spec);
         const QString lines[] = {
-            tr8("Payment Snowballing With"),
-            tr8("$%1 Pledge Money").arg(chart.pledge),
-            tr8("Total Interest Paid  $%1").arg(QString::fromStdString(CountToText(chart.totalInterest))),
+            tr("Payment Snowballing With"),
+            tr("$%1 Pledge Money").arg(chart.pledge),
+            tr("Total Interest Paid  $%1").arg(QString::fromStdString(CountToText(chart.totalInterest))),
         };
         for (int k = 0; k < 3; ++k) {
             QLabel* l = makeCell(panel, textCell("", {1, 1 + 14 * k, kSummaryRect.width() - 2, 14}, lines[k], 11, true,
@@ -162,11 +160,11 @@ void SnowballCharts::build()
         panel->setFrameStyle(QFrame::Box | QFrame::Plain);
         panel->setLineWidth(1);
         setBackground(panel, colour::lightGrey);
-        panel->setAccessibleName(tr8("Time chart, $%1 pledge money").arg(chart.pledge));
+        panel->setAccessibleName(tr("Time chart, $%1 pledge money").arg(chart.pledge));
         panels[i] = panel;
 
         QLabel* title = makeCell(panel, textCell("", QRect(kTitlePos, QSize(10, 16)),
-                                                 tr8(" $%1 Pledge Money ").arg(chart.pledge), 13, true));
+                                                 tr(" $%1 Pledge Money ").arg(chart.pledge), 13, true));
         title->setObjectName(QStringLiteral("%1Title").arg(QLatin1String(chart.panel)));
         title->adjustSize();
 
@@ -180,10 +178,10 @@ void SnowballCharts::build()
                            Qt::AlignHCenter);
             month += 5;
         }
-        backgroundText(panel, {39, 166, 46, 16}, tr8("Months"), 11, true, colour::maroon, Qt::AlignLeft);
+        backgroundText(panel, {39, 166, 46, 16}, tr("Months"), 11, true, colour::maroon, Qt::AlignLeft);
         for (std::size_t r = 0; r < ch8::kPriorityCards.size(); ++r) {
             QLabel* l = backgroundText(panel, {15, kRowLabelYs[r], 40, 13},
-                                       tr8("Card %1").arg(ch8::kPriorityCards[r].number), 11, false, colour::black,
+                                       tr("Card %1").arg(ch8::kPriorityCards[r].number), 11, false, colour::black,
                                        Qt::AlignLeft);
             l->setObjectName(QStringLiteral("%1Row%2").arg(QLatin1String(chart.panel)).arg(r + 1));
             block(panel, {55, kRowLabelYs[r] + 5, 7, 3});
@@ -193,11 +191,11 @@ void SnowballCharts::build()
         CellSpec swatch = shadowSpec({421, 6, 23, 11});
         swatch.background = colour::darkBlue;
         makeCell(panel, swatch);
-        backgroundText(panel, {448, 4, 78, 15}, tr8("= Pmt + Pledge"), 11, false, colour::black, Qt::AlignLeft);
+        backgroundText(panel, {448, 4, 78, 15}, tr("= Pmt + Pledge"), 11, false, colour::black, Qt::AlignLeft);
         swatch = shadowSpec({421, 23, 23, 7});
         swatch.background = colour::teal;
         makeCell(panel, swatch);
-        backgroundText(panel, {448, 19, 78, 15}, tr8("= Pmt Only"), 11, false, colour::black, Qt::AlignLeft);
+        backgroundText(panel, {448, 19, 78, 15}, tr("= Pmt Only"), 11, false, colour::black, Qt::AlignLeft);
 
         // The bars of this chart, in table order (row by row, left to right).
         for (std::size_t b = 0; b < ch8::kBars.size(); ++b) {
@@ -216,7 +214,7 @@ void SnowballCharts::build()
         // The info box: count, title, amount; twice. Hidden until a bar is pointed at.
         auto& box = m_boxes[i];
         for (int line = 0; line < 2; ++line) {
-            const QString titles[] = {tr8("Payments of"), tr8("Payment  of")};
+            const QString titles[] = {tr("Payments of"), tr("Payment  of")};
             for (int col = 0; col < 3; ++col) {
                 CellSpec spec;
                 spec.rect = {kBoxColumns[col].x, kBoxLineYs[line], kBoxColumns[col].width, kBoxHeight};

@@ -11,6 +11,7 @@
 #include <span>
 
 #include "common/Layout.h"
+#include "common/PageText.h"
 #include "core/MoneyText.h"
 #include "pictures/DrawnPicture.h"
 #include "pictures/Pies.h"
@@ -19,10 +20,7 @@ namespace quenmark {
 
 namespace {
 
-QString tr8(const char* text)
-{
-    return QCoreApplication::translate("quenmark::TChapter_008", text);
-}
+constexpr Words kWords{"quenmark::TChapter_008"};
 
 constexpr Qt::Alignment kTopLeft = Qt::AlignLeft | Qt::AlignTop;
 constexpr Qt::Alignment kMiddleLeft = Qt::AlignLeft | Qt::AlignVCenter;
@@ -69,7 +67,7 @@ TextSpec band(const char* name, QRect rect, const char* text, const QColor& bg, 
 
 QLabel* addText(QWidget* parent, const TextSpec& spec)
 {
-    CellSpec cell = textCell(spec.name, spec.rect, tr8(spec.text), spec.px, spec.bold, spec.fg, spec.align,
+    CellSpec cell = textCell(spec.name, spec.rect, kWords(spec.text), spec.px, spec.bold, spec.fg, spec.align,
                              spec.rich || spec.wrap || spec.kind == CellKind::Panel);
     cell.background = spec.bg;
     cell.kind = spec.kind;
@@ -273,7 +271,7 @@ void addCardTable(QWidget* page)
         int row = 1;
         for (const ch8::PriorityCard& card : cards) {
             const QString texts[] = {
-                tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Card %1")).arg(card.number),
+                kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Card %1")).arg(card.number),
                 QString::number(card.apr, 'f', 1),
                 QStringLiteral("$") + QString::fromStdString(AmountToText(card.balance)),
                 QStringLiteral("$") + QString::fromStdString(AmountToText(card.payment)),
@@ -306,8 +304,8 @@ QWidget* addZone(QWidget* parent, const ZoneSpec& spec)
     auto* zone = new QWidget(parent);
     zone->setObjectName(QString::fromLatin1(spec.name));
     zone->setGeometry(spec.rect);
-    zone->setAccessibleName(tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Pie walk reset area")));
-    zone->setAccessibleDescription(tr8(QT_TRANSLATE_NOOP(
+    zone->setAccessibleName(kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Pie walk reset area")));
+    zone->setAccessibleDescription(kWords(QT_TRANSLATE_NOOP(
         "quenmark::TChapter_008",
         "Pointing here ends the pie walk: the pies are lowered and the introduction text shows.")));
     return zone;
@@ -324,20 +322,20 @@ QString pieDescription(int stage)
     QStringList parts;
     int total = 0;
     for (const PieSlice& s : SnowballPieSlices(TChapter_008::kPiePayments, stage)) {
-        parts << tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "slice %1 %2"))
+        parts << kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "slice %1 %2"))
                      .arg(s.priority)
                      .arg(dollars(s.dollars));
         total += s.dollars;
     }
     const QString walk =
-        stage == 1 ? tr8(QT_TRANSLATE_NOOP(
+        stage == 1 ? kWords(QT_TRANSLATE_NOOP(
                          "quenmark::TChapter_008",
                          "Pointing at it starts the pie walk: the Stage 1 text shows and the pie is lifted."))
-                   : tr8(QT_TRANSLATE_NOOP(
+                   : kWords(QT_TRANSLATE_NOOP(
                              "quenmark::TChapter_008",
                              "After Stage 1, pointing at it shows the Stage %1 text and lifts the pie."))
                          .arg(stage);
-    return tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "%1 of %2 a month. %3"))
+    return kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "%1 of %2 a month. %3"))
         .arg(parts.join(QStringLiteral(", ")), dollars(total), walk);
 }
 
@@ -362,13 +360,13 @@ void addStagePages(QStackedWidget* notebook3)
 
     QWidget* intro = page(0);
     text(intro, "StageText0", {4, 4, 387, 160},
-         tr8(QT_TRANSLATE_NOOP(
+         kWords(QT_TRANSLATE_NOOP(
              "quenmark::TChapter_008",
              "<p>Payment snowballing is shown here with the same five example cards as the last chapter, "
              "drawn as pie charts.</p>"
              "<p>This is an interactive explanation: move the mouse pointer over the graph labelled "
              "<b>Stage 1</b>, then work your way over to <b>Stage 5</b>.</p>")) +
-             tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008",
+             kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_008",
                                    "<p>From the keyboard, press Tab to go from pie to pie.</p>")));
 
     QWidget* first = page(1);
@@ -386,7 +384,7 @@ void addStagePages(QStackedWidget* notebook3)
                                           "every month. This is critical."),
                         13, true, colour::black, kTopLeft, true));
     text(first, "StageText1", {4, 84, 387, 80},
-         tr8(QT_TRANSLATE_NOOP(
+         kWords(QT_TRANSLATE_NOOP(
                  "quenmark::TChapter_008",
                  "<p>The pie is the total you pay your creditors each month, %1. Each section is a separate "
                  "payment, numbered by the card's payoff priority.</p>"))
@@ -400,24 +398,24 @@ void addStagePages(QStackedWidget* notebook3)
     const Stage stages[] = {
         {QT_TRANSLATE_NOOP("quenmark::TChapter_008",
                            " Look what happens when the 1st credit card gets paid off. "),
-         tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008",
+         kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_008",
                                "<p>Card #1's payment of %1 is added to card #2's payment of %2, so card #2 "
                                "now gets %3 every "
                                "month. The other cards keep their Stage 1 payments.</p>"))
              .arg(dollars(pay[0]), dollars(pay[1]), dollars(upTo(2)))},
         {QT_TRANSLATE_NOOP("quenmark::TChapter_008", " Look what happens when 2 credit cards are paid off. "),
-         tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008",
+         kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_008",
                                "<p>The payments of cards #1 and #2 now go to card #3, which gets %1 every "
                                "month instead of its "
                                "own %2. Cards #4 and #5 keep their Stage 1 payments.</p>"))
              .arg(dollars(upTo(3)), dollars(pay[2]))},
         {QT_TRANSLATE_NOOP("quenmark::TChapter_008", " Look what happens when 3 credit cards are paid off. "),
-         tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "<p>All the freed payments go to card #4: %1 every "
+         kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "<p>All the freed payments go to card #4: %1 every "
                                                          "month instead of its own %2. Card #5 keeps "
                                                          "its Stage 1 payment.</p>"))
              .arg(dollars(upTo(4)), dollars(pay[3]))},
         {QT_TRANSLATE_NOOP("quenmark::TChapter_008", " The final stage: 4 credit cards are paid off. "),
-         tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "<p>All the money, %1 every month, now goes to the "
+         kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "<p>All the money, %1 every month, now goes to the "
                                                          "last card instead of its own %2, so it is "
                                                          "paid off far sooner.</p><p>Next comes pledge "
                                                          "money, which makes the snowball bigger from the "
@@ -484,14 +482,14 @@ TChapter_008::Controls TChapter_008::buildPages()
         image->setObjectName(QStringLiteral("PieImage%1").arg(n));
         image->setGeometry(kPieImage);
         image->setFocusPolicy(Qt::TabFocus);
-        image->setAccessibleName(tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Stage %1 pie")).arg(stage));
+        image->setAccessibleName(tr(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Stage %1 pie")).arg(stage));
         image->setAccessibleDescription(pieDescription(stage));
         pie.image = image;
 
         const QByteArray captionName = "PieCaption" + n.toLatin1();
         QLabel* caption =
             makeCell(box, textCell(captionName.constData(), kPieCaption,
-                                   tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Stage %1")).arg(stage),
+                                   tr(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Stage %1")).arg(stage),
                                    12, true, colour::textBlue, Qt::AlignCenter));
         passPointer(caption);
     }
@@ -501,8 +499,8 @@ TChapter_008::Controls TChapter_008::buildPages()
     c.notebook3->setObjectName(QStringLiteral("Notebook3"));
     c.notebook3->setGeometry(kNotebook3);
     setBackground(c.notebook3, colour::white);
-    c.notebook3->setAccessibleName(tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Stage text")));
-    c.notebook3->setAccessibleDescription(tr8(QT_TRANSLATE_NOOP(
+    c.notebook3->setAccessibleName(tr(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Stage text")));
+    c.notebook3->setAccessibleDescription(tr(QT_TRANSLATE_NOOP(
         "quenmark::TChapter_008",
         "Pointing here ends the pie walk: the pies are lowered and the introduction text shows.")));
     addStagePages(c.notebook3);

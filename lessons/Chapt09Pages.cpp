@@ -13,16 +13,14 @@
 #include <span>
 
 #include "common/Layout.h"
+#include "common/PageText.h"
 #include "pictures/Owlhaven.h"
 
 namespace quenmark {
 
 namespace {
 
-QString tr9(const char* text)
-{
-    return QCoreApplication::translate("quenmark::TChapter_009", text);
-}
+constexpr Words kWords{"quenmark::TChapter_009"};
 
 #define T9(text) QT_TRANSLATE_NOOP("quenmark::TChapter_009", text)
 
@@ -161,7 +159,7 @@ const CellSpec kQuoteCells[] = {
 void addCells(QWidget* page, std::span<const CellSpec> cells)
 {
     for (CellSpec cell : cells) {
-        cell.text = tr9(cell.text.toUtf8().constData());
+        cell.text = kWords(cell.text.toUtf8().constData());
         QLabel* label = makeCell(page, cell);
         if (cell.text.contains(QLatin1Char('<')))
             label->setTextFormat(Qt::RichText);
@@ -171,12 +169,12 @@ void addCells(QWidget* page, std::span<const CellSpec> cells)
 
 QPushButton* webButton(QWidget* panel, const char* name, const QRect& rect, const char* words)
 {
-    auto* b = new QPushButton(tr9(words), panel);
+    auto* b = new QPushButton(kWords(words), panel);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(rect);
     b->setAutoDefault(false);
     b->setFont(arialPx(12, true));
-    b->setToolTip(tr9(T9("Click here to order online from our website")));
+    b->setToolTip(kWords(T9("Click here to order online from our website")));
     return b;
 }
 
@@ -241,9 +239,9 @@ TChapter_009::Controls TChapter_009::buildPages()
         auto* zone = new HoverZone(tour);
         zone->setObjectName(QString::fromLatin1(kZones[k].name));
         zone->setGeometry(kZones[k].rect);
-        const QString heading = tr9(kDescriptions[k + 1].heading);
+        const QString heading = tr(kDescriptions[k + 1].heading);
         zone->setAccessibleName(heading);
-        zone->setAccessibleDescription(QTextDocumentFragment::fromHtml(tr9(kDescriptions[k + 1].text)).toPlainText());
+        zone->setAccessibleDescription(QTextDocumentFragment::fromHtml(tr(kDescriptions[k + 1].text)).toPlainText());
         c.zones.append(zone);
     }
 

@@ -1,8 +1,9 @@
 #include "shell/Goodbye.h"
 
+#include "common/FocusMark.h"
 #include "common/Layout.h"
 #include "common/LessonFrame.h"
-#include "pictures/ButtonPictures.h"
+#include "common/ButtonPictures.h"
 #include "pictures/Pictures.h"
 #include "common/WebStuff.h"
 
@@ -45,7 +46,7 @@ Tgoodbye::Tgoodbye(QWidget* parent)
     badge->setAccessibleName(tr("Anniversary edition badge"));
 
     makeCell(page, textCell("ThanksHeading", QRect(164, 24, 360, 64), tr("Thank you for learning with Quenmark!"), 20,
-                            true, colour::navyText, Qt::AlignCenter, true));
+                            true, colour::textBlue, Qt::AlignCenter, true));
 
     const QString link = QStringLiteral("<a href=\"home\" style=\"color:#800000\">%1</a>").arg(MakerWebAddress());
     const QStringList paragraphs{
@@ -115,6 +116,7 @@ Tgoodbye::Tgoodbye(QWidget* parent)
     close->setGeometry(476, 416, 85, 28);
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &Tgoodbye::Button1Click);
+    MarkKeyboardFocus(this);
 }
 
 Tgoodbye::~Tgoodbye()

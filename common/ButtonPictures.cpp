@@ -1,6 +1,6 @@
-#include "pictures/ButtonPictures.h"
+#include "common/ButtonPictures.h"
 
-#include "common/Layout.h"
+#include "common/Look.h"
 
 #include <QGuiApplication>
 #include <QHash>
