@@ -30,14 +30,22 @@ constexpr InputName kInputNames[4] = {
 ResultBox** fieldOf(PayoffDisplay& d, ResultField field)
 {
     switch (field) {
-    case ResultField::Years: return &d.years;
-    case ResultField::Months: return &d.months;
-    case ResultField::Payments: return &d.payments;
-    case ResultField::Interest: return &d.interest;
-    case ResultField::Money: return &d.money;
-    case ResultField::Average: return &d.average;
-    case ResultField::Saved: return &d.saved;
-    case ResultField::None: break;
+    case ResultField::Years:
+        return &d.years;
+    case ResultField::Months:
+        return &d.months;
+    case ResultField::Payments:
+        return &d.payments;
+    case ResultField::Interest:
+        return &d.interest;
+    case ResultField::Money:
+        return &d.money;
+    case ResultField::Average:
+        return &d.average;
+    case ResultField::Saved:
+        return &d.saved;
+    case ResultField::None:
+        break;
     }
     return nullptr;
 }
@@ -51,7 +59,8 @@ CalculatorPanel::CalculatorPanel(LessonFrame* window, CalculatorKind kind)
 
 CalculatorPanel::~CalculatorPanel() = default;
 
-QPushButton* CalculatorPanel::button(QWidget* page, const char* objectName, const QString& words, const QRect& rect)
+QPushButton* CalculatorPanel::button(QWidget* page, const char* objectName, const QString& words,
+                                     const QRect& rect)
 {
     auto* b = new QPushButton(words, page);
     b->setObjectName(QString::fromLatin1(objectName));
@@ -111,8 +120,8 @@ PayoffDisplay CalculatorPanel::addResults(QWidget* page, const ResultPanelSpec& 
     auto named = [&spec](const char* name) { return QByteArray(name) + spec.suffix; };
     const QString spoken = spec.spokenPanel ? words(spec.spokenPanel) + QStringLiteral(": ") : QString();
 
-    QWidget* panel = makeCell(page, {.name = spec.name, .rect = spec.rect, .background = colour::teal,
-                                     .kind = CellKind::Panel});
+    QWidget* panel = makeCell(
+        page, {.name = spec.name, .rect = spec.rect, .background = colour::teal, .kind = CellKind::Panel});
     PayoffDisplay d;
     d.surface = &m_surface;
     d.gauge = makeGauge(spec.gaugeOnPage ? page : panel, named(spec.gaugeName).constData(), spec.gaugeRect,
@@ -123,8 +132,13 @@ PayoffDisplay CalculatorPanel::addResults(QWidget* page, const ResultPanelSpec& 
             *field = makeResultBox(panel, name.constData(), item.rect, spoken + words(item.text));
             continue;
         }
-        makeCell(panel, {.name = name.constData(), .rect = item.rect, .text = words(item.text),
-                         .foreground = colour::white, .fontPx = 13, .bold = true, .align = item.align});
+        makeCell(panel, {.name = name.constData(),
+                         .rect = item.rect,
+                         .text = words(item.text),
+                         .foreground = colour::white,
+                         .fontPx = 13,
+                         .bold = true,
+                         .align = item.align});
     }
     return d;
 }
@@ -174,8 +188,9 @@ bool CalculatorPanel::readAndCheck(const std::function<void()>& alsoRead)
     return m_boxes->checkPayment();
 }
 
-PayoffRunner::Outcome CalculatorPanel::run(const PayoffDisplay& display, const PayoffOptions& options,
-                                           const std::function<void(const PayoffState&, ChangedFields&)>& alsoWrite)
+PayoffRunner::Outcome
+CalculatorPanel::run(const PayoffDisplay& display, const PayoffOptions& options,
+                     const std::function<void(const PayoffState&, ChangedFields&)>& alsoWrite)
 {
     const PayoffRunner::Outcome outcome =
         m_runner.run(m_boxes->apr(), m_boxes->balance(), m_boxes->payment(), options,

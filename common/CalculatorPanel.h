@@ -57,12 +57,12 @@ struct ResultPanelSpec
 {
     const char* context = "";
     const char* name = "";
-    const char* suffix = "";      // added to every item's name ("1", "2"; "" for none)
+    const char* suffix = ""; // added to every item's name ("1", "2"; "" for none)
     QRect rect = {};
     const char* spokenPanel = nullptr; // put before every box's spoken name ("With Extra Money: ")
     const char* gaugeName = "";
     QRect gaugeRect = {};
-    bool gaugeOnPage = false;     // under the panel on the page (else inside the panel)
+    bool gaugeOnPage = false; // under the panel on the page (else inside the panel)
     const char* gaugeSpoken = "";
     std::span<const ResultItem> items = {};
 };

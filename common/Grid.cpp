@@ -24,15 +24,13 @@ QString gridCellName(const GridSpec& spec, int column, int row)
 QLabel* makeGridCell(QWidget* parent, const QString& name, const QRect& rect, const QString& text,
                      const CellLook& look, bool bold)
 {
-    CellSpec s;
-    s.rect = rect;
-    s.text = text;
-    s.background = look.background;
-    s.foreground = look.text;
-    s.fontPx = kGridFontPx;
-    s.bold = bold;
-    s.kind = CellKind::Panel;
-    QLabel* cell = makeCell(parent, s);
+    QLabel* cell = makeCell(parent, {.rect = rect,
+                                     .text = text,
+                                     .background = look.background,
+                                     .foreground = look.text,
+                                     .fontPx = kGridFontPx,
+                                     .bold = bold,
+                                     .kind = CellKind::Panel});
     cell->setObjectName(name);
     return cell;
 }

@@ -26,7 +26,7 @@ struct CellSpec
     const char* name = "";   // object name; may be empty
     QRect rect = {};
     QString text = {};
-    QColor background = {};  // invalid: inherit / transparent
+    QColor background = {}; // invalid: inherit / transparent
     QColor foreground = colour::black;
     int fontPx = 11;
     bool bold = false;
@@ -38,11 +38,7 @@ struct CellSpec
 // A black block without text: the shadow behind a panel.
 inline CellSpec shadowSpec(const QRect& rect)
 {
-    CellSpec s;
-    s.rect = rect;
-    s.background = colour::black;
-    s.kind = CellKind::Shadow;
-    return s;
+    return {.rect = rect, .background = colour::black, .kind = CellKind::Shadow};
 }
 
 // A text cell in one line: the fields most layouts set.

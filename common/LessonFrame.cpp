@@ -1,8 +1,8 @@
 #include "common/LessonFrame.h"
 
-#include "common/Layout.h"
 #include "common/ButtonPictures.h"
 #include "common/FocusMark.h"
+#include "common/Layout.h"
 #include "common/WebStuff.h"
 
 #include <QAbstractButton>
@@ -139,17 +139,15 @@ void LessonFrame::buildFrame()
     for (std::size_t i = 0; i < kHeader.size(); ++i) {
         const HeaderItem& item = kHeader[i];
         const bool isTitle = i == 2;
-        CellSpec spec;
-        spec.name = item.name;
-        spec.rect = QRect(item.x, kHeaderY, item.width, kHeaderH);
-        spec.text = texts[i];
-        spec.background = item.chapterColour ? m_look.colour : colour::teal;
-        spec.foreground = colour::white;
-        spec.fontPx = isTitle ? 13 : 15;
-        spec.bold = true;
-        spec.align = isTitle ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter;
-        spec.kind = CellKind::RaisedPanel;
-        QLabel* cell = makeCell(this, spec);
+        QLabel* cell = makeCell(this, {.name = item.name,
+                                       .rect = QRect(item.x, kHeaderY, item.width, kHeaderH),
+                                       .text = texts[i],
+                                       .background = item.chapterColour ? m_look.colour : colour::teal,
+                                       .foreground = colour::white,
+                                       .fontPx = isTitle ? 13 : 15,
+                                       .bold = true,
+                                       .align = isTitle ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter,
+                                       .kind = CellKind::RaisedPanel});
         if (m_look.titleAsPicture && item.chapterColour) {
             // Chapters 4 and 5 draw "Chapter", the number and the title as pictures.
             cell->setFrameStyle(QFrame::NoFrame);
@@ -201,14 +199,12 @@ void LessonFrame::buildFrame()
     showButton(frameButton("BtnBack"), false);
     showButton(frameButton("BtnNextChapt"), false);
 
-    CellSpec notice;
-    notice.name = "BottomCopyrightNotice";
-    notice.rect = QRect(40, 428, 553, 16);
-    notice.text = gstrCopyright;
-    notice.fontPx = 12;
-    notice.bold = true;
-    notice.align = Qt::AlignCenter;
-    makeCell(this, notice);
+    makeCell(this, {.name = "BottomCopyrightNotice",
+                    .rect = QRect(40, 428, 553, 16),
+                    .text = gstrCopyright,
+                    .fontPx = 12,
+                    .bold = true,
+                    .align = Qt::AlignCenter});
 
     // Tab order of the row, left to right.
     setTabOrder(frameButton("BtnQuit"), frameButton("BtnContents"));

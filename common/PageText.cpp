@@ -72,8 +72,7 @@ QStackedWidget* makeTextBook(QWidget* parent, const char* name, const QRect& rec
         auto* page = new QWidget(book);
         page->setObjectName(QStringLiteral("TextPage%1").arg(book->count()));
         setBackground(page, colour::white);
-        makeProse(page, "PageText", QRect(4, 2, rect.width() - 8, rect.height() - 4),
-                  words(text), px);
+        makeProse(page, "PageText", QRect(4, 2, rect.width() - 8, rect.height() - 4), words(text), px);
         book->addWidget(page);
     }
     return book;

@@ -6,7 +6,8 @@
 //   const PageText kOverview[] = {
 //       heading(QT_TRANSLATE_NOOP("quenmark::TChapter_005", "Chapter Overview:")),
 //       prose("OverviewText", {14, 44, 550, 40}, QT_TRANSLATE_NOOP("quenmark::TChapter_005", "In this ...")),
-//       {.name = "Note", .rect = {14, 90, 550, 20}, .text = QT_TRANSLATE_NOOP(...), .fontPx = 12, .bold = true},
+//       {.name = "Note", .rect = {14, 90, 550, 20}, .text = QT_TRANSLATE_NOOP(...), .fontPx = 12, .bold =
+//       true},
 //   };
 //   addTexts(page, kWords, kOverview);
 //
@@ -39,17 +40,17 @@ struct Words
 // One fixed text of a page.
 struct PageText
 {
-    const char* name = "";       // object name; may be empty
+    const char* name = ""; // object name; may be empty
     QRect rect = {};
-    const char* text = "";       // source words, translated in the page's context when made
-    QColor background = {};      // invalid: none
+    const char* text = "";  // source words, translated in the page's context when made
+    QColor background = {}; // invalid: none
     QColor foreground = colour::black;
     int fontPx = 13;
     bool bold = false;
-    Qt::Alignment align = {};    // empty: the kind's own (labels left, panels centred)
+    Qt::Alignment align = {}; // empty: the kind's own (labels left, panels centred)
     CellKind kind = CellKind::Label;
     bool wordWrap = false;
-    bool rich = false;           // Qt rich text (prose with markup); otherwise plain text, blanks kept
+    bool rich = false; // Qt rich text (prose with markup); otherwise plain text, blanks kept
 };
 
 // Where most pages put their heading.
@@ -68,7 +69,7 @@ QLabel* addText(QWidget* parent, const Words& words, const PageText& spec);
 void addTexts(QWidget* parent, const Words& words, std::span<const PageText> specs);
 
 // Rich text made at run time, in black Arial `px`, wrapped, from the top left of `rect`.
-QLabel* makeProse(QWidget* parent, const char* name, const QRect& rect, const QString& html, int px);
+QLabel* makeProse(QWidget* parent, const char* name, const QRect& rect, const QString& html, int px = 13);
 
 // A notebook at `rect` with one white page per text ("TextPage0", "TextPage1"
 // ...), each holding its text (translated by `words`) as the prose "PageText".

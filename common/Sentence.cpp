@@ -27,12 +27,8 @@ QString withoutTrailingBlanks(const QString& text)
 
 Sentence::Sentence(QWidget* parent, const QFont& words, const QFont& figures, const QColor& figureColour,
                    int lineGap, int pieceGap)
-    : QWidget(parent)
-    , m_words(words)
-    , m_figures(figures)
-    , m_figureColour(figureColour)
-    , m_lineGap(lineGap)
-    , m_pieceGap(pieceGap)
+    : QWidget(parent), m_words(words), m_figures(figures), m_figureColour(figureColour), m_lineGap(lineGap),
+      m_pieceGap(pieceGap)
 {
     setFont(words);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -117,15 +113,16 @@ int Sentence::layOut(int width, bool apply, QList<PlacedWord>* placed) const
             if (!lineEmpty && x + w > width)
                 newLine();
             if (apply)
-                piece.figure->setGeometry(x, y, figureMetrics.horizontalAdvance(piece.figure->text()) + 1, lineHeight);
+                piece.figure->setGeometry(x, y, figureMetrics.horizontalAdvance(piece.figure->text()) + 1,
+                                          lineHeight);
             x += w;
             lineEmpty = false;
             continue;
         }
         // Words wrap at blanks; a run of blanks after a word keeps its width.
         static const QRegularExpression kWord(QStringLiteral("(\\S+)(\\s*)"));
-        const qsizetype leading = piece.words.size() - piece.words.trimmed().size()
-                                  - (piece.words.size() - withoutTrailingBlanks(piece.words).size());
+        const qsizetype leading = piece.words.size() - piece.words.trimmed().size() -
+                                  (piece.words.size() - withoutTrailingBlanks(piece.words).size());
         x += wordMetrics.horizontalAdvance(QString(leading, QLatin1Char(' ')));
         for (auto it = kWord.globalMatch(piece.words); it.hasNext();) {
             const auto m = it.next();

@@ -20,8 +20,8 @@ class Sentence : public QWidget
 public:
     // Words in `words`, figures in `figures` and `figureColour`; `lineGap`
     // pixels between lines; `pieceGap` pixels between a piece and the next.
-    Sentence(QWidget* parent, const QFont& words, const QFont& figures, const QColor& figureColour, int lineGap,
-             int pieceGap = 4);
+    Sentence(QWidget* parent, const QFont& words, const QFont& figures, const QColor& figureColour,
+             int lineGap, int pieceGap = 4);
 
     void addWords(const QString& words);
     // A figure label named `objectName`, empty until setFigure().
@@ -46,7 +46,7 @@ protected:
 private:
     struct Piece
     {
-        QString words;           // fixed words (empty for a figure or a break)
+        QString words; // fixed words (empty for a figure or a break)
         QLabel* figure = nullptr;
         bool lineBreak = false;
     };

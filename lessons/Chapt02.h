@@ -32,7 +32,7 @@ private:
     void buildCalculatorPage(QWidget* page);
 
     CalculatorPanel m_calc;
-    PayoffDisplay m_display; // StdPanel with Gauge and the six result boxes
+    PayoffDisplay m_display;  // StdPanel with Gauge and the six result boxes
     QWidget* m_why = nullptr; // PanelWhy
 };
 

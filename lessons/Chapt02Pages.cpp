@@ -123,17 +123,25 @@ void addExample(QWidget* page, std::span<const ExampleRow> rows, int top)
     constexpr int rowHeight = 26;
     const int height = static_cast<int>(rows.size()) * rowHeight + 12;
     addText(page, kWords,
-            {.name = "ExamplePanel", .rect = {60, top, 458, height}, .background = QColor(255, 255, 224),
+            {.name = "ExamplePanel",
+             .rect = {60, top, 458, height},
+             .background = QColor(255, 255, 224),
              .kind = CellKind::Panel});
     int y = top + 6;
     int row = 1;
     for (const ExampleRow& r : rows) {
         const QByteArray textName = "ExampleText" + QByteArray::number(row);
         const QByteArray valueName = "ExampleValue" + QByteArray::number(row);
-        addText(page, kWords, {.name = textName.constData(), .rect = {70, y, 310, rowHeight}, .text = r.text,
-                                 .fontPx = 14});
-        addText(page, kWords, {.name = valueName.constData(), .rect = {384, y, 124, rowHeight}, .text = r.value,
-                                 .foreground = colour::maroon, .fontPx = 14, .bold = true});
+        addText(
+            page, kWords,
+            {.name = textName.constData(), .rect = {70, y, 310, rowHeight}, .text = r.text, .fontPx = 14});
+        addText(page, kWords,
+                {.name = valueName.constData(),
+                 .rect = {384, y, 124, rowHeight},
+                 .text = r.value,
+                 .foreground = colour::maroon,
+                 .fontPx = 14,
+                 .bold = true});
         y += rowHeight;
         ++row;
     }
@@ -146,9 +154,14 @@ void buildTermPage(QWidget* page, const TermPage& data)
     if (!data.rows.empty())
         addExample(page, data.rows, 40 + data.proseHeight + 16);
     if (data.closing)
-        addText(page, kWords, {.name = "Closing", .rect = {14, 40 + data.proseHeight + 20, 550, 28},
-                                 .text = data.closing, .foreground = colour::maroon, .fontPx = 16, .bold = true,
-                                 .align = Qt::AlignCenter});
+        addText(page, kWords,
+                {.name = "Closing",
+                 .rect = {14, 40 + data.proseHeight + 20, 550, 28},
+                 .text = data.closing,
+                 .foreground = colour::maroon,
+                 .fontPx = 16,
+                 .bold = true,
+                 .align = Qt::AlignCenter});
 }
 
 // ---- the calculator page ------------------------------------------------------------
@@ -162,28 +175,51 @@ constexpr CalculatorInputs kInputs{
 
 // The results in StdPanel: labels, and boxes whose rectangles include their one-pixel border.
 constexpr ResultItem kResults[] = {
-    {.name = "lblStdTime", .rect = {8, 40, 112, 22}, .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff Time")},
-    {.name = "EditStdYr", .rect = {123, 39, 54, 24},
-     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff Time Yr"), .field = ResultField::Years},
-    {.name = "lblStdYr", .rect = {176, 40, 30, 22}, .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Yr ")},
-    {.name = "EditStdMo", .rect = {207, 39, 54, 24},
-     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff Time Mo"), .field = ResultField::Months},
-    {.name = "lblStdPayments", .rect = {8, 70, 112, 22},
+    {.name = "lblStdTime",
+     .rect = {8, 40, 112, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff Time")},
+    {.name = "EditStdYr",
+     .rect = {123, 39, 54, 24},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff Time Yr"),
+     .field = ResultField::Years},
+    {.name = "lblStdYr",
+     .rect = {176, 40, 30, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Yr ")},
+    {.name = "EditStdMo",
+     .rect = {207, 39, 54, 24},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff Time Mo"),
+     .field = ResultField::Months},
+    {.name = "lblStdPayments",
+     .rect = {8, 70, 112, 22},
      .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Total Payments ")},
-    {.name = "EditStdPayments", .rect = {123, 69, 174, 24},
-     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Total Payments"), .field = ResultField::Payments},
-    {.name = "lblStdInterest", .rect = {8, 100, 112, 22},
+    {.name = "EditStdPayments",
+     .rect = {123, 69, 174, 24},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Total Payments"),
+     .field = ResultField::Payments},
+    {.name = "lblStdInterest",
+     .rect = {8, 100, 112, 22},
      .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Interest Paid ")},
-    {.name = "EditStdInterest", .rect = {123, 99, 174, 24},
-     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Interest Paid"), .field = ResultField::Interest},
-    {.name = "lblStdMoney", .rect = {8, 130, 112, 22}, .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Money Paid ")},
-    {.name = "EditStdMoney", .rect = {123, 129, 174, 24},
-     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Money Paid"), .field = ResultField::Money},
-    {.name = "lblStdAverage", .rect = {8, 160, 112, 22},
+    {.name = "EditStdInterest",
+     .rect = {123, 99, 174, 24},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Interest Paid"),
+     .field = ResultField::Interest},
+    {.name = "lblStdMoney",
+     .rect = {8, 130, 112, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Money Paid ")},
+    {.name = "EditStdMoney",
+     .rect = {123, 129, 174, 24},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Money Paid"),
+     .field = ResultField::Money},
+    {.name = "lblStdAverage",
+     .rect = {8, 160, 112, 22},
      .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Average Payment")},
-    {.name = "EditStdAverage", .rect = {123, 159, 174, 24},
-     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Average Payment"), .field = ResultField::Average},
-    {.name = "lblStdMo", .rect = {262, 40, 34, 22}, .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Mo ")},
+    {.name = "EditStdAverage",
+     .rect = {123, 159, 174, 24},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Average Payment"),
+     .field = ResultField::Average},
+    {.name = "lblStdMo",
+     .rect = {262, 40, 34, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Mo ")},
 };
 
 const ResultPanelSpec kResultPanel{
@@ -198,23 +234,26 @@ const ResultPanelSpec kResultPanel{
 
 const PageText kCalculatorTexts[] = {
     heading(QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Check Out One of Your Credit Cards")),
-    {.name = "Invitation", .rect = {14, 34, 236, 22},
-     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Fill in the boxes and click \"Calculate\"."), .fontPx = 12},
+    {.name = "Invitation",
+     .rect = {14, 34, 236, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Fill in the boxes and click \"Calculate\"."),
+     .fontPx = 12},
 };
 
 // Three lines of 14 px, padding and a border; the words keep clear of the border.
-const PageText kWhy{.name = "PanelWhy",
-                    .rect = {14, 274, 234, 50},
-                    .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002",
-                                              "In the next chapter, I'll explain why credit cards cost so much and "
-                                              "take so long to pay off."),
-                    .background = QColor(255, 255, 224),
-                    .foreground = colour::textBlue,
-                    .fontPx = 12,
-                    .bold = true,
-                    .align = Qt::AlignCenter,
-                    .kind = CellKind::Panel,
-                    .wordWrap = true};
+const PageText kWhy{
+    .name = "PanelWhy",
+    .rect = {14, 274, 234, 50},
+    .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002",
+                              "In the next chapter, I'll explain why credit cards cost so much and "
+                              "take so long to pay off."),
+    .background = QColor(255, 255, 224),
+    .foreground = colour::textBlue,
+    .fontPx = 12,
+    .bold = true,
+    .align = Qt::AlignCenter,
+    .kind = CellKind::Panel,
+    .wordWrap = true};
 
 } // namespace
 

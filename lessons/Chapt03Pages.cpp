@@ -152,11 +152,6 @@ constexpr const char* kOverview = QT_TRANSLATE_NOOP(
     "<li>and the difference between the two.</li></ul>"
     "<p>Both examples start from the same debt: $2,100.00 at 17.9% APR with a first payment of $53.00.</p>");
 
-QLabel* prose(QWidget* page, const char* name, const QRect& rect, const char* text, int px)
-{
-    return makeProse(page, name, rect, kWords(text), px);
-}
-
 // The pieces of one line, left to right, each as wide as its words.
 std::vector<QLabel*> flowLine(QWidget* page, const Line& line, const QString& namePrefix)
 {
@@ -196,10 +191,10 @@ void TChapter_003::buildPages()
 {
     // Counter 1: the overview.
     QWidget* overview = addPage(QStringLiteral("Overview"));
-    makeCell(overview, textCell("Heading", {14, 8, 550, 26}, tr(QT_TRANSLATE_NOOP("quenmark::TChapter_003",
-                                                                                 "Chapter Overview:")),
-                                18, true, colour::textBlue));
-    prose(overview, "OverviewText", {14, 42, 550, 270}, kOverview, 14);
+    makeCell(overview, textCell("Heading", {14, 8, 550, 26},
+                                tr(QT_TRANSLATE_NOOP("quenmark::TChapter_003", "Chapter Overview:")), 18,
+                                true, colour::textBlue));
+    makeProse(overview, "OverviewText", {14, 42, 550, 270}, tr(kOverview), 14);
 
     // Counters 2 to 11: the table page.
     QWidget* table = addPage(QStringLiteral("TablePage"));
@@ -243,7 +238,8 @@ void TChapter_003::buildPages()
         auto* page = new QWidget(m_notebook2);
         page->setObjectName(QStringLiteral("TextPage%1").arg(p));
         setBackground(page, colour::white);
-        prose(page, "PageText", {4, 0, kNotebook2.width() - 8, spec.proseHeight}, spec.prose, kTextPx);
+        makeProse(page, "PageText", {4, 0, kNotebook2.width() - 8, spec.proseHeight}, tr(spec.prose),
+                  kTextPx);
         if (spec.instructions) {
             auto& labels = m_instructions[p == 0 ? 0 : 1];
             for (int line = 0; line < 2; ++line) {

@@ -214,8 +214,8 @@ void addPayment60(QWidget* page, int number, const QColor& colour, std::span<con
     QLabel* text = page->findChild<QLabel*>(QStringLiteral("PageText"));
     text->setGeometry(text->x(), text->y(), text->width(), 38);
     makeCell(page, textCell(number == 50 ? "CardPayment60Caption" : "LoanPayment60Caption", {4, 52, 170, 20},
-                            kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Here's Payment 60")), 13, true,
-                            colour, Qt::AlignRight | Qt::AlignVCenter));
+                            kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Here's Payment 60")), 13,
+                            true, colour, Qt::AlignRight | Qt::AlignVCenter));
     GridSpec g;
     g.columns = kPayment60Columns;
     g.top = 48;
@@ -266,8 +266,8 @@ void TChapter_004::buildPages()
     // Page 1: the overview.
     QWidget* overview = addPage(QStringLiteral("Overview"));
     makeCell(overview, textCell("Heading", {14, 8, 550, 26},
-                                tr(QT_TRANSLATE_NOOP("quenmark::TChapter_004", " Chapter Overview: ")), 18, true,
-                                colour::textBlue));
+                                tr(QT_TRANSLATE_NOOP("quenmark::TChapter_004", " Chapter Overview: ")), 18,
+                                true, colour::textBlue));
     makeProse(overview, "OverviewText", {14, 42, 550, 270}, tr(kOverview), 14);
 
     // Pages 2 to 4: the payment tables.
@@ -299,13 +299,15 @@ void TChapter_004::buildPages()
     // Page 10: the bottom line.
     QWidget* closing = addPage(QStringLiteral("BottomLine"));
     makeCell(closing, textCell("Heading", {14, 8, 320, 26},
-                               tr(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "The Bottom Line . . .")), 18, true,
-                               colour::maroon));
+                               tr(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "The Bottom Line . . .")), 18,
+                               true, colour::maroon));
     makeProse(closing, "BottomLineText", {14, 44, 316, 270}, tr(kBottomLine), 14);
     InterestChart chart;
-    chart.title = tr(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Interest paid on $2100 at 17.9%\nwith a $53 payment"));
-    chart.bars = {{tr(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Credit Card")), kCardInterest, colour::maroon},
-                  {tr(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Loan")), kLoanInterest, colour::green}};
+    chart.title = tr(
+        QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Interest paid on $2100 at 17.9%\nwith a $53 payment"));
+    chart.bars = {
+        {tr(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Credit Card")), kCardInterest, colour::maroon},
+        {tr(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Loan")), kLoanInterest, colour::green}};
     chart.scaleStep = 250;
     chart.scaleTop = 2500;
     m_closingPicture = new InterestBarsPicture(chart, kClosingPicture.size(), closing);

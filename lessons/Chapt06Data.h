@@ -49,7 +49,7 @@ inline constexpr std::array<Card, kSampleCards.size()> kCards = [] {
     for (std::size_t i = 0; i < cards.size(); ++i) {
         const SampleCard& c = kSampleCards[i];
         const CardFigures& f = kFigures[i];
-        cards[i] = {c.number,         c.apr,           c.balance,        c.payment, f.interestMinimum,
+        cards[i] = {c.number,           c.apr,           c.balance,        c.payment, f.interestMinimum,
                     f.interestConstant, f.monthsMinimum, f.monthsConstant, f.heights};
     }
     return cards;

@@ -183,7 +183,8 @@ void TChapter_007::writeSummary()
         const double savings = a - b;
         const double percent = a != 0 ? savings * 100 / a : 0;
         Sentence* s = m_table.decliningSummary;
-        s->setFigure(m_table.savingsPg2, QStringLiteral(" $") + q(AmountToText(savings)) + QStringLiteral(" "));
+        s->setFigure(m_table.savingsPg2,
+                     QStringLiteral(" $") + q(AmountToText(savings)) + QStringLiteral(" "));
         s->setFigure(m_table.extraPg2, extraCaption(CurrentChoice));
         s->setFigure(m_table.percentPg2, q(AmountToText(percent)) + QLatin1Char('%'));
         layOutNow(s);
@@ -194,8 +195,10 @@ void TChapter_007::writeSummary()
     const double base = a + kConstantMethodSaving;
     const double percent = (base - b) * 100 / base;
     Sentence* s = m_table.constantSummary;
-    s->setFigure(m_table.savingsPg3, QStringLiteral(" $") + q(AmountToText(additional)) + QStringLiteral(" "));
-    s->setFigure(m_table.totalSavingsPg3, QStringLiteral(" $") + q(AmountToText(totalSavings)) + QStringLiteral(" "));
+    s->setFigure(m_table.savingsPg3,
+                 QStringLiteral(" $") + q(AmountToText(additional)) + QStringLiteral(" "));
+    s->setFigure(m_table.totalSavingsPg3,
+                 QStringLiteral(" $") + q(AmountToText(totalSavings)) + QStringLiteral(" "));
     s->setFigure(m_table.percentPg3, QStringLiteral(" ") + q(AmountToText(percent)) + QStringLiteral("% "));
     s->setFigure(m_table.extraPg3, extraCaption(CurrentChoice));
     layOutNow(s);
@@ -295,16 +298,16 @@ TChapter_007::Comparison TChapter_007::RunComparison()
         return Comparison::WindowGone;
     };
     if (withoutFirst) {
-        const Comparison first = outcome(m_calc.run(m_without, PayoffOptions::extraMoneyCalculator(0, LoanMode)));
+        const Comparison first =
+            outcome(m_calc.run(m_without, PayoffOptions::extraMoneyCalculator(0, LoanMode)));
         if (first != Comparison::Finished)
             return first; // stopped: the run with extra money does not start
         m_withoutShown = m_calc.runner().lastState();
     }
     // The pending input is processed once more when the runs end (PayoffRunner::endRuns).
-    return outcome(m_calc.run(m_with, PayoffOptions::extraMoneyCalculator(ExtraAmount, LoanMode),
-                              [this](const PayoffState& state, ChangedFields& changed) {
-                                  writeMoneySaved(state, changed);
-                              }));
+    return outcome(m_calc.run(
+        m_with, PayoffOptions::extraMoneyCalculator(ExtraAmount, LoanMode),
+        [this](const PayoffState& state, ChangedFields& changed) { writeMoneySaved(state, changed); }));
 }
 
 void TChapter_007::BtnCalculateClick()

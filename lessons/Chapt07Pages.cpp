@@ -49,21 +49,29 @@ PageText line(const char* name, int y, const char* text, bool bold = false, int 
 
 const PageText kOverview[] = {
     heading(QT_TRANSLATE_NOOP("quenmark::TChapter_007", " Chapter Overview: ")),
-    line("Overview_Shows", 44, QT_TRANSLATE_NOOP("quenmark::TChapter_007", "This chapter shows the effect of adding:"),
-         true, 24),
-    line("Overview_Min05", 68, QT_TRANSLATE_NOOP("quenmark::TChapter_007", " $5  to the Minimum Monthly Payment ")),
-    line("Overview_Min10", 90, QT_TRANSLATE_NOOP("quenmark::TChapter_007", " $10  to the Minimum Monthly Payment ")),
-    line("Overview_Min20", 112, QT_TRANSLATE_NOOP("quenmark::TChapter_007", " $20  to the Minimum Monthly Payment ")),
+    line("Overview_Shows", 44,
+         QT_TRANSLATE_NOOP("quenmark::TChapter_007", "This chapter shows the effect of adding:"), true, 24),
+    line("Overview_Min05", 68,
+         QT_TRANSLATE_NOOP("quenmark::TChapter_007", " $5  to the Minimum Monthly Payment ")),
+    line("Overview_Min10", 90,
+         QT_TRANSLATE_NOOP("quenmark::TChapter_007", " $10  to the Minimum Monthly Payment ")),
+    line("Overview_Min20", 112,
+         QT_TRANSLATE_NOOP("quenmark::TChapter_007", " $20  to the Minimum Monthly Payment ")),
     line("Overview_AlsoShows", 142,
-         QT_TRANSLATE_NOOP("quenmark::TChapter_007", "This chapter also shows the effect of adding:"), true, 24),
-    line("Overview_Const05", 166, QT_TRANSLATE_NOOP("quenmark::TChapter_007", " $5  to the Constant Monthly Payment ")),
-    line("Overview_Const10", 188, QT_TRANSLATE_NOOP("quenmark::TChapter_007", " $10  to the Constant Monthly Payment ")),
-    line("Overview_Const20", 210, QT_TRANSLATE_NOOP("quenmark::TChapter_007", " $20  to the Constant Monthly Payment ")),
+         QT_TRANSLATE_NOOP("quenmark::TChapter_007", "This chapter also shows the effect of adding:"), true,
+         24),
+    line("Overview_Const05", 166,
+         QT_TRANSLATE_NOOP("quenmark::TChapter_007", " $5  to the Constant Monthly Payment ")),
+    line("Overview_Const10", 188,
+         QT_TRANSLATE_NOOP("quenmark::TChapter_007", " $10  to the Constant Monthly Payment ")),
+    line("Overview_Const20", 210,
+         QT_TRANSLATE_NOOP("quenmark::TChapter_007", " $20  to the Constant Monthly Payment ")),
     {.name = "Overview_Calculator",
      .rect = {24, 244, 530, 60},
-     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007",
-                               "At the end of the chapter, the Credit Card Calculator lets you enter one of your own "
-                               "cards and see what a little extra money added to each payment saves you."),
+     .text = QT_TRANSLATE_NOOP(
+         "quenmark::TChapter_007",
+         "At the end of the chapter, the Credit Card Calculator lets you enter one of your own "
+         "cards and see what a little extra money added to each payment saves you."),
      .foreground = colour::maroon,
      .fontPx = 14,
      .align = Qt::AlignLeft | Qt::AlignTop,
@@ -76,19 +84,21 @@ const PageText kCardsTexts[] = {
     heading(QT_TRANSLATE_NOOP("quenmark::TChapter_007", "The Effect of Adding $5 to Each Payment")),
     {.name = "Prose1",
      .rect = {14, 40, 550, 60},
-     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007",
-                               "Adding as little as $5 to each monthly payment makes a significant difference in the "
-                               "interest you pay and in the time it takes to pay off a card. We will use the same "
-                               "five sample cards as in the previous chapter:"),
+     .text = QT_TRANSLATE_NOOP(
+         "quenmark::TChapter_007",
+         "Adding as little as $5 to each monthly payment makes a significant difference in the "
+         "interest you pay and in the time it takes to pay off a card. We will use the same "
+         "five sample cards as in the previous chapter:"),
      .fontPx = 14,
      .align = Qt::AlignLeft | Qt::AlignTop,
      .wordWrap = true},
     {.name = "Prose2",
      .rect = {14, 232, 550, 80},
-     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007",
-                               "First we add $5, $10 and $20 to the payments of the Declining Payment Method, where "
-                               "the payment falls with the balance; then to the Constant Payment Method, where the "
-                               "payment stays the same. At the end of the chapter you can enter a card of your own."),
+     .text = QT_TRANSLATE_NOOP(
+         "quenmark::TChapter_007",
+         "First we add $5, $10 and $20 to the payments of the Declining Payment Method, where "
+         "the payment falls with the balance; then to the Constant Payment Method, where the "
+         "payment stays the same. At the end of the chapter you can enter a card of your own."),
      .fontPx = 14,
      .align = Qt::AlignLeft | Qt::AlignTop,
      .wordWrap = true},
@@ -142,15 +152,16 @@ constexpr ExtraButton kExtraButtons[3] = {
      QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Changes extra amount to $20")},
 };
 
-const PageText kButtonNote{.name = "ButtonNote",
-                           .rect = {286, kButtonTop - 4, 280, 32},
-                           .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007",
-                                                     "Click each button to see the effect of adding different amounts."),
-                           .foreground = colour::textBlue,
-                           .fontPx = 12,
-                           .bold = true,
-                           .align = Qt::AlignLeft | Qt::AlignVCenter,
-                           .wordWrap = true};
+const PageText kButtonNote{
+    .name = "ButtonNote",
+    .rect = {286, kButtonTop - 4, 280, 32},
+    .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007",
+                              "Click each button to see the effect of adding different amounts."),
+    .foreground = colour::textBlue,
+    .fontPx = 12,
+    .bold = true,
+    .align = Qt::AlignLeft | Qt::AlignVCenter,
+    .wordWrap = true};
 
 QByteArray cellName(const char* prefix, int row)
 {
@@ -161,8 +172,14 @@ QByteArray cellName(const char* prefix, int row)
 QLabel* tableCell(QWidget* page, const QByteArray& name, const QRect& rect, const QString& text,
                   const QColor& background, Qt::Alignment align, bool bold = false)
 {
-    return makeCell(page, {.name = name.constData(), .rect = rect, .text = text, .background = background,
-                           .fontPx = 12, .bold = bold, .align = align | Qt::AlignVCenter, .kind = CellKind::Panel});
+    return makeCell(page, {.name = name.constData(),
+                           .rect = rect,
+                           .text = text,
+                           .background = background,
+                           .fontPx = 12,
+                           .bold = bold,
+                           .align = align | Qt::AlignVCenter,
+                           .kind = CellKind::Panel});
 }
 
 // What a card row shows in a column ("Name", "Apr", "Bal", "Pmt"), as the tables write it.
@@ -170,10 +187,14 @@ QString cardText(const SampleCard& card, int column, bool dollarSign)
 {
     const QString sign = dollarSign ? QStringLiteral("$") : QString();
     switch (column) {
-    case 0: return kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Card %1")).arg(card.number);
-    case 1: return QString::number(card.apr, 'f', 1) + QLatin1Char('%');
-    case 2: return sign + QString::fromStdString(AmountToText(card.balance));
-    default: return sign + QString::fromStdString(AmountToText(card.payment));
+    case 0:
+        return kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Card %1")).arg(card.number);
+    case 1:
+        return QString::number(card.apr, 'f', 1) + QLatin1Char('%');
+    case 2:
+        return sign + QString::fromStdString(AmountToText(card.balance));
+    default:
+        return sign + QString::fromStdString(AmountToText(card.payment));
     }
 }
 
@@ -210,25 +231,46 @@ constexpr CalculatorInputs kInputs{
 // totals (and MONEY SAVED on the right).
 constexpr ResultItem kResultRows[] = {
     {.name = "Title", .rect = {4, 3, 268, 20}, .align = Qt::AlignCenter}, // its words: the panel's title
-    {.name = "lblTime", .rect = {6, 26, 100, 22}, .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Payoff Time")},
-    {.name = "Years", .rect = {112, 26, 48, 22}, .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Payoff Time Yr"),
+    {.name = "lblTime",
+     .rect = {6, 26, 100, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Payoff Time")},
+    {.name = "Years",
+     .rect = {112, 26, 48, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Payoff Time Yr"),
      .field = ResultField::Years},
     {.name = "lblYr", .rect = {160, 26, 28, 22}, .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", " Yr ")},
-    {.name = "Months", .rect = {190, 26, 44, 22}, .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Payoff Time Mo"),
+    {.name = "Months",
+     .rect = {190, 26, 44, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Payoff Time Mo"),
      .field = ResultField::Months},
     {.name = "lblMo", .rect = {236, 26, 34, 22}, .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", " Mo ")},
-    {.name = "lblPayments", .rect = {6, 52, 104, 22},
+    {.name = "lblPayments",
+     .rect = {6, 52, 104, 22},
      .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", " Total Payments ")},
-    {.name = "TotalPayments", .rect = {112, 52, 158, 22},
-     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Total Payments"), .field = ResultField::Payments},
-    {.name = "lblInterest", .rect = {6, 78, 104, 22}, .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Interest Paid ")},
-    {.name = "InterestPaid", .rect = {112, 78, 158, 22},
-     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Interest Paid"), .field = ResultField::Interest},
-    {.name = "lblMoney", .rect = {6, 104, 104, 22}, .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Money Paid ")},
-    {.name = "MoneyPaid", .rect = {112, 104, 158, 22}, .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Money Paid"),
+    {.name = "TotalPayments",
+     .rect = {112, 52, 158, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Total Payments"),
+     .field = ResultField::Payments},
+    {.name = "lblInterest",
+     .rect = {6, 78, 104, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Interest Paid ")},
+    {.name = "InterestPaid",
+     .rect = {112, 78, 158, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Interest Paid"),
+     .field = ResultField::Interest},
+    {.name = "lblMoney",
+     .rect = {6, 104, 104, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Money Paid ")},
+    {.name = "MoneyPaid",
+     .rect = {112, 104, 158, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Money Paid"),
      .field = ResultField::Money},
-    {.name = "lblSaved", .rect = {6, 130, 104, 22}, .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "MONEY SAVED")},
-    {.name = "MoneySaved", .rect = {112, 130, 158, 22}, .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "MONEY SAVED"),
+    {.name = "lblSaved",
+     .rect = {6, 130, 104, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "MONEY SAVED")},
+    {.name = "MoneySaved",
+     .rect = {112, 130, 158, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007", "MONEY SAVED"),
      .field = ResultField::Saved},
 };
 
@@ -250,16 +292,17 @@ ResultPanelSpec resultPanel(bool withExtra, std::span<const ResultItem> items)
             .items = items};
 }
 
-const PageText kNote{.name = "Note",
-                     .rect = {kLeftX, 272, kColumnWidth, 48},
-                     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007",
-                                               "Enter the information about your credit card and click the calculate "
-                                               "button."),
-                     .foreground = colour::textBlue,
-                     .fontPx = 12,
-                     .bold = true,
-                     .align = Qt::AlignLeft | Qt::AlignTop,
-                     .wordWrap = true};
+const PageText kNote{
+    .name = "Note",
+    .rect = {kLeftX, 272, kColumnWidth, 48},
+    .text = QT_TRANSLATE_NOOP("quenmark::TChapter_007",
+                              "Enter the information about your credit card and click the calculate "
+                              "button."),
+    .foreground = colour::textBlue,
+    .fontPx = 12,
+    .bold = true,
+    .align = Qt::AlignLeft | Qt::AlignTop,
+    .wordWrap = true};
 
 // Right, under the gauge: the two lists, reached by their own keys (they are no tab stops).
 struct ListSpec
@@ -280,7 +323,7 @@ constexpr ListSpec kLists[2] = {
      "Alt+T", 218},
 };
 constexpr const char* kExtraAmounts[] = {"     5", "   10", "   15", "   20", "   25", "   50",
-                                         "   75", " 100", " 250", " 500", "1000"};
+                                         "   75",  " 100",  " 250",  " 500",  "1000"};
 
 QComboBox* makeList(QWidget* page, const ListSpec& l)
 {
@@ -302,7 +345,8 @@ QComboBox* makeList(QWidget* page, const ListSpec& l)
     const QKeySequence keys(QString::fromLatin1(l.keys));
     combo->setProperty("shortcutKeys", keys.toString());
     auto* shortcut = new QShortcut(keys, combo);
-    QObject::connect(shortcut, &QShortcut::activated, combo, [combo] { combo->setFocus(Qt::ShortcutFocusReason); });
+    QObject::connect(shortcut, &QShortcut::activated, combo,
+                     [combo] { combo->setFocus(Qt::ShortcutFocusReason); });
     label->setBuddy(combo);
     QObject::connect(label, &ClickLabel::clicked, combo, [combo] { combo->setFocus(Qt::MouseFocusReason); });
     return combo;
@@ -350,8 +394,9 @@ void TChapter_007::buildCardsPage(QWidget* page)
     int x = 110;
     for (int c = 0; c < 4; ++c) {
         const Column& column = kCardColumns[c];
-        tableCell(page, QByteArray("CardHead") + QByteArray::number(c + 1), QRect(x, 104, column.width, kRowHeight),
-                  tr(column.head), kHeadColour, Qt::AlignHCenter, true);
+        tableCell(page, QByteArray("CardHead") + QByteArray::number(c + 1),
+                  QRect(x, 104, column.width, kRowHeight), tr(column.head), kHeadColour, Qt::AlignHCenter,
+                  true);
         for (int r = 0; r < 5; ++r)
             tableCell(page, cellName(column.prefix, r),
                       QRect(x, 104 + (r + 1) * (kRowHeight - 1), column.width, kRowHeight),
@@ -365,15 +410,19 @@ TChapter_007::TablePage TChapter_007::buildTablePage(QWidget* page)
 {
     TablePage t;
     t.title = addText(page, kWords,
-                      {.name = "Title01", .rect = {kTableLeft, 2, 556, 20}, .foreground = colour::maroon,
-                       .fontPx = 15, .bold = true, .align = Qt::AlignCenter});
+                      {.name = "Title01",
+                       .rect = {kTableLeft, 2, 556, 20},
+                       .foreground = colour::maroon,
+                       .fontPx = 15,
+                       .bold = true,
+                       .align = Qt::AlignCenter});
 
     // Heads, five card rows and the totals row; neighbouring cells share their border.
     int x = kTableLeft;
     for (int c = 0; c < 7; ++c) {
         const Column& col = kColumns[c];
-        tableCell(page, QByteArray("Head") + col.prefix, QRect(x, kTableTop, col.width, kRowHeight), tr(col.head),
-                  kHeadColour, Qt::AlignHCenter, true);
+        tableCell(page, QByteArray("Head") + col.prefix, QRect(x, kTableTop, col.width, kRowHeight),
+                  tr(col.head), kHeadColour, Qt::AlignHCenter, true);
         for (int r = 0; r < kRows; ++r) {
             const QRect rect(x, kTableTop + (r + 1) * (kRowHeight - 1), col.width, kRowHeight);
             const bool total = r == 5;
@@ -421,11 +470,11 @@ void TChapter_007::buildSummaries(QStackedWidget* notebook2, TablePage& t)
     auto* decliningRows = new QVBoxLayout(declining);
     decliningRows->setContentsMargins(4, 4, 4, 4);
     decliningRows->setSpacing(6);
-    decliningRows->addWidget(
-        summaryText(declining, QT_TRANSLATE_NOOP("quenmark::TChapter_007",
-                                                 "With the Declining Payment Method the payment falls with the "
-                                                 "balance, so the debt takes many years to pay off. A small fixed "
-                                                 "amount added to every payment changes that a great deal:")));
+    decliningRows->addWidget(summaryText(
+        declining, QT_TRANSLATE_NOOP("quenmark::TChapter_007",
+                                     "With the Declining Payment Method the payment falls with the "
+                                     "balance, so the debt takes many years to pay off. A small fixed "
+                                     "amount added to every payment changes that a great deal:")));
     Sentence* d = t.decliningSummary = summarySentence(declining, 6);
     d->addWords(tr(QT_TRANSLATE_NOOP("quenmark::TChapter_007", "In this example, by adding")));
     t.extraPg2 = d->addFigure(QStringLiteral("lblExtraPg2"));
@@ -444,23 +493,26 @@ void TChapter_007::buildSummaries(QStackedWidget* notebook2, TablePage& t)
     auto* constantRows = new QVBoxLayout(constant);
     constantRows->setContentsMargins(4, 2, 4, 2);
     constantRows->setSpacing(3);
-    QLabel* note = summaryText(constant, QT_TRANSLATE_NOOP("quenmark::TChapter_007",
-                                                           "Look at the total interest from making constant payments.  "
-                                                           "This, in and of itself, is a savings of $5,032.14   "
-                                                           "compared to the interest from the declining payment "
-                                                           "method.  Keep this in mind as you look at these examples."));
+    QLabel* note =
+        summaryText(constant, QT_TRANSLATE_NOOP("quenmark::TChapter_007",
+                                                "Look at the total interest from making constant payments.  "
+                                                "This, in and of itself, is a savings of $5,032.14   "
+                                                "compared to the interest from the declining payment "
+                                                "method.  Keep this in mind as you look at these examples."));
     note->setObjectName(QStringLiteral("ConstantNote"));
     constantRows->addWidget(note);
     // One sentence: the additional saving, its full stop, and the total it brings.
     Sentence* s = t.constantSummary = summarySentence(constant, 3);
     s->addWords(tr(QT_TRANSLATE_NOOP("quenmark::TChapter_007", "By adding an extra")));
     t.extraPg3 = s->addFigure(QStringLiteral("lblExtraPg3"));
-    s->addWords(tr(QT_TRANSLATE_NOOP("quenmark::TChapter_007", "to each payment you will save an additional")));
+    s->addWords(
+        tr(QT_TRANSLATE_NOOP("quenmark::TChapter_007", "to each payment you will save an additional")));
     t.savingsPg3 = s->addFigure(QStringLiteral("lblSavingsPg3"));
     s->addWords(tr(QT_TRANSLATE_NOOP("quenmark::TChapter_007", ".  When you")));
-    s->addWords(tr(QT_TRANSLATE_NOOP("quenmark::TChapter_007",
-                                        "add this to the $5,032.14 that has already been saved by using the constant "
-                                        "payment method, it brings the total savings to")));
+    s->addWords(
+        tr(QT_TRANSLATE_NOOP("quenmark::TChapter_007",
+                             "add this to the $5,032.14 that has already been saved by using the constant "
+                             "payment method, it brings the total savings to")));
     t.totalSavingsPg3 = s->addFigure(QStringLiteral("lblTotalSavingsPg3"));
     s->addBreak();
     s->addWords(tr(QT_TRANSLATE_NOOP("quenmark::TChapter_007", "That's an overall savings of")));
@@ -476,10 +528,12 @@ void TChapter_007::buildCalculatorPage(QWidget* page)
     for (const bool withExtra : {false, true}) {
         std::array<ResultItem, std::size(kResultRows)> rows;
         std::copy(std::begin(kResultRows), std::end(kResultRows), rows.begin());
-        rows[0].text = withExtra ? QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Calculations With Extra Money")
-                                 : QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Calculations Without Extra Money");
+        rows[0].text = withExtra
+                           ? QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Calculations With Extra Money")
+                           : QT_TRANSLATE_NOOP("quenmark::TChapter_007", "Calculations Without Extra Money");
         const std::size_t count = withExtra ? rows.size() : rows.size() - 2; // MONEY SAVED on the right only
-        (withExtra ? m_with : m_without) = m_calc.addResults(page, resultPanel(withExtra, std::span(rows.data(), count)));
+        (withExtra ? m_with : m_without) =
+            m_calc.addResults(page, resultPanel(withExtra, std::span(rows.data(), count)));
     }
     m_calc.addInputs(page, kInputs);
     addText(page, kWords, kNote);

@@ -119,12 +119,10 @@ void SnowballCharts::build()
     makeCell(page, shadowSpec(kSummaryRect.translated(3, 3)));
     for (std::size_t i = 0; i < ch8::kCharts.size(); ++i) {
         const ch8::PledgeChart& chart = ch8::kCharts[i];
-        CellSpec spec;
-        spec.name = chart.summary;
-        spec.rect = kSummaryRect;
-        spec.background = kSummaryColours[i];
-        spec.kind = CellKind::Panel;
-        QLabel* panel = makeCell(page, spec);
+        QLabel* panel = makeCell(page, {.name = chart.summary,
+                                        .rect = kSummaryRect,
+                                        .background = kSummaryColours[i],
+                                        .kind = CellKind::Panel});
         const QString lines[] = {
             tr("Payment Snowballing With"),
             tr("$%1 Pledge Money").arg(chart.pledge),
@@ -181,20 +179,17 @@ void SnowballCharts::build()
         backgroundText(panel, {39, 166, 46, 16}, tr("Months"), 11, true, colour::maroon, Qt::AlignLeft);
         for (std::size_t r = 0; r < ch8::kPriorityCards.size(); ++r) {
             QLabel* l = backgroundText(panel, {15, kRowLabelYs[r], 40, 13},
-                                       tr("Card %1").arg(ch8::kPriorityCards[r].number), 11, false, colour::black,
-                                       Qt::AlignLeft);
+                                       tr("Card %1").arg(ch8::kPriorityCards[r].number), 11, false,
+                                       colour::black, Qt::AlignLeft);
             l->setObjectName(QStringLiteral("%1Row%2").arg(QLatin1String(chart.panel)).arg(r + 1));
             block(panel, {55, kRowLabelYs[r] + 5, 7, 3});
         }
 
         // Legend (background too; only the title and the info box keep the pointer to themselves).
-        CellSpec swatch = shadowSpec({421, 6, 23, 11});
-        swatch.background = colour::darkBlue;
-        makeCell(panel, swatch);
-        backgroundText(panel, {448, 4, 78, 15}, tr("= Pmt + Pledge"), 11, false, colour::black, Qt::AlignLeft);
-        swatch = shadowSpec({421, 23, 23, 7});
-        swatch.background = colour::teal;
-        makeCell(panel, swatch);
+        makeCell(panel, {.rect = {421, 6, 23, 11}, .background = colour::darkBlue, .kind = CellKind::Shadow});
+        backgroundText(panel, {448, 4, 78, 15}, tr("= Pmt + Pledge"), 11, false, colour::black,
+                       Qt::AlignLeft);
+        makeCell(panel, {.rect = {421, 23, 23, 7}, .background = colour::teal, .kind = CellKind::Shadow});
         backgroundText(panel, {448, 19, 78, 15}, tr("= Pmt Only"), 11, false, colour::black, Qt::AlignLeft);
 
         // The bars of this chart, in table order (row by row, left to right).
@@ -216,16 +211,15 @@ void SnowballCharts::build()
         for (int line = 0; line < 2; ++line) {
             const QString titles[] = {tr("Payments of"), tr("Payment  of")};
             for (int col = 0; col < 3; ++col) {
-                CellSpec spec;
-                spec.rect = {kBoxColumns[col].x, kBoxLineYs[line], kBoxColumns[col].width, kBoxHeight};
-                spec.text = col == 1 ? titles[line] : QString();
-                spec.background = colour::teal;
-                spec.foreground = colour::white;
-                spec.fontPx = 12;
-                spec.bold = true;
-                spec.kind = CellKind::Panel;
-                QLabel* l = makeCell(panel, spec);
-                l->setTextFormat(Qt::PlainText); // "Payment  of" keeps its two blanks
+                // Plain text: "Payment  of" keeps its two blanks.
+                QLabel* l = makeCell(panel, {.rect = {kBoxColumns[col].x, kBoxLineYs[line],
+                                                      kBoxColumns[col].width, kBoxHeight},
+                                             .text = col == 1 ? titles[line] : QString(),
+                                             .background = colour::teal,
+                                             .foreground = colour::white,
+                                             .fontPx = 12,
+                                             .bold = true,
+                                             .kind = CellKind::Panel});
                 static const char* const kNames[] = {"Num", "Title", "Pmt"};
                 l->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(kNames[col])).arg(
                     2 * static_cast<int>(i) + line + 1, 2, 10, QLatin1Char('0')));

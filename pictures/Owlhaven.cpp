@@ -109,12 +109,12 @@ void debtList(QPainter& p, const QRectF& r)
         if (i == 0) // the debt being paid first
             p.fillRect(QRectF(line.left(), line.top(), 2.5, line.height()), kAccent);
         p.setPen(kInk);
-        const QString cells[] = {QStringLiteral("Card %1").arg(card.number),
-                                 QString::fromStdString(AmountToText(card.balance)),
-                                 QString::number(card.apr, 'f', 1), QString::fromStdString(AmountToText(card.payment))};
+        const QString cells[] = {
+            QStringLiteral("Card %1").arg(card.number), QString::fromStdString(AmountToText(card.balance)),
+            QString::number(card.apr, 'f', 1), QString::fromStdString(AmountToText(card.payment))};
         for (int c = 0; c < 4; ++c)
-            p.drawText(QRectF(cols[c], y, widths[c], rowH), (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
-                       cells[c]);
+            p.drawText(QRectF(cols[c], y, widths[c], rowH),
+                       (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, cells[c]);
         y += rowH;
         ++i;
     }

@@ -1,20 +1,20 @@
 #include "shell/ContentsScreen.h"
 
+#include "common/ButtonPictures.h"
 #include "common/FocusMark.h"
 #include "common/Layout.h"
 #include "common/LessonFrame.h"
+#include "common/Platform.h"
+#include "common/WebStuff.h"
 #include "lessons/Chapters.h"
-#include "common/ButtonPictures.h"
 #include "pictures/PictureButton.h"
 #include "pictures/Pictures.h"
-#include "shell/Goodbye.h"
-#include "common/Platform.h"
-#include "shell/Splash.h"
-#include "shell/UpdateReminder.h"
-#include "shell/Standby.h"
-#include "shell/VisitMemory.h"
-#include "common/WebStuff.h"
 #include "planner/MyCards.h"
+#include "shell/Goodbye.h"
+#include "shell/Splash.h"
+#include "shell/Standby.h"
+#include "shell/UpdateReminder.h"
+#include "shell/VisitMemory.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,11 +1,11 @@
 #include "shell/Goodbye.h"
 
+#include "common/ButtonPictures.h"
 #include "common/FocusMark.h"
 #include "common/Layout.h"
 #include "common/LessonFrame.h"
-#include "common/ButtonPictures.h"
-#include "pictures/Pictures.h"
 #include "common/WebStuff.h"
+#include "pictures/Pictures.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -45,8 +45,9 @@ Tgoodbye::Tgoodbye(QWidget* parent)
     badge->setPixmap(LoadArt(QStringLiteral("edition_badge.jpg")));
     badge->setAccessibleName(tr("Anniversary edition badge"));
 
-    makeCell(page, textCell("ThanksHeading", QRect(164, 24, 360, 64), tr("Thank you for learning with Quenmark!"), 20,
-                            true, colour::textBlue, Qt::AlignCenter, true));
+    makeCell(page,
+             textCell("ThanksHeading", QRect(164, 24, 360, 64), tr("Thank you for learning with Quenmark!"),
+                      20, true, colour::textBlue, Qt::AlignCenter, true));
 
     const QString link = QStringLiteral("<a href=\"home\" style=\"color:#800000\">%1</a>").arg(MakerWebAddress());
     const QStringList paragraphs{

@@ -16,16 +16,14 @@
 
 namespace quenmark::test {
 
-template <typename Chapter>
-class ChapterFixture
+template <typename Chapter> class ChapterFixture
 {
 protected:
     FakePlatform fake;
     std::unique_ptr<Chapter> w;
 
     // The control `name` of the window (warns when absent).
-    template <typename T = QWidget>
-    T* find(const QString& name) const
+    template <typename T = QWidget> T* find(const QString& name) const
     {
         return child<T>(w.get(), qPrintable(name));
     }

@@ -117,11 +117,16 @@ private slots:
     {
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QString>("button");
-        QTest::newRow("contents Quit") << "contents" << "BtnQuit";
-        QTest::newRow("contents My Cards") << "contents" << "BtnMyCards";
-        QTest::newRow("contents chapter band") << "contents" << "SBtn01";
-        QTest::newRow("goodbye Close") << "goodbye" << "Button1";
-        QTest::newRow("goodbye website") << "goodbye" << "BtnGotoWebsite";
+        QTest::newRow("contents Quit") << "contents"
+                                       << "BtnQuit";
+        QTest::newRow("contents My Cards") << "contents"
+                                           << "BtnMyCards";
+        QTest::newRow("contents chapter band") << "contents"
+                                               << "SBtn01";
+        QTest::newRow("goodbye Close") << "goodbye"
+                                       << "Button1";
+        QTest::newRow("goodbye website") << "goodbye"
+                                         << "BtnGotoWebsite";
     }
     void shellButtons()
     {

@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "core/AmountReader.h"
-#include "core/Planner.h"
+#include "core/Limits.h"
 #include "core/MoneyText.h"
+#include "core/Planner.h"
 
 namespace quenmark::tool {
 
@@ -157,8 +158,8 @@ int RunPlanCommand(int argc, char** argv)
     const std::vector<std::size_t> priority = PriorityOrder(cards, order);
     const SnowballPlan plan = RunPlanInPriority(cards, priority, pledge, schedule);
     if (!plan.paidOff) {
-        std::fprintf(stderr, "error: %s is not paid off within 100 years\n",
-                     names[static_cast<std::size_t>(plan.firstOwing)].c_str());
+        std::fprintf(stderr, "error: %s is not paid off within %d years\n",
+                     names[static_cast<std::size_t>(plan.firstOwing)].c_str(), static_cast<int>(kPlanYears));
         return kExitRejected;
     }
     if (schedule) {
