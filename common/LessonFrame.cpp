@@ -129,36 +129,7 @@ void LessonFrame::buildFrame()
     setWindowTitle(tr("Chapter %1").arg(m_look.number));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
-    // Shadows first so the items lie on top of them.
-    for (const HeaderItem& item : kHeader) {
-        makeCell(this, shadowSpec(QRect(item.x + kShadow, kHeaderY + kShadow, item.width, kHeaderH)));
-    }
-    const QString number = QString::number(m_look.number);
-    const std::array<QString, 7> texts{tr("Chapter"), number, m_look.title, tr("Page"),
-                                       QStringLiteral("1"), tr("of"), QStringLiteral("1")};
-    for (std::size_t i = 0; i < kHeader.size(); ++i) {
-        const HeaderItem& item = kHeader[i];
-        const bool isTitle = i == 2;
-        QLabel* cell = makeCell(this, {.name = item.name,
-                                       .rect = QRect(item.x, kHeaderY, item.width, kHeaderH),
-                                       .text = texts[i],
-                                       .background = item.chapterColour ? m_look.colour : colour::teal,
-                                       .foreground = colour::white,
-                                       .fontPx = isTitle ? 13 : 15,
-                                       .bold = true,
-                                       .align = isTitle ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter,
-                                       .kind = CellKind::RaisedPanel});
-        if (m_look.titleAsPicture && item.chapterColour) {
-            // Chapters 4 and 5 draw "Chapter", the number and the title as pictures.
-            cell->setFrameStyle(QFrame::NoFrame);
-            cell->setPixmap(HeadingPicture(texts[i].trimmed(), m_look.colour, cell->size(), isTitle ? 14 : 15));
-            cell->setAccessibleName(texts[i].trimmed());
-        }
-        if (i == 4)
-            m_pageNumber = cell;
-        if (i == 6)
-            m_totalPages = cell;
-    }
+    buildHeader();
 
     // Page area: Notebook1 on a framed panel with a black shadow.
     makeCell(this, shadowSpec(QRect(19, 48, 588, 335)));
@@ -214,6 +185,40 @@ void LessonFrame::buildFrame()
             setTabOrder(last, b);
             last = b;
         }
+    }
+}
+
+void LessonFrame::buildHeader()
+{
+    // Shadows first so the items lie on top of them.
+    for (const HeaderItem& item : kHeader) {
+        makeCell(this, shadowSpec(QRect(item.x + kShadow, kHeaderY + kShadow, item.width, kHeaderH)));
+    }
+    const QString number = QString::number(m_look.number);
+    const std::array<QString, 7> texts{tr("Chapter"), number, m_look.title, tr("Page"),
+                                       QStringLiteral("1"), tr("of"), QStringLiteral("1")};
+    for (std::size_t i = 0; i < kHeader.size(); ++i) {
+        const HeaderItem& item = kHeader[i];
+        const bool isTitle = i == 2;
+        QLabel* cell = makeCell(this, {.name = item.name,
+                                       .rect = QRect(item.x, kHeaderY, item.width, kHeaderH),
+                                       .text = texts[i],
+                                       .background = item.chapterColour ? m_look.colour : colour::teal,
+                                       .foreground = colour::white,
+                                       .fontPx = isTitle ? 13 : 15,
+                                       .bold = true,
+                                       .align = isTitle ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter,
+                                       .kind = CellKind::RaisedPanel});
+        if (m_look.titleAsPicture && item.chapterColour) {
+            // Chapters 4 and 5 draw "Chapter", the number and the title as pictures.
+            cell->setFrameStyle(QFrame::NoFrame);
+            cell->setPixmap(HeadingPicture(texts[i].trimmed(), m_look.colour, cell->size(), isTitle ? 14 : 15));
+            cell->setAccessibleName(texts[i].trimmed());
+        }
+        if (i == 4)
+            m_pageNumber = cell;
+        if (i == 6)
+            m_totalPages = cell;
     }
 }
 

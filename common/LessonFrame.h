@@ -114,6 +114,8 @@ protected:
 
 private:
     void buildFrame();
+    // The header strip: "Chapter", the number, the title, "Page" n "of" N, each over its shadow.
+    void buildHeader();
     void turnTo(int page, bool forward);
     // PageNumberPanel and the page area's spoken name ("Page 3 of 8").
     void showPageNumber(int page);

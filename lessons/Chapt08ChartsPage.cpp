@@ -144,94 +144,99 @@ void SnowballCharts::build()
     m_book->setObjectName(QStringLiteral("Notebook2"));
     m_book->setGeometry(8, 112, 561, 208);
     std::array<QFrame*, 3> panels{};
-    for (std::size_t i = 0; i < ch8::kCharts.size(); ++i) {
-        const ch8::PledgeChart& chart = ch8::kCharts[i];
-        auto* bookPage = new QWidget(m_book);
-        bookPage->setObjectName(QStringLiteral("Chart%1Page").arg(chart.pledge));
-        setBackground(bookPage, colour::white);
-        m_book->addWidget(bookPage);
-
-        makeCell(bookPage, shadowSpec(kChartRect.translated(3, 3)));
-        auto* panel = new QFrame(bookPage);
-        panel->setObjectName(QLatin1String(chart.panel));
-        panel->setGeometry(kChartRect);
-        panel->setFrameStyle(QFrame::Box | QFrame::Plain);
-        panel->setLineWidth(1);
-        setBackground(panel, colour::lightGrey);
-        panel->setAccessibleName(tr("Time chart, $%1 pledge money").arg(chart.pledge));
-        panels[i] = panel;
-
-        QLabel* title = makeCell(panel, textCell("", QRect(kTitlePos, QSize(10, 16)),
-                                                 tr(" $%1 Pledge Money ").arg(chart.pledge), 13, true));
-        title->setObjectName(QStringLiteral("%1Title").arg(QLatin1String(chart.panel)));
-        title->adjustSize();
-
-        // Axes, ticks and their labels, the rows: all chart background.
-        block(panel, {61, 63, 3, kAxisY + 3 - 63});
-        block(panel, {64, kAxisY, 447, 3});
-        int month = 5;
-        for (int x : kTickXs) {
-            block(panel, {x, 158, 3, 9});
-            backgroundText(panel, {x + 1 - 12, 169, 24, 13}, QString::number(month), 11, false, colour::black,
-                           Qt::AlignHCenter);
-            month += 5;
-        }
-        backgroundText(panel, {39, 166, 46, 16}, tr("Months"), 11, true, colour::maroon, Qt::AlignLeft);
-        for (std::size_t r = 0; r < ch8::kPriorityCards.size(); ++r) {
-            QLabel* l = backgroundText(panel, {15, kRowLabelYs[r], 40, 13},
-                                       tr("Card %1").arg(ch8::kPriorityCards[r].number), 11, false,
-                                       colour::black, Qt::AlignLeft);
-            l->setObjectName(QStringLiteral("%1Row%2").arg(QLatin1String(chart.panel)).arg(r + 1));
-            block(panel, {55, kRowLabelYs[r] + 5, 7, 3});
-        }
-
-        // Legend (background too; only the title and the info box keep the pointer to themselves).
-        makeCell(panel, {.rect = {421, 6, 23, 11}, .background = colour::darkBlue, .kind = CellKind::Shadow});
-        backgroundText(panel, {448, 4, 78, 15}, tr("= Pmt + Pledge"), 11, false, colour::black,
-                       Qt::AlignLeft);
-        makeCell(panel, {.rect = {421, 23, 23, 7}, .background = colour::teal, .kind = CellKind::Shadow});
-        backgroundText(panel, {448, 19, 78, 15}, tr("= Pmt Only"), 11, false, colour::black, Qt::AlignLeft);
-
-        // The bars of this chart, in table order (row by row, left to right).
-        for (std::size_t b = 0; b < ch8::kBars.size(); ++b) {
-            const ch8::Bar& bar = ch8::kBars[b];
-            if (bar.chart != static_cast<int>(i))
-                continue;
-            const bool only = bar.kind == ch8::BarKind::PaymentOnly;
-            const int top = only ? kOnlyBarTops[bar.row - 1] : kPledgeBarTops[bar.row - 1];
-            auto* widget = new ChartBar(panel, QLatin1String(bar.name),
-                                        {bar.left, top, bar.width, only ? kOnlyBarHeight : kPledgeBarHeight},
-                                        only ? colour::teal : colour::darkBlue, static_cast<int>(b), barSpoken(bar));
-            widget->setAccessibleDescription(barDescription(bar));
-            connect(widget, &ChartBar::pointed, this, &SnowballCharts::barPointed);
-        }
-
-        // The info box: count, title, amount; twice. Hidden until a bar is pointed at.
-        auto& box = m_boxes[i];
-        for (int line = 0; line < 2; ++line) {
-            const QString titles[] = {tr("Payments of"), tr("Payment  of")};
-            for (int col = 0; col < 3; ++col) {
-                // Plain text: "Payment  of" keeps its two blanks.
-                QLabel* l = makeCell(panel, {.rect = {kBoxColumns[col].x, kBoxLineYs[line],
-                                                      kBoxColumns[col].width, kBoxHeight},
-                                             .text = col == 1 ? titles[line] : QString(),
-                                             .background = colour::teal,
-                                             .foreground = colour::white,
-                                             .fontPx = 12,
-                                             .bold = true,
-                                             .kind = CellKind::Panel});
-                static const char* const kNames[] = {"Num", "Title", "Pmt"};
-                l->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(kNames[col])).arg(
-                    2 * static_cast<int>(i) + line + 1, 2, 10, QLatin1Char('0')));
-                l->hide();
-                box[static_cast<std::size_t>(3 * line + col)] = l;
-            }
-        }
-    }
-
+    for (std::size_t i = 0; i < ch8::kCharts.size(); ++i)
+        panels[i] = buildChart(i);
     for (int chart = 0; chart < 3; ++chart)
         connect(new ChartZone(panels[static_cast<std::size_t>(chart)]), &ChartZone::moved, this,
                 [this, chart] { chartBackgroundPointed(chart); });
+}
+
+// One time chart on its own page of Notebook2: axes, months, row labels,
+// legend, bars and the info box.
+QFrame* SnowballCharts::buildChart(std::size_t i)
+{
+    const ch8::PledgeChart& chart = ch8::kCharts[i];
+    auto* bookPage = new QWidget(m_book);
+    bookPage->setObjectName(QStringLiteral("Chart%1Page").arg(chart.pledge));
+    setBackground(bookPage, colour::white);
+    m_book->addWidget(bookPage);
+
+    makeCell(bookPage, shadowSpec(kChartRect.translated(3, 3)));
+    auto* panel = new QFrame(bookPage);
+    panel->setObjectName(QLatin1String(chart.panel));
+    panel->setGeometry(kChartRect);
+    panel->setFrameStyle(QFrame::Box | QFrame::Plain);
+    panel->setLineWidth(1);
+    setBackground(panel, colour::lightGrey);
+    panel->setAccessibleName(tr("Time chart, $%1 pledge money").arg(chart.pledge));
+
+    QLabel* title = makeCell(panel, textCell("", QRect(kTitlePos, QSize(10, 16)),
+                                             tr(" $%1 Pledge Money ").arg(chart.pledge), 13, true));
+    title->setObjectName(QStringLiteral("%1Title").arg(QLatin1String(chart.panel)));
+    title->adjustSize();
+
+    // Axes, ticks and their labels, the rows: all chart background.
+    block(panel, {61, 63, 3, kAxisY + 3 - 63});
+    block(panel, {64, kAxisY, 447, 3});
+    int month = 5;
+    for (int x : kTickXs) {
+        block(panel, {x, 158, 3, 9});
+        backgroundText(panel, {x + 1 - 12, 169, 24, 13}, QString::number(month), 11, false, colour::black,
+                       Qt::AlignHCenter);
+        month += 5;
+    }
+    backgroundText(panel, {39, 166, 46, 16}, tr("Months"), 11, true, colour::maroon, Qt::AlignLeft);
+    for (std::size_t r = 0; r < ch8::kPriorityCards.size(); ++r) {
+        QLabel* l = backgroundText(panel, {15, kRowLabelYs[r], 40, 13},
+                                   tr("Card %1").arg(ch8::kPriorityCards[r].number), 11, false,
+                                   colour::black, Qt::AlignLeft);
+        l->setObjectName(QStringLiteral("%1Row%2").arg(QLatin1String(chart.panel)).arg(r + 1));
+        block(panel, {55, kRowLabelYs[r] + 5, 7, 3});
+    }
+
+    // Legend (background too; only the title and the info box keep the pointer to themselves).
+    makeCell(panel, {.rect = {421, 6, 23, 11}, .background = colour::darkBlue, .kind = CellKind::Shadow});
+    backgroundText(panel, {448, 4, 78, 15}, tr("= Pmt + Pledge"), 11, false, colour::black,
+                   Qt::AlignLeft);
+    makeCell(panel, {.rect = {421, 23, 23, 7}, .background = colour::teal, .kind = CellKind::Shadow});
+    backgroundText(panel, {448, 19, 78, 15}, tr("= Pmt Only"), 11, false, colour::black, Qt::AlignLeft);
+
+    // The bars of this chart, in table order (row by row, left to right).
+    for (std::size_t b = 0; b < ch8::kBars.size(); ++b) {
+        const ch8::Bar& bar = ch8::kBars[b];
+        if (bar.chart != static_cast<int>(i))
+            continue;
+        const bool only = bar.kind == ch8::BarKind::PaymentOnly;
+        const int top = only ? kOnlyBarTops[bar.row - 1] : kPledgeBarTops[bar.row - 1];
+        auto* widget = new ChartBar(panel, QLatin1String(bar.name),
+                                    {bar.left, top, bar.width, only ? kOnlyBarHeight : kPledgeBarHeight},
+                                    only ? colour::teal : colour::darkBlue, static_cast<int>(b), barSpoken(bar));
+        widget->setAccessibleDescription(barDescription(bar));
+        connect(widget, &ChartBar::pointed, this, &SnowballCharts::barPointed);
+    }
+
+    // The info box: count, title, amount; twice. Hidden until a bar is pointed at.
+    auto& box = m_boxes[i];
+    for (int line = 0; line < 2; ++line) {
+        const QString titles[] = {tr("Payments of"), tr("Payment  of")};
+        for (int col = 0; col < 3; ++col) {
+            // Plain text: "Payment  of" keeps its two blanks.
+            QLabel* l = makeCell(panel, {.rect = {kBoxColumns[col].x, kBoxLineYs[line],
+                                                  kBoxColumns[col].width, kBoxHeight},
+                                         .text = col == 1 ? titles[line] : QString(),
+                                         .background = colour::teal,
+                                         .foreground = colour::white,
+                                         .fontPx = 12,
+                                         .bold = true,
+                                         .kind = CellKind::Panel});
+            static const char* const kNames[] = {"Num", "Title", "Pmt"};
+            l->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(kNames[col])).arg(
+                2 * static_cast<int>(i) + line + 1, 2, 10, QLatin1Char('0')));
+            l->hide();
+            box[static_cast<std::size_t>(3 * line + col)] = l;
+        }
+    }
+    return panel;
 }
 
 } // namespace quenmark
