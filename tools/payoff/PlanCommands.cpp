@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "core/AmountReader.h"
-#include "core/Planner.h"
+#include "core/Limits.h"
 #include "core/MoneyText.h"
 #include "core/Payoff.h"
+#include "core/Planner.h"
 
 namespace quenmark::tool {
 
@@ -158,8 +159,8 @@ int RunPlanCommand(int argc, char** argv)
     options.keepSchedule = schedule;
     const PlanResult plan = RunPlanInPriority(cards, priority, PlanBudget::Pledge(ToCents(pledge)), options);
     if (!plan.paidOff) {
-        std::fprintf(stderr, "error: %s is not paid off within 100 years\n",
-                     names[static_cast<std::size_t>(plan.firstOwing)].c_str());
+        std::fprintf(stderr, "error: %s is not paid off within %d years\n",
+                     names[static_cast<std::size_t>(plan.firstOwing)].c_str(), static_cast<int>(kPlanYears));
         return kExitRejected;
     }
     if (schedule) {
