@@ -21,8 +21,20 @@ if [ "$(id -u)" -ne 0 ]; then
     SUDO="sudo"
 fi
 
+# A package manager left half-way by an earlier, interrupted install refuses
+# every further install until its packages are configured.
+if [ -n "$($SUDO dpkg --audit 2>/dev/null)" ] || [ -n "$(ls -A /var/lib/dpkg/updates 2>/dev/null)" ]; then
+    echo "setup: finishing an interrupted package install"
+    DEBIAN_FRONTEND=noninteractive $SUDO dpkg --configure -a
+fi
+
 if [ -n "$missing" ]; then
     echo "setup: installing$missing"
+    # The manual-page index is rebuilt by hand when needed; rebuilding it on
+    # every install is slow and is not what the checks use.
+    if command -v debconf-set-selections >/dev/null 2>&1; then
+        echo "man-db man-db/auto-update boolean false" | $SUDO debconf-set-selections || true
+    fi
     $SUDO apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
 fi
