@@ -107,6 +107,43 @@ grep -q 'adjusted to \$34.00\.$' "$ERR" || fail "disclosure: payment not checked
 run 0 --disclosure 30 1e300 1e300
 grep -qi 'nan\|inf' "$OUT" && fail "disclosure of the largest amounts: non-finite text"
 
+# The 36-month payment clears the balance within 36 months of the cents ledger
+# (a plan of the card alone pays it off by month 36; a cent less does not), at
+# APRs up to 99.99; a saving is never negative.
+# APR BALANCE PAYMENT | key | value
+while IFS="|" read -r args key expect; do
+    # shellcheck disable=SC2086
+    run 0 --disclosure $args
+    [ "$(sed -n "s/^$key: //p" "$OUT")" = "$expect" ] || fail "disclosure $args: $(grep "^$key:" "$OUT")"
+    [ -s "$ERR" ] && fail "disclosure $args: stderr $(cat "$ERR")"
+    set -- $args
+    pay=$(sed -n 's/^payment_36: //p' "$OUT" | tr -d ,)
+    printf 'name,apr,balance,payment\nA,%s,%s,%s\n' "$1" "$2" "$pay" >"$WORK/level.csv"
+    "$TOOL" --plan "$WORK/level.csv" | grep -q '^months: \([0-9]\|[12][0-9]\|3[0-6]\)$' ||
+        fail "disclosure $args: $pay does not clear in 36 months"
+    less=$(printf '%s' "$pay" | awk '{ printf "%.2f", $1 - 0.01 }')
+    printf 'name,apr,balance,payment\nA,%s,%s,%s\n' "$1" "$2" "$less" >"$WORK/level.csv"
+    "$TOOL" --plan "$WORK/level.csv" | grep -q '^months: \(3[7-9]\|[4-9][0-9]\|[0-9][0-9][0-9]\)$' ||
+        fail "disclosure $args: $less clears in 36 months too"
+done <<'ROWS'
+19.8 9911.30 174.01|payment_36|367.34
+17.9 99.99 15|payment_36|3.62
+0 123456789.01 0.06|payment_36|3,429,355.26
+45 2100 81|payment_36|107.25
+99.99 300 30|saved_36|284.43
+5 500 20|saved_36|none, your payment is already faster
+60 500 50|saved_36|none, your payment already costs less
+45 2100 81|months|never, paying only the minimum never pays it off
+45 2100 81|paid|never, paying only the minimum never pays it off
+45 2100 81|saved_36|not counted, paying only the minimum never pays it off
+ROWS
+run 2 --disclosure 100 2100 200
+[ "$(cat "$ERR")" = 'error: --disclosure: the APR "100" is above the highest APR, 99.99' ] || fail "APR 100: $(cat "$ERR")"
+[ -s "$OUT" ] && fail "disclosure, APR 100: printed results"
+# The least payment is counted at the APR given, not at 30.
+run 3 --disclosure 45 2100 60
+grep -q 'adjusted to \$81.00\.$' "$ERR" || fail "disclosure at 45: $(cat "$ERR")"
+
 run 0 --help
 grep -q -- '--plan FILE.csv' "$OUT" || fail "--help: no --plan"
 
