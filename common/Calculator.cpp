@@ -202,6 +202,8 @@ void PayoffDisplay::clear() const
 {
     ChangedFields changed;
     fill(0, {}, changed);
+    if (saved && saved->changeText(QString()))
+        changed.append(saved);
     draw(changed);
     if (surface)
         surface->flush();

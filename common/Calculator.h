@@ -108,7 +108,9 @@ LightGauge* makeGauge(QWidget* panel, const char* objectName, const QRect& rect,
 // The fields one display update changed, in the order they were written.
 using ChangedFields = QVarLengthArray<LightWidget*, 8>;
 
-// The result fields of one run. `average` may be null (chapter 7 shows none).
+// The result fields of one run. `average` may be null (chapter 7 shows none);
+// `saved` is a box of the panel that the display empties with the others but
+// never writes (chapter 7's MONEY SAVED, written by the chapter).
 struct PayoffDisplay
 {
     LiveSurface* surface = nullptr; // draws every update at once
@@ -119,11 +121,12 @@ struct PayoffDisplay
     ResultBox* interest = nullptr;
     ResultBox* money = nullptr;
     ResultBox* average = nullptr;
+    ResultBox* saved = nullptr;
 
     // Gauge 0 (100 when there is nothing to pay), "0", "0", "0", "$0.00",
     // "$0.00", average empty; drawn and flushed at once.
     void reset(bool nothingOwed) const;
-    // Every box emptied and the gauge at 0; drawn and flushed at once.
+    // Every box (`saved` too) emptied and the gauge at 0; drawn and flushed at once.
     void clear() const;
     // Writes gauge, years, months, payments, interest, money paid and average
     // in that order, adding each field whose text changed to `changed`.

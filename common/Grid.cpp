@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPalette>
-#include <QStackedWidget>
 #include <QWidget>
 #include <algorithm>
 
@@ -25,15 +24,13 @@ QString gridCellName(const GridSpec& spec, int column, int row)
 QLabel* makeGridCell(QWidget* parent, const QString& name, const QRect& rect, const QString& text,
                      const CellLook& look, bool bold)
 {
-    CellSpec s;
-    s.rect = rect;
-    s.text = text;
-    s.background = look.background;
-    s.foreground = look.text;
-    s.fontPx = kGridFontPx;
-    s.bold = bold;
-    s.kind = CellKind::Panel;
-    QLabel* cell = makeCell(parent, s);
+    QLabel* cell = makeCell(parent, {.rect = rect,
+                                     .text = text,
+                                     .background = look.background,
+                                     .foreground = look.text,
+                                     .fontPx = kGridFontPx,
+                                     .bold = bold,
+                                     .kind = CellKind::Panel});
     cell->setObjectName(name);
     return cell;
 }
@@ -77,30 +74,6 @@ void makeGrid(QWidget* parent, const GridSpec& spec, std::span<const char* const
             makeGridCell(parent, gridCellName(spec, c, r + 1), gridCellRect(spec, c, r + 1), t, kNormalCell);
         }
     }
-}
-
-QLabel* makeProse(QWidget* parent, const char* name, const QRect& rect, const QString& html, int px)
-{
-    QLabel* label = makeCell(parent, textCell(name, rect, html, px, false, colour::black, Qt::AlignLeft | Qt::AlignTop, true));
-    label->setTextFormat(Qt::RichText);
-    return label;
-}
-
-QStackedWidget* makeTextBook(QWidget* parent, const char* name, const QRect& rect,
-                             std::span<const char* const> texts, const char* context, int px)
-{
-    auto* book = new QStackedWidget(parent);
-    book->setObjectName(QString::fromLatin1(name));
-    book->setGeometry(rect);
-    for (const char* text : texts) {
-        auto* page = new QWidget(book);
-        page->setObjectName(QStringLiteral("TextPage%1").arg(book->count()));
-        setBackground(page, colour::white);
-        makeProse(page, "PageText", QRect(4, 2, rect.width() - 8, rect.height() - 4),
-                  QCoreApplication::translate(context, text), px);
-        book->addWidget(page);
-    }
-    return book;
 }
 
 std::vector<MarkedCell> cellRange(const char* prefix, int from, int to, CellRole role)

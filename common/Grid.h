@@ -15,7 +15,6 @@
 #include "common/Layout.h"
 
 class QLabel;
-class QStackedWidget;
 class QWidget;
 
 namespace quenmark {
@@ -84,16 +83,6 @@ void makeGrid(QWidget* parent, const GridSpec& spec, std::span<const char* const
 // `longest` characters in the same centred column: 2 spaces for one
 // character shorter, 3 for two, 5 for three, and 2 more for each further one.
 QString PadAmount(const QString& amount, int longest);
-
-// ---- the prose around the tables ------------------------------------------------------
-
-// Rich text in black Arial `px`, wrapped, from the top left of `rect`.
-QLabel* makeProse(QWidget* parent, const char* name, const QRect& rect, const QString& html, int px);
-
-// A notebook at `rect` with one white page per text ("TextPage0", "TextPage1"
-// ...), each holding its text (translated in `context`) as the prose "PageText".
-QStackedWidget* makeTextBook(QWidget* parent, const char* name, const QRect& rect,
-                             std::span<const char* const> texts, const char* context, int px);
 
 // ---- highlighting -------------------------------------------------------------------
 

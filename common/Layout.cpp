@@ -5,28 +5,17 @@
 
 namespace quenmark {
 
-QFont arialPx(int pixelSize, bool bold)
-{
-    QFont f(QStringLiteral("Arial"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    return f;
-}
-
 CellSpec textCell(const char* name, const QRect& rect, const QString& text, int fontPx, bool bold,
                   const QColor& foreground, Qt::Alignment align, bool wordWrap)
 {
-    CellSpec s;
-    s.name = name;
-    s.rect = rect;
-    s.text = text;
-    s.fontPx = fontPx;
-    s.bold = bold;
-    s.foreground = foreground;
-    s.align = align;
-    s.wordWrap = wordWrap;
-    return s;
+    return {.name = name,
+            .rect = rect,
+            .text = text,
+            .foreground = foreground,
+            .fontPx = fontPx,
+            .bold = bold,
+            .align = align,
+            .wordWrap = wordWrap};
 }
 
 QLabel* makeCell(QWidget* parent, const CellSpec& spec)

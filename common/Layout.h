@@ -1,34 +1,18 @@
 // Fixed layouts as data: a table of {name, rect, text, colours, font} turned
-// into widgets by one helper, plus the colours and fonts the lessons share.
+// into widgets by one helper. The colours and fonts are in common/Look.h.
 #pragma once
 
 #include <QColor>
-#include <QFont>
 #include <QRect>
 #include <QString>
 #include <span>
+
+#include "common/Look.h"
 
 class QLabel;
 class QWidget;
 
 namespace quenmark {
-
-namespace colour {
-inline const QColor white{255, 255, 255};
-inline const QColor black{0, 0, 0};
-inline const QColor maroon{128, 0, 0};
-inline const QColor green{0, 128, 0};
-inline const QColor yellow{255, 255, 0};
-inline const QColor teal{0, 128, 128};
-inline const QColor darkBlue{0, 0, 64};
-inline const QColor textBlue{0, 64, 128};
-inline const QColor lightGrey{212, 212, 212};
-inline const QColor silver{192, 192, 192};
-inline const QColor navyText{0, 64, 128}; // colour value 8404992: blue 128, green 64, red 0
-} // namespace colour
-
-// Arial at a pixel size (the design's sizes are pixel heights).
-QFont arialPx(int pixelSize, bool bold = false);
 
 enum class CellKind {
     Label,       // plain text, transparent unless a background is given
@@ -40,9 +24,9 @@ enum class CellKind {
 struct CellSpec
 {
     const char* name = "";   // object name; may be empty
-    QRect rect;
-    QString text;
-    QColor background;       // invalid: inherit / transparent
+    QRect rect = {};
+    QString text = {};
+    QColor background = {}; // invalid: inherit / transparent
     QColor foreground = colour::black;
     int fontPx = 11;
     bool bold = false;
@@ -54,11 +38,7 @@ struct CellSpec
 // A black block without text: the shadow behind a panel.
 inline CellSpec shadowSpec(const QRect& rect)
 {
-    CellSpec s;
-    s.rect = rect;
-    s.background = colour::black;
-    s.kind = CellKind::Shadow;
-    return s;
+    return {.rect = rect, .background = colour::black, .kind = CellKind::Shadow};
 }
 
 // A text cell in one line: the fields most layouts set.

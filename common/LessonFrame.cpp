@@ -1,7 +1,8 @@
 #include "common/LessonFrame.h"
 
+#include "common/ButtonPictures.h"
+#include "common/FocusMark.h"
 #include "common/Layout.h"
-#include "pictures/ButtonPictures.h"
 #include "common/WebStuff.h"
 
 #include <QAbstractButton>
@@ -128,38 +129,7 @@ void LessonFrame::buildFrame()
     setWindowTitle(tr("Chapter %1").arg(m_look.number));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
-    // Shadows first so the items lie on top of them.
-    for (const HeaderItem& item : kHeader) {
-        makeCell(this, shadowSpec(QRect(item.x + kShadow, kHeaderY + kShadow, item.width, kHeaderH)));
-    }
-    const QString number = QString::number(m_look.number);
-    const std::array<QString, 7> texts{tr("Chapter"), number, m_look.title, tr("Page"),
-                                       QStringLiteral("1"), tr("of"), QStringLiteral("1")};
-    for (std::size_t i = 0; i < kHeader.size(); ++i) {
-        const HeaderItem& item = kHeader[i];
-        const bool isTitle = i == 2;
-        CellSpec spec;
-        spec.name = item.name;
-        spec.rect = QRect(item.x, kHeaderY, item.width, kHeaderH);
-        spec.text = texts[i];
-        spec.background = item.chapterColour ? m_look.colour : colour::teal;
-        spec.foreground = colour::white;
-        spec.fontPx = isTitle ? 13 : 15;
-        spec.bold = true;
-        spec.align = isTitle ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter;
-        spec.kind = CellKind::RaisedPanel;
-        QLabel* cell = makeCell(this, spec);
-        if (m_look.titleAsPicture && item.chapterColour) {
-            // Chapters 4 and 5 draw "Chapter", the number and the title as pictures.
-            cell->setFrameStyle(QFrame::NoFrame);
-            cell->setPixmap(HeadingPicture(texts[i].trimmed(), m_look.colour, cell->size(), isTitle ? 14 : 15));
-            cell->setAccessibleName(texts[i].trimmed());
-        }
-        if (i == 4)
-            m_pageNumber = cell;
-        if (i == 6)
-            m_totalPages = cell;
-    }
+    buildHeader();
 
     // Page area: Notebook1 on a framed panel with a black shadow.
     makeCell(this, shadowSpec(QRect(19, 48, 588, 335)));
@@ -200,14 +170,12 @@ void LessonFrame::buildFrame()
     showButton(frameButton("BtnBack"), false);
     showButton(frameButton("BtnNextChapt"), false);
 
-    CellSpec notice;
-    notice.name = "BottomCopyrightNotice";
-    notice.rect = QRect(40, 428, 553, 16);
-    notice.text = gstrCopyright;
-    notice.fontPx = 12;
-    notice.bold = true;
-    notice.align = Qt::AlignCenter;
-    makeCell(this, notice);
+    makeCell(this, {.name = "BottomCopyrightNotice",
+                    .rect = QRect(40, 428, 553, 16),
+                    .text = gstrCopyright,
+                    .fontPx = 12,
+                    .bold = true,
+                    .align = Qt::AlignCenter});
 
     // Tab order of the row, left to right.
     setTabOrder(frameButton("BtnQuit"), frameButton("BtnContents"));
@@ -217,6 +185,40 @@ void LessonFrame::buildFrame()
             setTabOrder(last, b);
             last = b;
         }
+    }
+}
+
+void LessonFrame::buildHeader()
+{
+    // Shadows first so the items lie on top of them.
+    for (const HeaderItem& item : kHeader) {
+        makeCell(this, shadowSpec(QRect(item.x + kShadow, kHeaderY + kShadow, item.width, kHeaderH)));
+    }
+    const QString number = QString::number(m_look.number);
+    const std::array<QString, 7> texts{tr("Chapter"), number, m_look.title, tr("Page"),
+                                       QStringLiteral("1"), tr("of"), QStringLiteral("1")};
+    for (std::size_t i = 0; i < kHeader.size(); ++i) {
+        const HeaderItem& item = kHeader[i];
+        const bool isTitle = i == 2;
+        QLabel* cell = makeCell(this, {.name = item.name,
+                                       .rect = QRect(item.x, kHeaderY, item.width, kHeaderH),
+                                       .text = texts[i],
+                                       .background = item.chapterColour ? m_look.colour : colour::teal,
+                                       .foreground = colour::white,
+                                       .fontPx = isTitle ? 13 : 15,
+                                       .bold = true,
+                                       .align = isTitle ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter,
+                                       .kind = CellKind::RaisedPanel});
+        if (m_look.titleAsPicture && item.chapterColour) {
+            // Chapters 4 and 5 draw "Chapter", the number and the title as pictures.
+            cell->setFrameStyle(QFrame::NoFrame);
+            cell->setPixmap(HeadingPicture(texts[i].trimmed(), m_look.colour, cell->size(), isTitle ? 14 : 15));
+            cell->setAccessibleName(texts[i].trimmed());
+        }
+        if (i == 4)
+            m_pageNumber = cell;
+        if (i == 6)
+            m_totalPages = cell;
     }
 }
 
@@ -396,6 +398,7 @@ void LessonFrame::setRunActive(bool active)
 void LessonFrame::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    MarkKeyboardFocus(this); // the chapter's buttons are all made by now
     if (!event->spontaneous())
         FormActivate();
 }

@@ -67,6 +67,11 @@ public:
     // True while a calculation runs; closing the window then stops the run first.
     bool runActive() const { return m_runActive; }
 
+    // Frame-button access (BtnQuit, BtnContents, BtnPrevChapt, BtnBack, BtnNext,
+    // BtnNextChapt), e.g. for a calculator that disables them during a run. Null
+    // for a button the chapter does not have (BtnPrevChapt in 1, BtnNextChapt in 9).
+    QPushButton* frameButton(const char* objectName) const;
+
 public slots:
     void BtnBackClick();
     void BtnNextClick();
@@ -79,14 +84,15 @@ public slots:
     void FormActivate();
 
 protected:
-    // Page total for step 1 of opening; default Notebook1's page count.
+    // The page total shown on opening; default Notebook1's page count.
     virtual int pageTotal() const;
     // Show the page that belongs to `page` (1-based). Default: Notebook1 index page - 1.
     // `forward` tells whether Next (true) or Back (false) led here; opening counts as forward.
     virtual void showPage(int page, bool forward);
-    // Step 4 of opening: the chapter's own resets (answers hidden, inputs cleared...).
+    // On opening, after the frame is on its first page: the chapter's own resets
+    // (answers hidden, inputs cleared...).
     virtual void resetForOpening() {}
-    // Step 5 of a page turn: the chapter's work on arriving at `page`.
+    // Last in a page turn: the chapter's work on arriving at `page`.
     virtual void pageReached(int page, bool forward);
     // Asked to end a running calculation (the window is being closed).
     virtual void requestStop() {}
@@ -95,11 +101,6 @@ protected:
     // a close that was asked for meanwhile (modal result 2, or the result of a
     // leaving button pressed during the run).
     void setRunActive(bool active);
-
-    // Frame-button access (BtnQuit, BtnContents, BtnPrevChapt, BtnBack, BtnNext,
-    // BtnNextChapt) for chapters that disable them during a run. Null for a
-    // button the chapter does not have (BtnPrevChapt in 1, BtnNextChapt in 9).
-    QPushButton* frameButton(const char* objectName) const;
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -113,6 +114,8 @@ protected:
 
 private:
     void buildFrame();
+    // The header strip: "Chapter", the number, the title, "Page" n "of" N, each over its shadow.
+    void buildHeader();
     void turnTo(int page, bool forward);
     // PageNumberPanel and the page area's spoken name ("Page 3 of 8").
     void showPageNumber(int page);

@@ -42,7 +42,7 @@ void TChapter_001::resetForOpening()
     m_ui.months->setText(QStringLiteral("1"));
     m_ui.checkAnswer->setText(tr("Check Answer"));
     m_ui.answer->clear();
-    setCellColours(m_ui.answer, colour::white, colour::navyText);
+    setCellColours(m_ui.answer, colour::white, colour::textBlue);
 }
 
 void TChapter_001::step(int& value, int delta, int low, int high, QLabel* panel)
@@ -105,7 +105,7 @@ void TChapter_001::checkGuess(CheckedBy by)
         m_ui.answer->setText(by == CheckedBy::CheckAnswer
                                  ? tr("Right!!!\nGood job!\n15 Years and 3 Months seems hard to believe doesn't it.")
                                  : tr("\n15 Years and 3 Months.  Seems hard to believe doesn't it."));
-        setCellColours(m_ui.answer, colour::white, colour::navyText);
+        setCellColours(m_ui.answer, colour::white, colour::textBlue);
         return;
     }
     m_ui.checkAnswer->setText(tr("Check Again"));

@@ -2,12 +2,8 @@
 // worked examples, and the payoff calculator on the last page.
 #pragma once
 
-#include "common/Calculator.h"
+#include "common/CalculatorPanel.h"
 #include "common/LessonFrame.h"
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 namespace quenmark {
 
@@ -16,56 +12,28 @@ class TChapter_002 : public LessonFrame
     Q_OBJECT
 public:
     explicit TChapter_002(QWidget* parent = nullptr);
-    ~TChapter_002() override;
 
     // The calculator's engine runner (tests hook its yields to act inside a run).
-    PayoffRunner& payoffRunner() { return m_runner; }
+    PayoffRunner& payoffRunner() { return m_calc.runner(); }
     // What the calculator's display has drawn and flushed (tests, benchmarks).
-    const LiveSurface* liveSurface() const { return &m_surface; }
+    const LiveSurface* liveSurface() { return &m_calc.surface(); }
 
 public slots:
-    void EditAprExit();
-    void EditBalExit();
-    void EditPmtExit();
     void BtnGoFigureClick();
-    void BtnStopClick();
-    void LabelNameClick();
-    void LabelAPRClick();
-    void LabelBalClick();
-    void LabelPmtClick();
 
 protected:
     void resetForOpening() override;
     void pageReached(int page, bool forward) override;
-    void requestStop() override;
+    void requestStop() override { m_calc.requestStop(); }
 
 private:
-    // The controls of the calculator page (built from the page tables).
-    struct Calculator
-    {
-        ClickLabel* labelName = nullptr;
-        ClickLabel* labelApr = nullptr;
-        ClickLabel* labelBal = nullptr;
-        ClickLabel* labelPmt = nullptr;
-        QLineEdit* editName = nullptr;
-        QLineEdit* editApr = nullptr;
-        QLineEdit* editBal = nullptr;
-        QLineEdit* editPmt = nullptr;
-        QPushButton* goFigure = nullptr;
-        QPushButton* stop = nullptr;
-        QLabel* abort = nullptr;
-        QWidget* why = nullptr;
-        PayoffDisplay display;
-    };
-
-    // Chapt02Pages.cpp: the pages and their fixed texts.
+    // Chapt02Pages.cpp: the pages and their fixed texts, and the calculator page.
     void buildPages();
-    Calculator buildCalculatorPage(QWidget* page);
+    void buildCalculatorPage(QWidget* page);
 
-    Calculator m_calc;
-    AmountBoxes* m_boxes = nullptr;
-    LiveSurface m_surface{this};
-    PayoffRunner m_runner;
+    CalculatorPanel m_calc;
+    PayoffDisplay m_display;  // StdPanel with Gauge and the six result boxes
+    QWidget* m_why = nullptr; // PanelWhy
 };
 
 } // namespace quenmark

@@ -2,23 +2,16 @@
 // layout of the calculator page. Data only; the behaviour is in Chapt02.cpp.
 #include "lessons/Chapt02.h"
 
-#include <QCoreApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QStackedWidget>
-#include <array>
+#include <QLabel>
 #include <span>
 
-#include "common/Layout.h"
+#include "common/PageText.h"
 
 namespace quenmark {
 
 namespace {
 
-QString tr2(const char* text)
-{
-    return QCoreApplication::translate("quenmark::TChapter_002", text);
-}
+constexpr Words kWords{"quenmark::TChapter_002"};
 
 struct ExampleRow
 {
@@ -124,53 +117,31 @@ const TermPage kTermPages[] = {
      180, {}, QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Not All Credit Card Offers Are The Same...")},
 };
 
-constexpr int kPageWidth = 578;
-constexpr int kMargin = 14;
-
-void addHeading(QWidget* page, const char* heading)
-{
-    CellSpec spec;
-    spec.name = "Heading";
-    spec.rect = QRect(kMargin, 8, kPageWidth - 2 * kMargin, 26);
-    spec.text = tr2(heading);
-    spec.foreground = colour::textBlue;
-    spec.fontPx = 18;
-    spec.bold = true;
-    makeCell(page, spec);
-}
-
 // A framed box of rows: the description on the left, the value on the right.
 void addExample(QWidget* page, std::span<const ExampleRow> rows, int top)
 {
     constexpr int rowHeight = 26;
     const int height = static_cast<int>(rows.size()) * rowHeight + 12;
-    CellSpec frame;
-    frame.name = "ExamplePanel";
-    frame.rect = QRect(60, top, 458, height);
-    frame.background = QColor(255, 255, 224);
-    frame.kind = CellKind::Panel;
-    makeCell(page, frame);
+    addText(page, kWords,
+            {.name = "ExamplePanel",
+             .rect = {60, top, 458, height},
+             .background = QColor(255, 255, 224),
+             .kind = CellKind::Panel});
     int y = top + 6;
     int row = 1;
     for (const ExampleRow& r : rows) {
-        CellSpec text;
         const QByteArray textName = "ExampleText" + QByteArray::number(row);
         const QByteArray valueName = "ExampleValue" + QByteArray::number(row);
-        text.name = textName.constData();
-        text.rect = QRect(70, y, 310, rowHeight);
-        text.text = tr2(r.text);
-        text.fontPx = 14;
-        text.foreground = colour::black;
-        QLabel* t = makeCell(page, text);
-        t->setTextFormat(Qt::PlainText);
-        CellSpec value = text;
-        value.name = valueName.constData();
-        value.rect = QRect(384, y, 124, rowHeight);
-        value.text = QString::fromLatin1(r.value);
-        value.foreground = colour::maroon;
-        value.bold = true;
-        QLabel* v = makeCell(page, value);
-        v->setTextFormat(Qt::PlainText);
+        addText(
+            page, kWords,
+            {.name = textName.constData(), .rect = {70, y, 310, rowHeight}, .text = r.text, .fontPx = 14});
+        addText(page, kWords,
+                {.name = valueName.constData(),
+                 .rect = {384, y, 124, rowHeight},
+                 .text = r.value,
+                 .foreground = colour::maroon,
+                 .fontPx = 14,
+                 .bold = true});
         y += rowHeight;
         ++row;
     }
@@ -178,83 +149,111 @@ void addExample(QWidget* page, std::span<const ExampleRow> rows, int top)
 
 void buildTermPage(QWidget* page, const TermPage& data)
 {
-    addHeading(page, data.heading);
-    CellSpec prose;
-    prose.name = "Prose";
-    prose.rect = QRect(kMargin, 40, kPageWidth - 2 * kMargin, data.proseHeight);
-    prose.text = tr2(data.prose);
-    prose.fontPx = 13;
-    prose.align = Qt::AlignLeft | Qt::AlignTop;
-    prose.wordWrap = true;
-    QLabel* p = makeCell(page, prose);
-    p->setTextFormat(Qt::RichText);
+    addText(page, kWords, heading(data.heading));
+    addText(page, kWords, prose("Prose", {14, 40, 550, data.proseHeight}, data.prose));
     if (!data.rows.empty())
         addExample(page, data.rows, 40 + data.proseHeight + 16);
-    if (data.closing) {
-        CellSpec closing;
-        closing.name = "Closing";
-        closing.rect = QRect(kMargin, 40 + data.proseHeight + 20, kPageWidth - 2 * kMargin, 28);
-        closing.text = tr2(data.closing);
-        closing.fontPx = 16;
-        closing.bold = true;
-        closing.foreground = colour::maroon;
-        closing.align = Qt::AlignCenter;
-        makeCell(page, closing);
-    }
+    if (data.closing)
+        addText(page, kWords,
+                {.name = "Closing",
+                 .rect = {14, 40 + data.proseHeight + 20, 550, 28},
+                 .text = data.closing,
+                 .foreground = colour::maroon,
+                 .fontPx = 16,
+                 .bold = true,
+                 .align = Qt::AlignCenter});
 }
 
 // ---- the calculator page ------------------------------------------------------------
 
-struct InputSpec
-{
-    const char* labelName;
-    const char* editName;
-    const char* caption; // label text, also the box's accessible name
-    int top;
+// Labels above their boxes, 46 pixels apart.
+constexpr CalculatorInputs kInputs{
+    .labels = {{{14, 58, 200, 18}, {14, 104, 200, 18}, {14, 150, 200, 18}, {14, 196, 200, 18}}},
+    .boxes = {{{14, 76, 200, 24}, {14, 122, 200, 24}, {14, 168, 200, 24}, {14, 214, 200, 24}}},
+    .labelPx = 13,
 };
 
-constexpr InputSpec kInputs[] = {
-    {"LabelName", "EditName", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Creditor Name"), 58},
-    {"LabelAPR", "EditApr", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Annual Percentage Rate"), 104},
-    {"LabelBal", "EditBal", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Current Balance"), 150},
-    {"LabelPmt", "EditPmt", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Monthly Payment"), 196},
+// The results in StdPanel: labels, and boxes whose rectangles include their one-pixel border.
+constexpr ResultItem kResults[] = {
+    {.name = "lblStdTime",
+     .rect = {8, 40, 112, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff Time")},
+    {.name = "EditStdYr",
+     .rect = {123, 39, 54, 24},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff Time Yr"),
+     .field = ResultField::Years},
+    {.name = "lblStdYr",
+     .rect = {176, 40, 30, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Yr ")},
+    {.name = "EditStdMo",
+     .rect = {207, 39, 54, 24},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff Time Mo"),
+     .field = ResultField::Months},
+    {.name = "lblStdPayments",
+     .rect = {8, 70, 112, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Total Payments ")},
+    {.name = "EditStdPayments",
+     .rect = {123, 69, 174, 24},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Total Payments"),
+     .field = ResultField::Payments},
+    {.name = "lblStdInterest",
+     .rect = {8, 100, 112, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Interest Paid ")},
+    {.name = "EditStdInterest",
+     .rect = {123, 99, 174, 24},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Interest Paid"),
+     .field = ResultField::Interest},
+    {.name = "lblStdMoney",
+     .rect = {8, 130, 112, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Money Paid ")},
+    {.name = "EditStdMoney",
+     .rect = {123, 129, 174, 24},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Money Paid"),
+     .field = ResultField::Money},
+    {.name = "lblStdAverage",
+     .rect = {8, 160, 112, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Average Payment")},
+    {.name = "EditStdAverage",
+     .rect = {123, 159, 174, 24},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Average Payment"),
+     .field = ResultField::Average},
+    {.name = "lblStdMo",
+     .rect = {262, 40, 34, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Mo ")},
 };
-constexpr int kInputLeft = 14;
-constexpr int kInputWidth = 200;
 
-// Result rows inside StdPanel: label, box, accessible name of the box.
-struct ResultSpec
-{
-    const char* labelName;
-    const char* labelText;
-    QRect labelRect;
-    const char* editName;
-    QRect editRect;
-    const char* accessibleName;
+const ResultPanelSpec kResultPanel{
+    .context = kWords.context,
+    .name = "StdPanel",
+    .rect = {256, 70, 308, 192},
+    .gaugeName = "Gauge",
+    .gaugeRect = {8, 10, 292, 22},
+    .gaugeSpoken = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff progress"),
+    .items = kResults,
 };
 
-constexpr ResultSpec kResults[] = {
-    {"lblStdTime", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff Time"), {8, 40, 112, 22}, "EditStdYr",
-     {124, 40, 52, 22}, QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff Time Yr")},
-    {"lblStdYr", QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Yr "), {176, 40, 30, 22}, "EditStdMo", {208, 40, 52, 22},
-     QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff Time Mo")},
-    {"lblStdPayments", QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Total Payments "), {8, 70, 112, 22},
-     "EditStdPayments", {124, 70, 172, 22}, QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Total Payments")},
-    {"lblStdInterest", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Interest Paid "), {8, 100, 112, 22}, "EditStdInterest",
-     {124, 100, 172, 22}, QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Interest Paid")},
-    {"lblStdMoney", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Money Paid "), {8, 130, 112, 22}, "EditStdMoney",
-     {124, 130, 172, 22}, QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Money Paid")},
-    {"lblStdAverage", QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Average Payment"), {8, 160, 112, 22}, "EditStdAverage",
-     {124, 160, 172, 22}, QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Average Payment")},
+const PageText kCalculatorTexts[] = {
+    heading(QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Check Out One of Your Credit Cards")),
+    {.name = "Invitation",
+     .rect = {14, 34, 236, 22},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Fill in the boxes and click \"Calculate\"."),
+     .fontPx = 12},
 };
-constexpr QRect kMoLabelRect{262, 40, 34, 22}; // lblStdMo " Mo "
 
-constexpr QRect kStdPanelRect{256, 70, 308, 192};
-constexpr QRect kGaugeRect{8, 10, 292, 22};
-constexpr QRect kAbortRect{256, 46, 308, 20};
-constexpr QRect kStopRect{360, 270, 100, 26};
-constexpr QRect kGoFigureRect{kInputLeft, 244, 110, 26};
-constexpr QRect kWhyRect{kInputLeft, 274, 234, 50}; // three lines of 14 px, padding and a border
+// Three lines of 14 px, padding and a border; the words keep clear of the border.
+const PageText kWhy{
+    .name = "PanelWhy",
+    .rect = {14, 274, 234, 50},
+    .text = QT_TRANSLATE_NOOP("quenmark::TChapter_002",
+                              "In the next chapter, I'll explain why credit cards cost so much and "
+                              "take so long to pay off."),
+    .background = QColor(255, 255, 224),
+    .foreground = colour::textBlue,
+    .fontPx = 12,
+    .bold = true,
+    .align = Qt::AlignCenter,
+    .kind = CellKind::Panel,
+    .wordWrap = true};
 
 } // namespace
 
@@ -262,126 +261,21 @@ void TChapter_002::buildPages()
 {
     for (const TermPage& data : kTermPages)
         buildTermPage(addPage(QString::fromLatin1(data.name)), data);
-    m_calc = buildCalculatorPage(addPage(QStringLiteral("page07")));
+    buildCalculatorPage(addPage(QStringLiteral("page07")));
 }
 
-TChapter_002::Calculator TChapter_002::buildCalculatorPage(QWidget* page)
+void TChapter_002::buildCalculatorPage(QWidget* page)
 {
-    Calculator c;
-    addHeading(page, QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Check Out One of Your Credit Cards"));
-    CellSpec invite;
-    invite.name = "Invitation";
-    invite.rect = QRect(kMargin, 34, 236, 22);
-    invite.text = tr2(QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Fill in the boxes and click \"Calculate\"."));
-    invite.fontPx = 12;
-    makeCell(page, invite);
-
-    ClickLabel* labels[4];
-    QLineEdit* edits[4];
-    for (int i = 0; i < 4; ++i) {
-        const InputSpec& in = kInputs[i];
-        labels[i] = new ClickLabel(tr2(in.caption), page);
-        labels[i]->setObjectName(QString::fromLatin1(in.labelName));
-        labels[i]->setGeometry(kInputLeft, in.top, kInputWidth, 18);
-        labels[i]->setFont(arialPx(13, true));
-        edits[i] = new QLineEdit(page);
-        edits[i]->setObjectName(QString::fromLatin1(in.editName));
-        edits[i]->setGeometry(kInputLeft, in.top + 18, kInputWidth, 24);
-        edits[i]->setFont(arialPx(13));
-        edits[i]->setAccessibleName(tr2(in.caption));
-        labels[i]->setBuddy(edits[i]);
-    }
-    c.labelName = labels[0];
-    c.labelApr = labels[1];
-    c.labelBal = labels[2];
-    c.labelPmt = labels[3];
-    c.editName = edits[0];
-    c.editApr = edits[1];
-    c.editBal = edits[2];
-    c.editPmt = edits[3];
-
-    c.goFigure = new QPushButton(tr2(QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Calculate")), page);
-    c.goFigure->setObjectName(QStringLiteral("BtnGoFigure"));
-    c.goFigure->setGeometry(kGoFigureRect);
-    c.goFigure->setAutoDefault(false);
-
-    CellSpec why;
-    why.name = "PanelWhy";
-    why.rect = kWhyRect;
-    why.text = tr2(QT_TRANSLATE_NOOP("quenmark::TChapter_002", "In the next chapter, I'll explain why credit cards cost so "
-                                                     "much and take so long to pay off."));
-    why.background = QColor(255, 255, 224);
-    why.foreground = colour::textBlue;
-    why.fontPx = 12;
-    why.bold = true;
-    why.kind = CellKind::Panel;
-    why.align = Qt::AlignCenter;
-    why.wordWrap = true;
-    QLabel* whyLabel = makeCell(page, why);
-    whyLabel->setMargin(3); // the words keep clear of the border
-    c.why = whyLabel;
-
-    CellSpec abort;
-    abort.name = "LblAbort";
-    abort.rect = kAbortRect;
-    abort.text = tr2(QT_TRANSLATE_NOOP("quenmark::TChapter_002", " ** Calculation Aborted by User ** "));
-    abort.background = colour::maroon;
-    abort.foreground = QColor(255, 255, 160);
-    abort.fontPx = 13;
-    abort.bold = true;
-    abort.align = Qt::AlignCenter;
-    c.abort = makeCell(page, abort);
-
-    CellSpec results;
-    results.name = "StdPanel";
-    results.rect = kStdPanelRect;
-    results.background = colour::teal;
-    results.kind = CellKind::Panel;
-    QWidget* panel = makeCell(page, results);
-    c.display.gauge =
-        makeGauge(panel, "Gauge", kGaugeRect, tr2(QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Payoff progress")));
-
-    ResultBox* boxes[6];
-    for (int i = 0; i < 6; ++i) {
-        const ResultSpec& r = kResults[i];
-        CellSpec label;
-        label.name = r.labelName;
-        label.rect = r.labelRect;
-        label.text = tr2(r.labelText);
-        label.foreground = colour::white;
-        label.fontPx = 13;
-        label.bold = true;
-        makeCell(panel, label)->setTextFormat(Qt::PlainText);
-        // The box's rectangle includes its one-pixel border.
-        boxes[i] = makeResultBox(panel, r.editName, r.editRect.adjusted(-1, -1, 1, 1), tr2(r.accessibleName));
-    }
-    CellSpec mo;
-    mo.name = "lblStdMo";
-    mo.rect = kMoLabelRect;
-    mo.text = tr2(QT_TRANSLATE_NOOP("quenmark::TChapter_002", " Mo "));
-    mo.foreground = colour::white;
-    mo.fontPx = 13;
-    mo.bold = true;
-    makeCell(panel, mo)->setTextFormat(Qt::PlainText);
-    c.display.years = boxes[0];
-    c.display.months = boxes[1];
-    c.display.payments = boxes[2];
-    c.display.interest = boxes[3];
-    c.display.money = boxes[4];
-    c.display.average = boxes[5];
-
-    c.stop = new QPushButton(tr2(QT_TRANSLATE_NOOP("quenmark::TChapter_002", "Stop")), page);
-    c.stop->setObjectName(QStringLiteral("BtnStop"));
-    c.stop->setGeometry(kStopRect);
-    c.stop->setAutoDefault(false);
-
-    // Tab order: name, APR, balance, payment, Calculate (then Stop while it shows).
-    QWidget::setTabOrder(c.editName, c.editApr);
-    QWidget::setTabOrder(c.editApr, c.editBal);
-    QWidget::setTabOrder(c.editBal, c.editPmt);
-    QWidget::setTabOrder(c.editPmt, c.goFigure);
-    QWidget::setTabOrder(c.goFigure, c.stop);
-    return c;
+    addTexts(page, kWords, kCalculatorTexts);
+    m_calc.addInputs(page, kInputs);
+    m_calc.addCalculate(page, "BtnGoFigure", {14, 244, 110, 26});
+    QLabel* why = addText(page, kWords, kWhy);
+    why->setMargin(3);
+    m_why = why;
+    m_calc.addAbortNotice(page, {256, 46, 308, 20});
+    m_display = m_calc.addResults(page, kResultPanel);
+    m_calc.addStop(page, {360, 270, 100, 26});
+    m_calc.finish();
 }
 
 } // namespace quenmark

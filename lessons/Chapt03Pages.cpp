@@ -10,15 +10,13 @@
 #include <QStackedWidget>
 
 #include "common/Layout.h"
+#include "common/PageText.h"
 
 namespace quenmark {
 
 namespace {
 
-QString tr3(const char* text)
-{
-    return QCoreApplication::translate("quenmark::TChapter_003", text);
-}
+constexpr Words kWords{"quenmark::TChapter_003"};
 
 // The minimum payment is 2.5 % of the balance rounded up to whole dollars.
 constexpr TChapter_003::FixedRow kMinimumTable[] = {
@@ -154,11 +152,6 @@ constexpr const char* kOverview = QT_TRANSLATE_NOOP(
     "<li>and the difference between the two.</li></ul>"
     "<p>Both examples start from the same debt: $2,100.00 at 17.9% APR with a first payment of $53.00.</p>");
 
-QLabel* prose(QWidget* page, const char* name, const QRect& rect, const char* text, int px)
-{
-    return makeProse(page, name, rect, tr3(text), px);
-}
-
 // The pieces of one line, left to right, each as wide as its words.
 std::vector<QLabel*> flowLine(QWidget* page, const Line& line, const QString& namePrefix)
 {
@@ -166,7 +159,7 @@ std::vector<QLabel*> flowLine(QWidget* page, const Line& line, const QString& na
     int x = 4;
     int i = 0;
     for (const Piece& piece : line.pieces) {
-        const QString text = tr3(piece.text);
+        const QString text = kWords(piece.text);
         CellSpec s = textCell("", QRect(), text, kTextPx, piece.buttonWord);
         const int width = QFontMetrics(arialPx(kTextPx, piece.buttonWord)).horizontalAdvance(text) + 6;
         s.rect = QRect(x, line.y, width, kLineHeight);
@@ -198,10 +191,10 @@ void TChapter_003::buildPages()
 {
     // Counter 1: the overview.
     QWidget* overview = addPage(QStringLiteral("Overview"));
-    makeCell(overview, textCell("Heading", {14, 8, 550, 26}, tr3(QT_TRANSLATE_NOOP("quenmark::TChapter_003",
-                                                                                 "Chapter Overview:")),
-                                18, true, colour::textBlue));
-    prose(overview, "OverviewText", {14, 42, 550, 270}, kOverview, 14);
+    makeCell(overview, textCell("Heading", {14, 8, 550, 26},
+                                tr(QT_TRANSLATE_NOOP("quenmark::TChapter_003", "Chapter Overview:")), 18,
+                                true, colour::textBlue));
+    makeProse(overview, "OverviewText", {14, 42, 550, 270}, tr(kOverview), 14);
 
     // Counters 2 to 11: the table page.
     QWidget* table = addPage(QStringLiteral("TablePage"));
@@ -217,7 +210,7 @@ void TChapter_003::buildPages()
     for (std::size_t t = 0; t < std::size(kTotalColumns); ++t) {
         const QString name = QStringLiteral("Total%1").arg(t, 2, 10, QLatin1Char('0'));
         makeGridCell(table, name, gridCellRect(grid, kTotalColumns[t], kRows + 1),
-                     t == 0 ? tr3(QT_TRANSLATE_NOOP("quenmark::TChapter_003", "Totals")) : QString(),
+                     t == 0 ? tr(QT_TRANSLATE_NOOP("quenmark::TChapter_003", "Totals")) : QString(),
                      {colour::white, colour::maroon}, true);
     }
     for (int c = 0; c < static_cast<int>(std::size(kLedgerColumns)); ++c)
@@ -227,7 +220,7 @@ void TChapter_003::buildPages()
         m_cellLookup.push_back(table->findChild<QLabel*>(QStringLiteral("Total%1").arg(t, 2, 10, QLatin1Char('0'))));
 
     auto button = [table](const char* name, const QRect& rect, const char* caption) {
-        auto* b = new QPushButton(tr3(caption), table);
+        auto* b = new QPushButton(tr(caption), table);
         b->setObjectName(QString::fromLatin1(name));
         b->setGeometry(rect);
         b->setFont(arialPx(13, true));
@@ -245,7 +238,8 @@ void TChapter_003::buildPages()
         auto* page = new QWidget(m_notebook2);
         page->setObjectName(QStringLiteral("TextPage%1").arg(p));
         setBackground(page, colour::white);
-        prose(page, "PageText", {4, 0, kNotebook2.width() - 8, spec.proseHeight}, spec.prose, kTextPx);
+        makeProse(page, "PageText", {4, 0, kNotebook2.width() - 8, spec.proseHeight}, tr(spec.prose),
+                  kTextPx);
         if (spec.instructions) {
             auto& labels = m_instructions[p == 0 ? 0 : 1];
             for (int line = 0; line < 2; ++line) {

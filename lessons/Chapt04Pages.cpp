@@ -9,18 +9,14 @@
 #include <QStackedWidget>
 
 #include "common/Layout.h"
+#include "common/PageText.h"
 #include "pictures/InterestBars.h"
 
 namespace quenmark {
 
 namespace {
 
-constexpr const char* kContext = "quenmark::TChapter_004";
-
-QString tr4(const char* text)
-{
-    return QCoreApplication::translate(kContext, text);
-}
+constexpr Words kWords{"quenmark::TChapter_004"};
 
 // ---- payment tables (page 2) ----------------------------------------------------------
 // The December payments of five years. Balance is before the payment; New
@@ -194,7 +190,7 @@ constexpr QRect kClosingPicture{343, 44, 221, 258};
 void makeSideCaptions(QWidget* page, std::span<const SideCaption> captions)
 {
     for (const SideCaption& c : captions)
-        makeCell(page, textCell(c.name, c.rect, tr4(c.text), c.px, c.bold, c.colour,
+        makeCell(page, textCell(c.name, c.rect, kWords(c.text), c.px, c.bold, c.colour,
                                 Qt::AlignHCenter | Qt::AlignTop, true));
 }
 
@@ -207,7 +203,7 @@ GridSpec gridOf(const TableSpec& t)
     g.number = t.number;
     g.headerText = t.header;
     if (t.columns.data() != kLedgerColumns)
-        g.context = kContext;
+        g.context = kWords.context;
     return g;
 }
 
@@ -218,15 +214,15 @@ void addPayment60(QWidget* page, int number, const QColor& colour, std::span<con
     QLabel* text = page->findChild<QLabel*>(QStringLiteral("PageText"));
     text->setGeometry(text->x(), text->y(), text->width(), 38);
     makeCell(page, textCell(number == 50 ? "CardPayment60Caption" : "LoanPayment60Caption", {4, 52, 170, 20},
-                            tr4(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Here's Payment 60")), 13, true,
-                            colour, Qt::AlignRight | Qt::AlignVCenter));
+                            kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Here's Payment 60")), 13,
+                            true, colour, Qt::AlignRight | Qt::AlignVCenter));
     GridSpec g;
     g.columns = kPayment60Columns;
     g.top = 48;
     g.number = number;
     g.headerText = colour::white;
     g.headerBackground = colour;
-    g.context = kContext;
+    g.context = kWords.context;
     makeGrid(page, g, texts);
 }
 
@@ -270,9 +266,9 @@ void TChapter_004::buildPages()
     // Page 1: the overview.
     QWidget* overview = addPage(QStringLiteral("Overview"));
     makeCell(overview, textCell("Heading", {14, 8, 550, 26},
-                                tr4(QT_TRANSLATE_NOOP("quenmark::TChapter_004", " Chapter Overview: ")), 18, true,
-                                colour::textBlue));
-    makeProse(overview, "OverviewText", {14, 42, 550, 270}, tr4(kOverview), 14);
+                                tr(QT_TRANSLATE_NOOP("quenmark::TChapter_004", " Chapter Overview: ")), 18,
+                                true, colour::textBlue));
+    makeProse(overview, "OverviewText", {14, 42, 550, 270}, tr(kOverview), 14);
 
     // Pages 2 to 4: the payment tables.
     QWidget* payments = addPage(QStringLiteral("PaymentTables"));
@@ -285,7 +281,7 @@ void TChapter_004::buildPages()
         makeGrid(payments, gridOf(t), t.texts, true);
     // The third new balance of the card table is spelled this way.
     payments->findChild<QLabel*>(QStringLiteral("NBal03"))->setObjectName(QStringLiteral("Nbal03"));
-    m_notebook2 = makeTextBook(payments, "Notebook2", kNotebook2, kPaymentCommentary, kContext, 12);
+    m_notebook2 = makeTextBook(payments, "Notebook2", kNotebook2, kPaymentCommentary, kWords, 12);
 
     // Pages 5 to 9: the yearly totals.
     QWidget* years = addPage(QStringLiteral("YearlyTotals"));
@@ -296,20 +292,22 @@ void TChapter_004::buildPages()
     };
     for (const TableSpec& t : yearTables)
         makeGrid(years, gridOf(t), t.texts, true);
-    m_notebook3 = makeTextBook(years, "Notebook3", kNotebook3, kYearCommentary, kContext, 12);
+    m_notebook3 = makeTextBook(years, "Notebook3", kNotebook3, kYearCommentary, kWords, 12);
     addPayment60(m_notebook3->widget(3), 50, colour::maroon, kCardPayment60);
     addPayment60(m_notebook3->widget(4), 60, colour::green, kLoanPayment60);
 
     // Page 10: the bottom line.
     QWidget* closing = addPage(QStringLiteral("BottomLine"));
     makeCell(closing, textCell("Heading", {14, 8, 320, 26},
-                               tr4(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "The Bottom Line . . .")), 18, true,
-                               colour::maroon));
-    makeProse(closing, "BottomLineText", {14, 44, 316, 270}, tr4(kBottomLine), 14);
+                               tr(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "The Bottom Line . . .")), 18,
+                               true, colour::maroon));
+    makeProse(closing, "BottomLineText", {14, 44, 316, 270}, tr(kBottomLine), 14);
     InterestChart chart;
-    chart.title = tr4(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Interest paid on $2100 at 17.9%\nwith a $53 payment"));
-    chart.bars = {{tr4(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Credit Card")), kCardInterest, colour::maroon},
-                  {tr4(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Loan")), kLoanInterest, colour::green}};
+    chart.title = tr(
+        QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Interest paid on $2100 at 17.9%\nwith a $53 payment"));
+    chart.bars = {
+        {tr(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Credit Card")), kCardInterest, colour::maroon},
+        {tr(QT_TRANSLATE_NOOP("quenmark::TChapter_004", "Loan")), kLoanInterest, colour::green}};
     chart.scaleStep = 250;
     chart.scaleTop = 2500;
     m_closingPicture = new InterestBarsPicture(chart, kClosingPicture.size(), closing);

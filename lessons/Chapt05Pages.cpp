@@ -9,17 +9,13 @@
 #include <QStackedWidget>
 
 #include "common/Layout.h"
+#include "common/PageText.h"
 
 namespace quenmark {
 
 namespace {
 
-constexpr const char* kContext = "quenmark::TChapter_005";
-
-QString tr5(const char* text)
-{
-    return QCoreApplication::translate(kContext, text);
-}
+constexpr Words kWords{"quenmark::TChapter_005"};
 
 // ---- the purchases table (counters 2 to 5) --------------------------------------------
 constexpr int kPurchaseLeft = 70;
@@ -111,16 +107,6 @@ constexpr const char* kSkippedText = QT_TRANSLATE_NOOP(
     "the new balance of <b>$1,902.41</b> lies between the balances of months 10 and 11: one skipped "
     "payment costs about two months of payments.");
 
-QLabel* prose(QWidget* page, const char* name, const QRect& rect, const char* text, int px)
-{
-    return makeProse(page, name, rect, tr5(text), px);
-}
-
-QLabel* heading(QWidget* page, const QRect& rect, const char* text)
-{
-    return makeCell(page, textCell("Heading", rect, tr5(text), 18, true, colour::textBlue));
-}
-
 GridSpec purchaseGrid(int top, int number, bool withHeader)
 {
     GridSpec g;
@@ -145,8 +131,8 @@ void addPurchaseLines(QWidget* parent, int y, const PurchaseLines& lines)
     const char* const amounts[] = {lines.purchase, lines.balance};
     for (int i = 0; i < 2; ++i) {
         const QString cell = QString::fromLatin1(cells[i]);
-        makeCell(parent, textCell("", caption.translated(0, i * kGridPitch), tr5(captions[i]), kGridFontPx, true,
-                                  colour::maroon, Qt::AlignRight | Qt::AlignVCenter))
+        makeCell(parent, textCell("", caption.translated(0, i * kGridPitch), kWords(captions[i]), kGridFontPx,
+                                  true, colour::maroon, Qt::AlignRight | Qt::AlignVCenter))
             ->setObjectName(cell + QStringLiteral("Caption"));
         makeGridCell(parent, cell, amount.translated(0, i * kGridPitch), QString::fromUtf8(amounts[i]), kNormalCell);
     }
@@ -174,12 +160,14 @@ void TChapter_005::buildPages()
 {
     // Counter 1: the overview.
     QWidget* overview = addPage(QStringLiteral("Overview"));
-    heading(overview, {14, 8, 550, 26}, QT_TRANSLATE_NOOP("quenmark::TChapter_005", "Chapter Overview:"));
-    prose(overview, "OverviewText", {14, 44, 550, 40},
-          QT_TRANSLATE_NOOP("quenmark::TChapter_005",
-                            "In this chapter you will see two ways a credit card balance stays high even while "
-                            "you pay:"),
-          14);
+    addText(overview, kWords,
+            heading(QT_TRANSLATE_NOOP("quenmark::TChapter_005", "Chapter Overview:"), {14, 8, 550, 26}));
+    makeProse(overview, "OverviewText", {14, 44, 550, 40},
+              tr(QT_TRANSLATE_NOOP(
+                  "quenmark::TChapter_005",
+                  "In this chapter you will see two ways a credit card balance stays high even while "
+                  "you pay:")),
+              14);
     const char* const topics[] = {QT_TRANSLATE_NOOP("quenmark::TChapter_005", " New Purchases "),
                                   QT_TRANSLATE_NOOP("quenmark::TChapter_005", " Payments are Skipped ")};
     const char* const topicTexts[] = {
@@ -188,26 +176,30 @@ void TChapter_005::buildPages()
     };
     for (int i = 0; i < 2; ++i) {
         const int y = 96 + 36 * i;
-        const QString topic = tr5(topics[i]);
+        const QString topic = tr(topics[i]);
         CellSpec s = textCell(i == 0 ? "TopicPurchases" : "TopicSkipped", QRect(), topic, 14, true, colour::white,
                               Qt::AlignCenter);
         s.rect = QRect(34, y, QFontMetrics(arialPx(14, true)).horizontalAdvance(topic) + 8, 24);
         s.background = colour::maroon;
         s.kind = CellKind::RaisedPanel;
         makeCell(overview, s);
-        makeCell(overview, textCell(i == 0 ? "TopicPurchasesText" : "TopicSkippedText",
-                                    QRect(s.rect.right() + 10, y, 560 - s.rect.right() - 10, 24), tr5(topicTexts[i]), 14,
-                                    false, colour::black, Qt::AlignLeft | Qt::AlignVCenter));
+        makeCell(overview,
+                 textCell(i == 0 ? "TopicPurchasesText" : "TopicSkippedText",
+                          QRect(s.rect.right() + 10, y, 560 - s.rect.right() - 10, 24), tr(topicTexts[i]), 14,
+                          false, colour::black, Qt::AlignLeft | Qt::AlignVCenter));
     }
-    prose(overview, "OverviewClosing", {14, 180, 550, 60},
-          QT_TRANSLATE_NOOP("quenmark::TChapter_005",
-                            "Both examples use the card we have followed so far: $2,100.00 at 17.9% APR with a "
-                            "minimum payment of 2.5% of the balance."),
-          14);
+    makeProse(overview, "OverviewClosing", {14, 180, 550, 60},
+              tr(QT_TRANSLATE_NOOP(
+                  "quenmark::TChapter_005",
+                  "Both examples use the card we have followed so far: $2,100.00 at 17.9% APR with a "
+                  "minimum payment of 2.5% of the balance.")),
+              14);
 
     // Counters 2 to 5: the purchases table.
     QWidget* purchases = addPage(QStringLiteral("NewPurchases"));
-    heading(purchases, {14, 4, 550, 24}, QT_TRANSLATE_NOOP("quenmark::TChapter_005", "The Effect of Adding New Purchases"));
+    addText(purchases, kWords,
+            heading(QT_TRANSLATE_NOOP("quenmark::TChapter_005", "The Effect of Adding New Purchases"),
+                    {14, 4, 550, 24}));
     makeGrid(purchases, purchaseGrid(kPurchaseTop, 0, true), kFirstRows);
     // Row 1's balance is the one the purchases are measured against.
     purchases->findChild<QLabel*>(QStringLiteral("Bal01"))->setObjectName(QStringLiteral("OriginalBal"));
@@ -219,21 +211,23 @@ void TChapter_005::buildPages()
     makeGrid(m_panel4thru6, purchaseGrid(0, 3, false), kSecondRows);
     addPurchaseLines(m_panel4thru6, 3 * kGridPitch, kSecondPurchase);
 
-    m_notebook2 = makeTextBook(purchases, "Notebook2", kNotebook2, kPurchaseTexts, kContext, 14);
+    m_notebook2 = makeTextBook(purchases, "Notebook2", kNotebook2, kPurchaseTexts, kWords, 14);
 
     // Counter 6: skipping payments.
     QWidget* skipping = addPage(QStringLiteral("SkippingPayments"));
-    heading(skipping, {14, 8, 550, 26}, QT_TRANSLATE_NOOP("quenmark::TChapter_005", "The Effect of Skipping Payments"));
-    prose(skipping, "SkippingText", {14, 44, 550, 270}, kSkippingText, 14);
+    addText(skipping, kWords,
+            heading(QT_TRANSLATE_NOOP("quenmark::TChapter_005", "The Effect of Skipping Payments"),
+                    {14, 8, 550, 26}));
+    makeProse(skipping, "SkippingText", {14, 44, 550, 270}, tr(kSkippingText), 14);
 
     // Counter 7: the two tables.
     QWidget* skipped = addPage(QStringLiteral("SkippedPayment"));
     for (const SkipTable& t : kSkipTables) {
         makeCell(skipped, textCell("", {kSkipLeft, t.top, kLedgerWidth, 18},
-                                   tr5(QT_TRANSLATE_NOOP("quenmark::TChapter_005", "Credit Card")), 14, true,
+                                   tr(QT_TRANSLATE_NOOP("quenmark::TChapter_005", "Credit Card")), 14, true,
                                    colour::maroon, Qt::AlignCenter))
             ->setObjectName(QStringLiteral("Title%1").arg(t.number));
-        makeCell(skipped, textCell("", {kSkipLeft, t.top + 18, kLedgerWidth, 16}, tr5(t.subtitle), 12, true,
+        makeCell(skipped, textCell("", {kSkipLeft, t.top + 18, kLedgerWidth, 16}, tr(t.subtitle), 12, true,
                                    colour::textBlue, Qt::AlignCenter))
             ->setObjectName(QStringLiteral("Subtitle%1").arg(t.number));
         GridSpec g;
@@ -246,12 +240,12 @@ void TChapter_005::buildPages()
     // Beside row 12 of the second table.
     const int row12 = kSkipTables[1].top + 36 + 3 * kGridPitch;
     makeCell(skipped, textCell("SkipNote", {452, row12 - 36, 120, 34},
-                               tr5(QT_TRANSLATE_NOOP("quenmark::TChapter_005", "finance charges never stop")), 13, true,
-                               colour::maroon, Qt::AlignLeft | Qt::AlignBottom, true));
+                               tr(QT_TRANSLATE_NOOP("quenmark::TChapter_005", "finance charges never stop")),
+                               13, true, colour::maroon, Qt::AlignLeft | Qt::AlignBottom, true));
     makeCell(skipped, textCell("SkipNoteBalance", {452, row12 - 1, 120, 18},
-                               tr5(QT_TRANSLATE_NOOP("quenmark::TChapter_005", "$1,902.41")), 13, true, colour::maroon,
-                               Qt::AlignLeft | Qt::AlignVCenter));
-    prose(skipped, "SkippedText", {14, 230, 550, 88}, kSkippedText, 14);
+                               tr(QT_TRANSLATE_NOOP("quenmark::TChapter_005", "$1,902.41")), 13, true,
+                               colour::maroon, Qt::AlignLeft | Qt::AlignVCenter));
+    makeProse(skipped, "SkippedText", {14, 230, 550, 88}, tr(kSkippedText), 14);
 }
 
 } // namespace quenmark

@@ -7,6 +7,8 @@
 
 #include <array>
 
+#include "core/SampleCards.h"
+
 namespace quenmark::ch6 {
 
 struct Card
@@ -24,13 +26,34 @@ struct Card
     std::array<int, 4> heights;
 };
 
-inline constexpr std::array<Card, 5> kCards{{
-    {1, 19.8, 1543.68, 32.00, 3936.39, 1564.17, 277, 98, {197, 78, 185, 65}},
-    {2, 17.9, 2100.00, 53.00, 2487.89, 1100.63, 183, 61, {124, 55, 122, 41}},
-    {3, 12.9, 1784.32, 37.00, 1444.01, 744.09, 159, 69, {72, 37, 106, 46}},
-    {4, 19.8, 832.91, 17.00, 1192.51, 883.71, 133, 101, {60, 44, 89, 67}},
-    {5, 21.0, 765.72, 19.00, 836.20, 572.26, 103, 71, {42, 29, 69, 47}},
+// What each sample card costs and takes, in card order.
+struct CardFigures
+{
+    double interestMinimum;
+    double interestConstant;
+    int monthsMinimum;
+    int monthsConstant;
+    std::array<int, 4> heights;
+};
+inline constexpr std::array<CardFigures, kSampleCards.size()> kFigures{{
+    {3936.39, 1564.17, 277, 98, {197, 78, 185, 65}},
+    {2487.89, 1100.63, 183, 61, {124, 55, 122, 41}},
+    {1444.01, 744.09, 159, 69, {72, 37, 106, 46}},
+    {1192.51, 883.71, 133, 101, {60, 44, 89, 67}},
+    {836.20, 572.26, 103, 71, {42, 29, 69, 47}},
 }};
+
+// The sample cards with their figures.
+inline constexpr std::array<Card, kSampleCards.size()> kCards = [] {
+    std::array<Card, kSampleCards.size()> cards{};
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        const SampleCard& c = kSampleCards[i];
+        const CardFigures& f = kFigures[i];
+        cards[i] = {c.number,           c.apr,           c.balance,        c.payment, f.interestMinimum,
+                    f.interestConstant, f.monthsMinimum, f.monthsConstant, f.heights};
+    }
+    return cards;
+}();
 
 // The value axis spans 200 pixels: $4,000 of interest, 300 months of payoff time.
 inline constexpr double kDollarsPerPixel = 20.0;

@@ -12,6 +12,7 @@
 
 #include "common/BarChart.h"
 #include "common/Layout.h"
+#include "common/PageText.h"
 #include "core/MoneyText.h"
 #include "lessons/Chapt06Data.h"
 
@@ -19,10 +20,7 @@ namespace quenmark {
 
 namespace {
 
-QString tr6(const char* text)
-{
-    return QCoreApplication::translate("quenmark::TChapter_006", text);
-}
+constexpr Words kWords{"quenmark::TChapter_006"};
 
 QString dollars(double value)
 {
@@ -32,28 +30,6 @@ QString dollars(double value)
 QString aprText(double apr)
 {
     return QString::number(apr, 'f', 1) + QStringLiteral("%");
-}
-
-CellSpec text(const char* name, QRect rect, const char* caption, int px = 13, bool bold = false,
-              QColor fg = colour::black, Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop, bool wrap = true)
-{
-    return textCell(name, rect, tr6(caption), px, bold, fg, align, wrap);
-}
-
-QLabel* prose(QWidget* parent, const char* name, QRect rect, const QString& html, int px = 13)
-{
-    QLabel* l = makeCell(parent, textCell(name, rect, html, px, false, colour::black,
-                                          Qt::AlignLeft | Qt::AlignTop, true));
-    l->setTextFormat(Qt::RichText);
-    return l;
-}
-
-QLabel* heading(QWidget* page, QRect rect, const char* caption, int px = 18)
-{
-    QLabel* l = makeCell(page, text("Heading", rect, caption, px, true, colour::maroon,
-                                    Qt::AlignLeft | Qt::AlignVCenter, false));
-    l->setTextFormat(Qt::PlainText); // its blanks matter
-    return l;
 }
 
 // ---- page 1: overview ----------------------------------------------------------------
@@ -69,16 +45,23 @@ constexpr const char* kOverviewPoints[] = {
 
 void buildOverview(QWidget* page)
 {
-    heading(page, {14, 8, 300, 28}, QT_TRANSLATE_NOOP("quenmark::TChapter_006", " Chapter Overview: "));
-    makeCell(page, text("Intro", {30, 52, 500, 24}, QT_TRANSLATE_NOOP("quenmark::TChapter_006",
-                                                                          "In this chapter we will see:"),
-                        15, true, colour::textBlue, Qt::AlignLeft | Qt::AlignVCenter, false));
+    addText(page, kWords,
+            heading(QT_TRANSLATE_NOOP("quenmark::TChapter_006", " Chapter Overview: "), {14, 8, 300, 28},
+                    colour::maroon));
+    addText(page, kWords,
+            {.name = "Intro",
+             .rect = {30, 52, 500, 24},
+             .text = QT_TRANSLATE_NOOP("quenmark::TChapter_006", "In this chapter we will see:"),
+             .foreground = colour::textBlue,
+             .fontPx = 15,
+             .bold = true});
     int y = 92;
     int n = 1;
     for (const char* point : kOverviewPoints) {
         const QString name = QStringLiteral("Point%1").arg(n++);
-        QLabel* l = makeCell(page, textCell("", {46, y, 524, 36}, QStringLiteral("\u2022  ") + tr6(point), 14, false,
-                                            colour::black, Qt::AlignLeft | Qt::AlignVCenter, true));
+        QLabel* l =
+            makeCell(page, textCell("", {46, y, 524, 36}, QStringLiteral("\u2022  ") + kWords(point), 14,
+                                    false, colour::black, Qt::AlignLeft | Qt::AlignVCenter, true));
         l->setObjectName(name);
         y += 42;
     }
@@ -90,7 +73,8 @@ void cardTable(QWidget* panel, std::span<const CardListColumn> columns, int head
 {
     QList<QStringList> cells;
     for (const ch6::Card& card : ch6::kCards)
-        cells.append({tr6("Card %1").arg(card.number), aprText(card.apr), dollars(card.balance), dollars(card.payment)});
+        cells.append({kWords("Card %1").arg(card.number), aprText(card.apr), dollars(card.balance),
+                      dollars(card.payment)});
     MakeCardList(panel, "quenmark::TChapter_006", columns, cells, headY, firstRow, step, px);
 }
 
@@ -116,34 +100,38 @@ constexpr int kArrowFirstTop = 25;
 // ---- page 2: the five cards ---------------------------------------------------------------
 void buildCardsPage(QWidget* page)
 {
-    heading(page, {14, 8, 550, 28}, QT_TRANSLATE_NOOP("quenmark::TChapter_006", "The Effect Of Multiple Credit Cards"));
-    CellSpec panelSpec;
-    panelSpec.name = "CardsPanel";
-    panelSpec.rect = {14, 48, 304, 110};
-    panelSpec.background = colour::white;
-    panelSpec.kind = CellKind::Panel;
+    addText(page, kWords,
+            heading(QT_TRANSLATE_NOOP("quenmark::TChapter_006", "The Effect Of Multiple Credit Cards"),
+                    {14, 8, 550, 28}, colour::maroon));
+    const CellSpec panelSpec{.name = "CardsPanel",
+                             .rect = {14, 48, 304, 110},
+                             .background = colour::white,
+                             .kind = CellKind::Panel};
     makeCell(page, shadowSpec(panelSpec.rect.translated(4, 4)));
     QLabel* panel = makeCell(page, panelSpec);
-    panel->setAccessibleName(tr6("The five sample cards"));
+    panel->setAccessibleName(kWords("The five sample cards"));
     cardTable(panel, kBigTable, 4, 24, 16, 13);
 
-    prose(page, "Treadmill", {334, 44, 232, 272},
-          tr6("<p>Most people who carry a balance carry it on more than one card. Each card sends its own "
-              "statement with its own <b>minimum payment</b>, and each minimum payment gets smaller as its "
-              "balance gets smaller.</p>"
-              "<p>Paying the minimum on every card puts you on a <b>debt treadmill</b>: you pay every month, "
-              "yet the balances hardly move, and interest keeps running on all of them at once.</p>"));
+    makeProse(
+        page, "Treadmill", {334, 44, 232, 272},
+        kWords(
+            "<p>Most people who carry a balance carry it on more than one card. Each card sends its own "
+            "statement with its own <b>minimum payment</b>, and each minimum payment gets smaller as its "
+            "balance gets smaller.</p>"
+            "<p>Paying the minimum on every card puts you on a <b>debt treadmill</b>: you pay every month, "
+            "yet the balances hardly move, and interest keeps running on all of them at once.</p>"));
     double owed = 0;
     double payments = 0;
     for (const ch6::Card& card : ch6::kCards) {
         owed += card.balance;
         payments += card.payment;
     }
-    prose(page, "Together", {14, 172, 304, 144},
-          tr6("<p>These five cards owe %1 together, and their first payments add up to %2 a month.</p>"
-              "<p>On the next pages we see what they cost in interest and how long they take to pay off "
-              "with minimum payments and with constant payments.</p>")
-              .arg(dollars(RoundToCents(owed)), dollars(RoundToCents(payments))));
+    makeProse(
+        page, "Together", {14, 172, 304, 144},
+        kWords("<p>These five cards owe %1 together, and their first payments add up to %2 a month.</p>"
+               "<p>On the next pages we see what they cost in interest and how long they take to pay off "
+               "with minimum payments and with constant payments.</p>")
+            .arg(dollars(RoundToCents(owed)), dollars(RoundToCents(payments))));
 }
 
 // ---- the two chart pages ----------------------------------------------------------------
@@ -204,7 +192,7 @@ QString barValue(int chart, const ch6::Card& card, bool constant)
 {
     if (chart == TChapter_006::InterestChart)
         return dollars(constant ? card.interestConstant : card.interestMinimum);
-    return tr6("%1 Months").arg(constant ? card.monthsConstant : card.monthsMinimum);
+    return kWords("%1 Months").arg(constant ? card.monthsConstant : card.monthsMinimum);
 }
 
 // The texts beside the charts, one page each (rich text).
@@ -213,7 +201,7 @@ QString longestShortest(bool constant)
     const auto months = [constant](const ch6::Card& c) { return constant ? c.monthsConstant : c.monthsMinimum; };
     const auto byMonths = [&](const ch6::Card& a, const ch6::Card& b) { return months(a) < months(b); };
     const auto [shortest, longest] = std::minmax_element(ch6::kCards.begin(), ch6::kCards.end(), byMonths);
-    return tr6("The longest is Card %1 (%2 Months) and the shortest is Card %3 (%4 Months).")
+    return kWords("The longest is Card %1 (%2 Months) and the shortest is Card %3 (%4 Months).")
         .arg(longest->number)
         .arg(months(*longest))
         .arg(shortest->number)
@@ -244,49 +232,55 @@ void TChapter_006::buildPages()
 
     QStackedWidget* interestTexts = m_charts[InterestChart].texts;
     const QRect textRect(0, 0, interestTexts->width(), interestTexts->height());
-    prose(interestTexts->widget(0), "Text1", textRect,
-          tr6("<p>With <b>minimum payments</b> each payment is a small share of what is still owed. It gets "
-              "smaller as the balance gets smaller, so the interest keeps running for years.</p>"
-              "<p>The bars show the interest each card costs before it is paid off.</p><p>%1</p>")
-              .arg(tr6("The total interest paid on these 5 credit cards would be %1.").arg(dollars(minimum))));
-    prose(interestTexts->widget(1), "Text2", textRect,
-          tr6("<p>With <b>constant payments</b> the first payment is paid every month until the card is paid "
-              "off, the way a loan is repaid. More of every payment goes to the balance, so far less interest "
-              "builds up.</p><p>%1</p>")
-              .arg(tr6("The total interest paid on these 5 credit cards would be %1.").arg(dollars(constant))));
+    makeProse(
+        interestTexts->widget(0), "Text1", textRect,
+        tr("<p>With <b>minimum payments</b> each payment is a small share of what is still owed. It gets "
+           "smaller as the balance gets smaller, so the interest keeps running for years.</p>"
+           "<p>The bars show the interest each card costs before it is paid off.</p><p>%1</p>")
+            .arg(tr("The total interest paid on these 5 credit cards would be %1.").arg(dollars(minimum))));
+    makeProse(
+        interestTexts->widget(1), "Text2", textRect,
+        tr("<p>With <b>constant payments</b> the first payment is paid every month until the card is paid "
+           "off, the way a loan is repaid. More of every payment goes to the balance, so far less interest "
+           "builds up.</p><p>%1</p>")
+            .arg(tr("The total interest paid on these 5 credit cards would be %1.").arg(dollars(constant))));
     QWidget* both = interestTexts->widget(2);
-    prose(both, "Text3", {0, 0, textRect.width(), 44},
-          tr6("<p>Side by side, the two methods for the same five cards, in interest paid:</p>"));
-    makeCell(both, textCell("MinimumTotal", {8, 50, 250, 20}, tr6("Minimum Payments - %1").arg(dollars(minimum)), 13,
-                            true, colour::black, Qt::AlignLeft | Qt::AlignVCenter));
-    makeCell(both, textCell("ConstantLabel", {8, 72, 134, 20}, tr6("Constant Payments -"), 13, true, colour::black,
-                            Qt::AlignLeft | Qt::AlignVCenter));
+    makeProse(both, "Text3", {0, 0, textRect.width(), 44},
+              tr("<p>Side by side, the two methods for the same five cards, in interest paid:</p>"));
+    makeCell(both,
+             textCell("MinimumTotal", {8, 50, 250, 20}, tr("Minimum Payments - %1").arg(dollars(minimum)), 13,
+                      true, colour::black, Qt::AlignLeft | Qt::AlignVCenter));
+    makeCell(both, textCell("ConstantLabel", {8, 72, 134, 20}, tr("Constant Payments -"), 13, true,
+                            colour::black, Qt::AlignLeft | Qt::AlignVCenter));
     makeCell(both, textCell("ConstantTotal", {142, 72, 100, 20}, dollars(constant), 13, true, colour::black,
                             Qt::AlignLeft | Qt::AlignVCenter));
-    makeCell(both, textCell("Savings", {8, 98, 250, 22}, tr6("SAVINGS - %1").arg(savings), 15, true, colour::green,
-                            Qt::AlignLeft | Qt::AlignVCenter));
-    prose(both, "Text3b", {0, 130, textRect.width(), 62},
-          tr6("<p>Keeping each payment the same saves more than half of the interest.</p>"));
+    makeCell(both, textCell("Savings", {8, 98, 250, 22}, tr("SAVINGS - %1").arg(savings), 15, true,
+                            colour::green, Qt::AlignLeft | Qt::AlignVCenter));
+    makeProse(both, "Text3b", {0, 130, textRect.width(), 62},
+              tr("<p>Keeping each payment the same saves more than half of the interest.</p>"));
 
     QStackedWidget* payoffTexts = m_charts[PayoffChart].texts;
     const ch6::Card& first = ch6::kCards.front();
-    prose(payoffTexts->widget(0), "Text4", textRect,
-          tr6("<p>With <b>minimum payments</b> every one of the five cards takes years to pay off.</p><p>%1</p>"
-              "<p>Card %2 takes more than %3 years.</p>")
-              .arg(longestShortest(false))
-              .arg(first.number)
-              .arg(first.monthsMinimum / 12));
-    prose(payoffTexts->widget(1), "Text5", textRect,
-          tr6("<p>With <b>constant payments</b> every card is paid off in well under ten years.</p><p>%1</p>")
-              .arg(longestShortest(true)));
-    prose(payoffTexts->widget(2), "Text6", textRect,
-          tr6("<p>Side by side: keeping the payment the same cuts the time on every card, on Card %1 from %2 "
-              "months to %3.</p>"
-              "<p>In the next chapter, we'll see what happens when just $5 extra is added to the monthly "
-              "payments.</p>")
-              .arg(first.number)
-              .arg(first.monthsMinimum)
-              .arg(first.monthsConstant));
+    makeProse(
+        payoffTexts->widget(0), "Text4", textRect,
+        tr("<p>With <b>minimum payments</b> every one of the five cards takes years to pay off.</p><p>%1</p>"
+           "<p>Card %2 takes more than %3 years.</p>")
+            .arg(longestShortest(false))
+            .arg(first.number)
+            .arg(first.monthsMinimum / 12));
+    makeProse(
+        payoffTexts->widget(1), "Text5", textRect,
+        tr("<p>With <b>constant payments</b> every card is paid off in well under ten years.</p><p>%1</p>")
+            .arg(longestShortest(true)));
+    makeProse(
+        payoffTexts->widget(2), "Text6", textRect,
+        tr("<p>Side by side: keeping the payment the same cuts the time on every card, on Card %1 from %2 "
+           "months to %3.</p>"
+           "<p>In the next chapter, we'll see what happens when just $5 extra is added to the monthly "
+           "payments.</p>")
+            .arg(first.number)
+            .arg(first.monthsMinimum)
+            .arg(first.monthsConstant));
 }
 
 TChapter_006::ChartControls TChapter_006::buildChartPage(QWidget* page, Chart chart)
@@ -294,10 +288,14 @@ TChapter_006::ChartControls TChapter_006::buildChartPage(QWidget* page, Chart ch
     const ChartSpec& spec = kChartSpecs[chart];
     ChartControls c;
 
-    heading(page, {10, 4, 290, 24}, spec.heading, 16);
-    makeCell(page, text("Note", {10, 30, 290, 18},
-                        QT_TRANSLATE_NOOP("quenmark::TChapter_006", "Move cursor arrow over a bar to see the actual value"),
-                        11, false, colour::textBlue, Qt::AlignLeft | Qt::AlignVCenter, false));
+    addText(page, kWords, heading(spec.heading, {10, 4, 290, 24}, colour::maroon, 16));
+    addText(page, kWords,
+            {.name = "Note",
+             .rect = {10, 30, 290, 18},
+             .text = QT_TRANSLATE_NOOP("quenmark::TChapter_006",
+                                       "Move cursor arrow over a bar to see the actual value"),
+             .foreground = colour::textBlue,
+             .fontPx = 11});
 
     // The chart panel over its shadow.
     const QRect panelRect(QPoint(10, 54), kChartSize);
@@ -305,7 +303,7 @@ TChapter_006::ChartControls TChapter_006::buildChartPage(QWidget* page, Chart ch
     auto* panel = new QFrame(page);
     panel->setObjectName(QString::fromLatin1(spec.panelName));
     panel->setGeometry(panelRect);
-    panel->setAccessibleName(tr6(spec.spokenChart));
+    panel->setAccessibleName(tr(spec.spokenChart));
     setBackground(panel, spec.background);
     QPalette pal = panel->palette();
     pal.setColor(QPalette::WindowText, colour::white); // the keyboard focus frame
@@ -324,8 +322,9 @@ TChapter_006::ChartControls TChapter_006::buildChartPage(QWidget* page, Chart ch
         PassPointerThrough(l);
     }
     for (const ch6::Card& card : ch6::kCards) {
-        QLabel* l = makeCell(panel, textCell("", {54 + kCardStep * (card.number - 1), ch6::kAxisY + 1, 40, 13},
-                                             tr6("Card %1").arg(card.number), 10, false, colour::white));
+        QLabel* l =
+            makeCell(panel, textCell("", {54 + kCardStep * (card.number - 1), ch6::kAxisY + 1, 40, 13},
+                                     tr("Card %1").arg(card.number), 10, false, colour::white));
         l->setObjectName(QStringLiteral("%1Card%2").arg(QLatin1String(spec.panelName)).arg(card.number));
         PassPointerThrough(l);
     }
@@ -341,10 +340,10 @@ TChapter_006::ChartControls TChapter_006::buildChartPage(QWidget* page, Chart ch
             const QString name = QStringLiteral("%1%2")
                                      .arg(QLatin1String(constant ? spec.constantPrefix : spec.minimumPrefix))
                                      .arg(card.number);
-            const QString spoken = (constant ? tr6("Card %1, constant payments: %2")
-                                             : tr6("Card %1, minimum payments: %2"))
-                                       .arg(card.number)
-                                       .arg(value);
+            const QString spoken =
+                (constant ? tr("Card %1, constant payments: %2") : tr("Card %1, minimum payments: %2"))
+                    .arg(card.number)
+                    .arg(value);
             auto* bar = new ChartBar(panel, name, {x, ch6::kAxisY - height, kBarWidth, height},
                                      constant ? kConstantColour : kMinimumColour,
                                      static_cast<int>(i) + 5 * constant, spoken);
@@ -354,25 +353,23 @@ TChapter_006::ChartControls TChapter_006::buildChartPage(QWidget* page, Chart ch
     }
 
     // The readout and the title do not react to the pointer.
-    CellSpec readout;
-    readout.name = spec.readoutName;
-    readout.rect = {kReadoutX, kReadoutY, spec.readoutWidth, 16};
-    readout.foreground = colour::yellow;
-    readout.fontPx = 12;
-    readout.bold = true;
-    readout.align = Qt::AlignCenter;
+    const CellSpec readout{.name = spec.readoutName,
+                           .rect = {kReadoutX, kReadoutY, spec.readoutWidth, 16},
+                           .foreground = colour::yellow,
+                           .fontPx = 12,
+                           .bold = true,
+                           .align = Qt::AlignCenter};
     c.readout = makeCell(panel, readout);
     c.title = makeCell(panel, textCell(spec.titleName, {0, kTitleY, 10, 16}, QString(), 13, true, colour::white));
-    SetCentredTitle(c.title, tr6("Minimum Payment Method"));
+    SetCentredTitle(c.title, tr("Minimum Payment Method"));
 
     // Beside the chart: the five cards with the arrow, and the texts.
-    CellSpec tableSpec;
-    tableSpec.name = spec.tableName;
-    tableSpec.rect = {305, 8, 262, 94};
-    tableSpec.background = colour::white;
-    tableSpec.kind = CellKind::Panel;
+    const CellSpec tableSpec{.name = spec.tableName,
+                             .rect = {305, 8, 262, 94},
+                             .background = colour::white,
+                             .kind = CellKind::Panel};
     QLabel* table = makeCell(page, tableSpec);
-    table->setAccessibleName(tr6("The five sample cards"));
+    table->setAccessibleName(tr("The five sample cards"));
     cardTable(table, kSmallTable, 3, kRowTop, kRowStep, 11);
     c.arrow = new RowArrow(table, QString::fromLatin1(spec.arrowName), kArrowX, kArrowFirstTop, kRowStep);
 

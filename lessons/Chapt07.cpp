@@ -5,7 +5,6 @@
 #include "lessons/Chapt07.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -13,6 +12,7 @@
 #include <QStackedWidget>
 
 #include "common/Layout.h"
+#include "common/Sentence.h"
 #include "core/MoneyText.h"
 
 namespace quenmark {
@@ -30,28 +30,27 @@ QString cellText(double amount)
     return q(AmountToText(amount)) + QStringLiteral("   ");
 }
 
-// A table cell's amount, read back as the summaries read it.
-double cellAmount(const QLabel* cell)
-{
-    return TextToAmount(cell->text().toStdString());
-}
-
 constexpr int kExtraDollars[4] = {0, 5, 10, 20};
-
-// Lays out the summary rows of the page that holds `label` at once, so the
-// page is complete whenever it shows.
-void layOutNow(QLabel* label)
-{
-    if (QWidget* page = label->parentWidget(); page && page->layout())
-        page->layout()->activate();
-}
 
 // The constant method's saving over the declining method (9,897.00 - 4,864.86).
 constexpr double kConstantMethodSaving = 5032.14;
 
+QString extraCaption(int choice)
+{
+    return QLatin1Char('$') + (choice == 0 ? QString() : QString::number(kExtraDollars[choice]));
+}
+
+// Lays out the page that holds `sentence` at once, so it is complete whenever it shows.
+void layOutNow(QWidget* sentence)
+{
+    if (QWidget* page = sentence->parentWidget(); page && page->layout())
+        page->layout()->activate();
+}
+
 } // namespace
 
-TChapter_007::TChapter_007(QWidget* parent) : LessonFrame(chapterLook(7), parent), m_runner(this)
+TChapter_007::TChapter_007(QWidget* parent)
+    : LessonFrame(chapterLook(7), parent), m_calc(this, CalculatorKind::ExtraMoney)
 {
     setWindowTitle(tr("Chapter 7"));
     buildPages();
@@ -63,39 +62,22 @@ TChapter_007::TChapter_007(QWidget* parent) : LessonFrame(chapterLook(7), parent
     connect(m_table.plus[1], &QPushButton::clicked, this, &TChapter_007::BtnPlus10Click);
     connect(m_table.plus[2], &QPushButton::clicked, this, &TChapter_007::BtnPlus20Click);
 
-    m_boxes = new AmountBoxes(this, m_calc.editApr, m_calc.editBal, m_calc.editPmt, CalculatorKind::ExtraMoney);
-    m_calc.without.surface = &m_surface;
-    m_calc.with.surface = &m_surface;
-    m_runner.setSurface(&m_surface);
-    m_runner.setStopButton(m_calc.stop);
-    QList<QWidget*> locked{m_calc.calculate};
-    for (const char* name : {"BtnQuit", "BtnContents", "BtnBack", "BtnNextChapt"})
-        if (QPushButton* b = frameButton(name))
-            locked.append(b);
-    m_runner.setLockedDuringRun(locked);
-
-    for (QLineEdit* edit : {m_calc.editName, m_calc.editApr, m_calc.editBal, m_calc.editPmt})
-        connect(edit, &QLineEdit::textChanged, this, &TChapter_007::EditNameChange);
-    connect(m_calc.treatLike, &QComboBox::currentIndexChanged, this, &TChapter_007::EditNameChange);
-    connect(m_calc.extraMoney, &QComboBox::currentIndexChanged, this, &TChapter_007::ExtraMoneyChange);
-    m_calc.extraMoney->installEventFilter(this);
-    m_calc.treatLike->installEventFilter(this);
-    connect(m_calc.calculate, &QPushButton::clicked, this, &TChapter_007::BtnCalculateClick);
-    connect(m_calc.stop, &QPushButton::clicked, this, &TChapter_007::BtnStopClick);
-}
-
-TChapter_007::~TChapter_007()
-{
-    // The boxes go first: their reading must not run while the window's
-    // widgets are being torn down.
-    delete m_boxes;
-    m_boxes = nullptr;
-    // Nothing of this chapter runs while its controls are torn down.
-    for (QObject* control : std::initializer_list<QObject*>{m_calc.editName, m_calc.editApr, m_calc.editBal,
-                                                             m_calc.editPmt, m_calc.extraMoney, m_calc.treatLike}) {
-        control->removeEventFilter(this);
-        disconnect(control, nullptr, this, nullptr);
-    }
+    // The calculator's inputs are connected through the panel, so nothing of
+    // them reaches the chapter once the panel has gone with the window.
+    CalculatorPanel* calc = &m_calc;
+    for (QLineEdit* edit : {m_calc.nameBox(), m_calc.box(AmountBox::Apr), m_calc.box(AmountBox::Balance),
+                            m_calc.box(AmountBox::Payment)})
+        connect(edit, &QLineEdit::textChanged, calc, [this] { EditNameChange(); });
+    connect(m_treatLike, &QComboBox::currentIndexChanged, calc, [this] { EditNameChange(); });
+    connect(m_extraMoney, &QComboBox::currentIndexChanged, calc, [this] { ExtraMoneyChange(); });
+    connect(calc, &CalculatorPanel::left, this, [this](QWidget* list) {
+        if (list == m_extraMoney)
+            ExtraMoneyExit();
+        else
+            TreatLikeExit();
+    });
+    connect(m_calc.calculateButton(), &QPushButton::clicked, this, &TChapter_007::BtnCalculateClick);
+    connect(calc, &CalculatorPanel::stopped, this, &TChapter_007::markBothStale);
 }
 
 // ---- pages --------------------------------------------------------------------------
@@ -116,7 +98,7 @@ void TChapter_007::pageReached(int page, bool forward)
     if (page == 3 || page == 4)
         showMethod(page == 4);
     else if (page == 5)
-        m_calc.editName->setFocus(Qt::OtherFocusReason);
+        m_calc.focusFirstBox();
 }
 
 void TChapter_007::resetForOpening()
@@ -127,18 +109,17 @@ void TChapter_007::resetForOpening()
     ConstantExtraChoice = Extra5;
     // Page 3 is made ready: the declining figures with their $5 column.
     CurrentChoice = DecliningExtraChoice;
+    m_constantShown = false;
     m_loaded = exampleSet(false);
     fillNoExtraColumn();
     fillExtraColumns();
-    writeDecliningSummary();
+    writeSummary();
     m_table.notebook2->setCurrentIndex(0);
 
     // The calculator.
-    m_calc.extraMoney->setCurrentIndex(0);
-    m_calc.treatLike->setCurrentIndex(0);
-    m_calc.abort->hide();
-    m_boxes->reset();
-    m_calc.stop->hide();
+    m_extraMoney->setCurrentIndex(0);
+    m_treatLike->setCurrentIndex(0);
+    m_calc.reset();
     // The stop flag belongs to a run and is cleared as each run starts.
 }
 
@@ -152,19 +133,17 @@ void TChapter_007::showMethod(bool constantMethod)
         setCellColours(total, colour::silver, colour::black);
     m_table.title->setText(constantMethod ? tr("Constant Payment Method") : tr("Declining Payment Method"));
     setCellColours(m_table.title, QColor(), constantMethod ? colour::green : colour::maroon);
+    m_constantShown = constantMethod;
     m_loaded = exampleSet(constantMethod);
     fillNoExtraColumn();
     fillExtraColumns();
-    if (constantMethod)
-        writeConstantSummary();
-    else
-        writeDecliningSummary();
+    writeSummary();
 }
 
 void TChapter_007::fillNoExtraColumn()
 {
     for (std::size_t r = 0; r < kRows; ++r)
-        m_table.intA[r]->setText(cellText(m_loaded.noExtra[r]));
+        m_table.intA[r]->setText(cellText(FromCents(m_loaded.noExtra[r])));
 }
 
 void TChapter_007::fillExtraColumns()
@@ -178,43 +157,51 @@ void TChapter_007::fillExtraColumns()
         }
         const auto column = static_cast<std::size_t>(c - 1);
         const int dollars = kExtraDollars[c] * (r == kRows - 1 ? 5 : 1);
-        m_table.intB[r]->setText(cellText(m_loaded.withExtra[column][r]));
+        m_table.intB[r]->setText(cellText(FromCents(m_loaded.withExtra[column][r])));
         m_table.extra[r]->setText(cellText(dollars));
     }
 }
 
-namespace {
-QString extraCaption(int choice)
+double TChapter_007::noExtraTotal() const
 {
-    return QLatin1Char('$') + (choice == 0 ? QString() : QString::number(kExtraDollars[choice]));
-}
-} // namespace
-
-void TChapter_007::writeDecliningSummary()
-{
-    const double a = cellAmount(m_table.intA[kRows - 1]);
-    const double b = cellAmount(m_table.intB[kRows - 1]);
-    const double savings = a - b;
-    const double percent = a != 0 ? savings * 100 / a : 0;
-    m_table.savingsPg2->setText(QStringLiteral(" $") + q(AmountToText(savings)) + QStringLiteral(" "));
-    m_table.extraPg2->setText(extraCaption(CurrentChoice));
-    m_table.percentPg2->setText(q(AmountToText(percent)) + QLatin1Char('%'));
-    layOutNow(m_table.percentPg2);
+    return FromCents(m_loaded.noExtra[kRows - 1]);
 }
 
-void TChapter_007::writeConstantSummary()
+double TChapter_007::withExtraTotal() const
 {
-    const double a = cellAmount(m_table.intA[kRows - 1]);
-    const double b = cellAmount(m_table.intB[kRows - 1]);
+    // No extra chosen: the with-extra cells are empty and count as 0.
+    if (CurrentChoice == ExtraNone)
+        return 0;
+    return FromCents(m_loaded.withExtra[static_cast<std::size_t>(CurrentChoice - 1)][kRows - 1]);
+}
+
+void TChapter_007::writeSummary()
+{
+    const double a = noExtraTotal();
+    const double b = withExtraTotal();
+    if (!m_constantShown) {
+        const double savings = a - b;
+        const double percent = a != 0 ? savings * 100 / a : 0;
+        Sentence* s = m_table.decliningSummary;
+        s->setFigure(m_table.savingsPg2,
+                     QStringLiteral(" $") + q(AmountToText(savings)) + QStringLiteral(" "));
+        s->setFigure(m_table.extraPg2, extraCaption(CurrentChoice));
+        s->setFigure(m_table.percentPg2, q(AmountToText(percent)) + QLatin1Char('%'));
+        layOutNow(s);
+        return;
+    }
     const double additional = a - b;
     const double totalSavings = additional + kConstantMethodSaving;
     const double base = a + kConstantMethodSaving;
     const double percent = (base - b) * 100 / base;
-    m_table.savingsPg3->setText(QStringLiteral(" $") + q(AmountToText(additional)) + QStringLiteral(" "));
-    m_table.totalSavingsPg3->setText(QStringLiteral(" $") + q(AmountToText(totalSavings)) + QStringLiteral(" "));
-    m_table.percentPg3->setText(QStringLiteral(" ") + q(AmountToText(percent)) + QStringLiteral("% "));
-    m_table.extraPg3->setText(extraCaption(CurrentChoice));
-    layOutNow(m_table.extraPg3);
+    Sentence* s = m_table.constantSummary;
+    s->setFigure(m_table.savingsPg3,
+                 QStringLiteral(" $") + q(AmountToText(additional)) + QStringLiteral(" "));
+    s->setFigure(m_table.totalSavingsPg3,
+                 QStringLiteral(" $") + q(AmountToText(totalSavings)) + QStringLiteral(" "));
+    s->setFigure(m_table.percentPg3, QStringLiteral(" ") + q(AmountToText(percent)) + QStringLiteral("% "));
+    s->setFigure(m_table.extraPg3, extraCaption(CurrentChoice));
+    layOutNow(s);
 }
 
 void TChapter_007::chooseExtra(ExtraChoice choice)
@@ -226,10 +213,7 @@ void TChapter_007::chooseExtra(ExtraChoice choice)
         ConstantExtraChoice = choice;
     CurrentChoice = declining ? DecliningExtraChoice : ConstantExtraChoice;
     fillExtraColumns();
-    if (declining)
-        writeDecliningSummary();
-    else
-        writeConstantSummary();
+    writeSummary();
 }
 
 void TChapter_007::BtnPlus05Click()
@@ -249,52 +233,21 @@ void TChapter_007::BtnPlus20Click()
 
 // ---- the calculator -----------------------------------------------------------------
 
-bool TChapter_007::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusOut && (watched == m_calc.extraMoney || watched == m_calc.treatLike)) {
-        // Leaving a list for another control of this window (not a popup,
-        // not another window) reads it.
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-            if (watched == m_calc.extraMoney)
-                ExtraMoneyExit();
-            else
-                TreatLikeExit();
-        }
-    }
-    return LessonFrame::eventFilter(watched, event);
-}
-
-void TChapter_007::EditAprExit()
-{
-    m_boxes->readBox(AmountBox::Apr);
-}
-
-void TChapter_007::EditBalExit()
-{
-    m_boxes->readBox(AmountBox::Balance);
-}
-
-void TChapter_007::EditPmtExit()
-{
-    m_boxes->readBox(AmountBox::Payment);
-}
-
 void TChapter_007::ExtraMoneyExit()
 {
-    ExtraAmount = m_calc.extraMoney->currentText().trimmed().toInt();
+    ExtraAmount = m_extraMoney->currentText().trimmed().toInt();
 }
 
 void TChapter_007::TreatLikeExit()
 {
-    LoanMode = m_calc.treatLike->currentIndex() > 0;
+    LoanMode = m_treatLike->currentIndex() > 0;
 }
 
 void TChapter_007::EditNameChange()
 {
     WithoutExtraStale = true;
     WithExtraStale = true;
-    if (m_runner.running())
+    if (m_calc.runner().running())
         m_withoutChangedInRun = m_withChangedInRun = true;
     ClearStaleResults();
 }
@@ -302,45 +255,39 @@ void TChapter_007::EditNameChange()
 void TChapter_007::ExtraMoneyChange()
 {
     WithExtraStale = true;
-    if (m_runner.running())
+    if (m_calc.runner().running())
         m_withChangedInRun = true;
     ClearStaleResults();
 }
 
 void TChapter_007::ClearStaleResults()
 {
-    if (WithoutExtraStale)
-        m_calc.without.clear();
-    if (WithExtraStale) {
-        m_calc.with.clear();
-        if (m_calc.moneySaved->changeText(QString()))
-            m_surface.drawAndFlush({m_calc.moneySaved});
+    if (WithoutExtraStale) {
+        m_without.clear();
+        m_withoutShown.reset();
     }
+    if (WithExtraStale)
+        m_with.clear(); // MONEY SAVED too
 }
 
-void TChapter_007::showWithExtra(const PayoffState& state)
+// MONEY SAVED, once the right gauge reaches 100: the money paid on the left
+// (nothing while the left panel is empty) less the money paid on the right.
+void TChapter_007::writeMoneySaved(const PayoffState& withExtra, ChangedFields& changed)
 {
-    ChangedFields changed;
-    m_calc.with.write(state, changed);
-    if (m_calc.with.gauge->value() == 100) {
-        // Money saved: the two money-paid texts without their "$", read back.
-        const double a = TextToAmount(m_calc.without.money->text().mid(1).toStdString());
-        const double b = TextToAmount(m_calc.with.money->text().mid(1).toStdString());
-        if (m_calc.moneySaved->changeText(QLatin1Char('$') + q(AmountToText(a - b))))
-            changed.append(m_calc.moneySaved);
-    }
-    m_calc.with.draw(changed);
+    if (withExtra.ProgressPercent < 100)
+        return;
+    const std::int64_t without = m_withoutShown ? m_withoutShown->Cents.TotalPaid : 0;
+    const QString saved = QLatin1Char('$') + q(AmountToText(FromCents(without - withExtra.Cents.TotalPaid)));
+    if (m_with.saved->changeText(saved))
+        changed.append(m_with.saved);
 }
 
 TChapter_007::Comparison TChapter_007::RunComparison()
 {
     const bool withoutFirst = WithoutExtraStale;
     ClearStaleResults();
-    const double balance = m_boxes->balance();
-    if (balance == 0)
+    if (m_calc.boxes().balance() == 0)
         return Comparison::Finished;
-    const double apr = m_boxes->apr();
-    const double payment = m_boxes->payment();
 
     auto outcome = [](PayoffRunner::Outcome o) {
         switch (o) {
@@ -351,39 +298,35 @@ TChapter_007::Comparison TChapter_007::RunComparison()
         return Comparison::WindowGone;
     };
     if (withoutFirst) {
-        const PayoffDisplay left = m_calc.without;
         const Comparison first =
-            outcome(m_runner.run(apr, balance, payment, PayoffOptions::extraMoneyCalculator(0, LoanMode),
-                                 [left](const PayoffState& state) { left.show(state); }));
+            outcome(m_calc.run(m_without, PayoffOptions::extraMoneyCalculator(0, LoanMode)));
         if (first != Comparison::Finished)
             return first; // stopped: the run with extra money does not start
+        m_withoutShown = m_calc.runner().lastState();
     }
     // The pending input is processed once more when the runs end (PayoffRunner::endRuns).
-    return outcome(m_runner.run(apr, balance, payment, PayoffOptions::extraMoneyCalculator(ExtraAmount, LoanMode),
-                                [this](const PayoffState& state) { showWithExtra(state); }));
+    return outcome(m_calc.run(
+        m_with, PayoffOptions::extraMoneyCalculator(ExtraAmount, LoanMode),
+        [this](const PayoffState& state, ChangedFields& changed) { writeMoneySaved(state, changed); }));
 }
 
 void TChapter_007::BtnCalculateClick()
 {
-    if (m_runner.running())
-        return;
-    if (m_calc.abort->isVisible())
-        m_calc.abort->hide();
-    m_boxes->readAll();
-    ExtraMoneyExit();
-    TreatLikeExit();
-    if (!m_boxes->checkPayment())
+    if (!m_calc.readAndCheck([this] {
+            ExtraMoneyExit();
+            TreatLikeExit();
+        }))
         return;
 
     Comparison result = Comparison::Finished;
     m_withoutChangedInRun = m_withChangedInRun = false;
-    if (m_boxes->balance() > 0) {
+    if (m_calc.boxes().balance() > 0) {
         setRunActive(true);
-        m_runner.beginRuns();
+        m_calc.runner().beginRuns();
         result = RunComparison();
         if (result == Comparison::WindowGone)
             return; // this chapter is gone; touch nothing
-        if (!m_runner.endRuns())
+        if (!m_calc.runner().endRuns())
             return;
     } else {
         result = RunComparison();
@@ -400,19 +343,16 @@ void TChapter_007::BtnCalculateClick()
     setRunActive(false);
 }
 
-void TChapter_007::BtnStopClick()
+void TChapter_007::markBothStale()
 {
-    m_calc.abort->show();
-    m_runner.requestStop();
     WithoutExtraStale = true;
     WithExtraStale = true;
 }
 
 void TChapter_007::requestStop()
 {
-    m_runner.requestStop();
-    WithoutExtraStale = true;
-    WithExtraStale = true;
+    m_calc.requestStop();
+    markBothStale();
 }
 
 } // namespace quenmark

@@ -4,32 +4,34 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <optional>
 
-#include "common/Calculator.h"
+#include "common/CalculatorPanel.h"
 #include "common/LessonFrame.h"
 
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QStackedWidget;
 
 namespace quenmark {
+
+class Sentence;
 
 class TChapter_007 : public LessonFrame
 {
     Q_OBJECT
 public:
     explicit TChapter_007(QWidget* parent = nullptr);
-    ~TChapter_007() override;
 
     // The extra amount chosen on pages 3 and 4.
     enum ExtraChoice { ExtraNone = 0, Extra5 = 1, Extra10 = 2, Extra20 = 3 };
 
     // The calculator's engine runner (tests hook its yields to act inside a run).
-    PayoffRunner& payoffRunner() { return m_runner; }
+    PayoffRunner& payoffRunner() { return m_calc.runner(); }
     // What the calculator's panels have drawn and flushed (tests, benchmarks).
-    const LiveSurface* liveSurface() const { return &m_surface; }
+    const LiveSurface* liveSurface() { return &m_calc.surface(); }
     // Whether each result panel no longer matches the inputs.
     bool withoutExtraStale() const { return WithoutExtraStale; }
     bool withExtraStale() const { return WithExtraStale; }
@@ -39,15 +41,11 @@ public slots:
     void BtnPlus10Click();
     void BtnPlus20Click();
 
-    void EditAprExit();
-    void EditBalExit();
-    void EditPmtExit();
     void ExtraMoneyExit();
     void TreatLikeExit();
     void EditNameChange();
     void ExtraMoneyChange();
     void BtnCalculateClick();
-    void BtnStopClick();
     void ClearStaleResults();
 
 protected:
@@ -56,17 +54,16 @@ protected:
     void resetForOpening() override;
     void pageReached(int page, bool forward) override;
     void requestStop() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     static constexpr int kRows = 6; // five cards and the total row
 
-    // One method's interest figures: the no-extra column and the $5, $10 and
-    // $20 columns, each with its total (row 5) added up when loaded.
+    // One method's interest figures in cents: the no-extra column and the $5,
+    // $10 and $20 columns, each with its total (row 5) added up when loaded.
     struct ExampleSet
     {
-        std::array<double, kRows> noExtra{};
-        std::array<std::array<double, kRows>, 3> withExtra{};
+        std::array<std::int64_t, kRows> noExtra{};
+        std::array<std::array<std::int64_t, kRows>, 3> withExtra{};
     };
 
     // Controls of pages 3 and 4 (the table page "page01").
@@ -78,30 +75,15 @@ private:
         std::array<QLabel*, kRows> extra{};
         std::array<QLabel*, kRows> intB{};
         QPushButton* plus[3] = {};
+        Sentence* decliningSummary = nullptr;
         QLabel* extraPg2 = nullptr;
         QLabel* savingsPg2 = nullptr;
         QLabel* percentPg2 = nullptr;
+        Sentence* constantSummary = nullptr;
         QLabel* extraPg3 = nullptr;
         QLabel* savingsPg3 = nullptr;
         QLabel* totalSavingsPg3 = nullptr;
         QLabel* percentPg3 = nullptr;
-    };
-
-    // Controls of the calculator page ("page002").
-    struct Calculator
-    {
-        QLineEdit* editName = nullptr;
-        QLineEdit* editApr = nullptr;
-        QLineEdit* editBal = nullptr;
-        QLineEdit* editPmt = nullptr;
-        QComboBox* extraMoney = nullptr;
-        QComboBox* treatLike = nullptr;
-        QPushButton* calculate = nullptr;
-        QPushButton* stop = nullptr;
-        QLabel* abort = nullptr;
-        PayoffDisplay without; // Panel3, Gauge1
-        PayoffDisplay with;    // StdPanel, Gauge2
-        ResultBox* moneySaved = nullptr;
     };
 
     // Chapt07Pages.cpp: the pages, their fixed texts and figures.
@@ -109,33 +91,41 @@ private:
     void buildOverviewPage(QWidget* page);
     void buildCardsPage(QWidget* page);
     TablePage buildTablePage(QWidget* page);
-    Calculator buildCalculatorPage(QWidget* page);
+    void buildSummaries(QStackedWidget* notebook2, TablePage& t);
+    void buildCalculatorPage(QWidget* page);
     static ExampleSet exampleSet(bool constantMethod);
 
     // Pages 3 and 4.
     void showMethod(bool constantMethod);
     void fillNoExtraColumn();
     void fillExtraColumns();
-    void writeDecliningSummary();
-    void writeConstantSummary();
+    void writeSummary();
     void chooseExtra(ExtraChoice choice);
+    // The no-extra and the with-extra totals of the loaded set, in dollars.
+    double noExtraTotal() const;
+    double withExtraTotal() const;
 
     // Page 5.
     enum class Comparison { Finished, Stopped, WindowGone };
     Comparison RunComparison();
-    void showWithExtra(const PayoffState& state);
+    void writeMoneySaved(const PayoffState& withExtra, ChangedFields& changed);
+    void markBothStale();
 
     TablePage m_table;
-    Calculator m_calc;
 
     int DecliningExtraChoice = ExtraNone;
     int ConstantExtraChoice = ExtraNone;
     int CurrentChoice = ExtraNone;
+    bool m_constantShown = false; // the loaded set is the constant method's
     ExampleSet m_loaded;
 
-    AmountBoxes* m_boxes = nullptr;
-    LiveSurface m_surface{this};
-    PayoffRunner m_runner;
+    CalculatorPanel m_calc;
+    QComboBox* m_extraMoney = nullptr;
+    QComboBox* m_treatLike = nullptr;
+    PayoffDisplay m_without; // Panel3, Gauge1
+    PayoffDisplay m_with;    // StdPanel, Gauge2, MoneySaved2
+    // The finished run the left panel shows (none while it is empty).
+    std::optional<PayoffState> m_withoutShown;
     int ExtraAmount = 0;
     bool LoanMode = false;
     bool WithoutExtraStale = true;

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <array>
 
+class QFrame;
 class QLabel;
 class QStackedWidget;
 class QWidget;
@@ -54,6 +55,7 @@ public slots:
 private:
     static constexpr int kBoxPanels = 6; // count, title, amount; twice
     void build();
+    QFrame* buildChart(std::size_t chart);
     // The summary panel of chart `pledge` in front of the other two.
     void bringToFront(int pledge);
 

@@ -8,25 +8,19 @@
 
 #include <array>
 
+#include "core/SampleCards.h"
+
 namespace quenmark::ch8 {
 
-// The sample cards in payoff order (priority 1 to 5): highest APR first; of the
-// two at 19.8 %, Card 1 before Card 4.
-struct PriorityCard
-{
-    int number;     // "Card 5", "Card 1", ...
-    double apr;     // percent
-    double balance; // dollars (the list shows whole dollars)
-    double payment; // the card's own monthly payment
-};
-
-inline constexpr std::array<PriorityCard, 5> kPriorityCards{{
-    {5, 21.0, 765.72, 19.00},
-    {1, 19.8, 1543.68, 32.00},
-    {4, 19.8, 832.91, 17.00},
-    {2, 17.9, 2100.00, 53.00},
-    {3, 12.9, 1784.32, 37.00},
-}};
+// The sample cards in payoff order (priority 1 to 5), highest APR first. (The
+// list shows the balances in whole dollars.)
+using PriorityCard = SampleCard;
+inline constexpr std::array<PriorityCard, 5> kPriorityCards = [] {
+    std::array<PriorityCard, 5> cards{};
+    for (std::size_t i = 0; i < cards.size(); ++i)
+        cards[i] = kSampleCards[static_cast<std::size_t>(kHighestAprFirst[i] - 1)];
+    return cards;
+}();
 
 // The cards' own monthly payments in priority order, whole dollars: the slices
 // of the Stage 1 snowball pie.

@@ -11,6 +11,7 @@
 #include <span>
 
 #include "common/Layout.h"
+#include "common/PageText.h"
 #include "core/MoneyText.h"
 #include "pictures/DrawnPicture.h"
 #include "pictures/Pies.h"
@@ -19,73 +20,42 @@ namespace quenmark {
 
 namespace {
 
-QString tr8(const char* text)
-{
-    return QCoreApplication::translate("quenmark::TChapter_008", text);
-}
+constexpr Words kWords{"quenmark::TChapter_008"};
 
 constexpr Qt::Alignment kTopLeft = Qt::AlignLeft | Qt::AlignTop;
 constexpr Qt::Alignment kMiddleLeft = Qt::AlignLeft | Qt::AlignVCenter;
 
-// A fixed text on a page; `rich` prose is Qt rich text, everything else plain.
-struct TextSpec
-{
-    const char* name;
-    QRect rect;
-    const char* text;
-    int px = 13;
-    bool bold = false;
-    QColor fg = colour::black;
-    Qt::Alignment align = kTopLeft;
-    bool rich = false;
-    QColor bg = QColor(); // invalid: none
-    CellKind kind = CellKind::Label;
-    bool wrap = false;
-};
-
-TextSpec prose(const char* name, QRect rect, const char* text)
-{
-    return {name, rect, text, 13, false, colour::black, kTopLeft, true};
-}
-
-TextSpec line(const char* name, QRect rect, const char* text, int px, bool bold, QColor fg,
+// A line of text in one colour and alignment.
+PageText line(const char* name, QRect rect, const char* text, int px, bool bold, QColor fg,
               Qt::Alignment align, bool wrap = false)
 {
-    TextSpec spec{name, rect, text, px, bold, fg, align};
-    spec.wrap = wrap;
-    return spec;
-}
-
-TextSpec heading(const char* name, QRect rect, const char* text)
-{
-    return {name, rect, text, 18, true, colour::maroon, kMiddleLeft};
+    return {.name = name,
+            .rect = rect,
+            .text = text,
+            .foreground = fg,
+            .fontPx = px,
+            .bold = bold,
+            .align = align,
+            .wordWrap = wrap};
 }
 
 // A caption on a coloured band; its blanks are part of the text.
-TextSpec band(const char* name, QRect rect, const char* text, const QColor& bg, int px = 13)
+PageText band(const char* name, QRect rect, const char* text, const QColor& bg, int px = 13)
 {
-    return {name, rect, text, px, true, colour::white, Qt::AlignCenter, false, bg, CellKind::Panel};
-}
-
-QLabel* addText(QWidget* parent, const TextSpec& spec)
-{
-    CellSpec cell = textCell(spec.name, spec.rect, tr8(spec.text), spec.px, spec.bold, spec.fg, spec.align,
-                             spec.rich || spec.wrap || spec.kind == CellKind::Panel);
-    cell.background = spec.bg;
-    cell.kind = spec.kind;
-    QLabel* label = makeCell(parent, cell);
-    label->setTextFormat(spec.rich ? Qt::RichText : Qt::PlainText);
-    return label;
-}
-
-void addTexts(QWidget* parent, std::span<const TextSpec> specs)
-{
-    for (const TextSpec& spec : specs)
-        addText(parent, spec);
+    return {.name = name,
+            .rect = rect,
+            .text = text,
+            .background = bg,
+            .foreground = colour::white,
+            .fontPx = px,
+            .bold = true,
+            .align = Qt::AlignCenter,
+            .kind = CellKind::Panel,
+            .wordWrap = true};
 }
 
 // ---- page 1: overview --------------------------------------------------------------
-const TextSpec kOverview[] = {
+const PageText kOverview[] = {
     band("OverviewHeading", {14, 12, 176, 28},
          QT_TRANSLATE_NOOP("quenmark::TChapter_008", " Chapter Overview: "), colour::maroon, 16),
     line("OverviewIntro", {14, 56, 550, 22},
@@ -104,9 +74,9 @@ const TextSpec kOverview[] = {
 };
 
 // ---- page 2: maximizing your money -------------------------------------------------
-const TextSpec kMaximizing[] = {
-    heading("Heading", {14, 8, 550, 28},
-            QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Maximizing the Use of Your Money")),
+const PageText kMaximizing[] = {
+    heading(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Maximizing the Use of Your Money"), {14, 8, 550, 28},
+            colour::maroon),
     prose("Prose", {14, 44, 550, 270},
           QT_TRANSLATE_NOOP(
               "quenmark::TChapter_008",
@@ -121,7 +91,7 @@ const TextSpec kMaximizing[] = {
 };
 
 // ---- page 3: the pies --------------------------------------------------------------
-const TextSpec kPieTexts[] = {
+const PageText kPieTexts[] = {
     line("PieHeading", {20, 8, 340, 24},
          QT_TRANSLATE_NOOP("quenmark::TChapter_008", "The Concept of Payment Snowballing"), 16, true,
          colour::maroon, kMiddleLeft),
@@ -157,8 +127,9 @@ constexpr QRect kStageBand{0, 2, 395, 36};
 constexpr QRect kStageProse{4, 46, 387, 120};
 
 // ---- page 4: what is pledge money --------------------------------------------------
-const TextSpec kPledge[] = {
-    heading("Heading", {14, 8, 550, 28}, QT_TRANSLATE_NOOP("quenmark::TChapter_008", "What is Pledge Money")),
+const PageText kPledge[] = {
+    heading(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "What is Pledge Money"), {14, 8, 550, 28},
+            colour::maroon),
     prose("Prose", {14, 42, 550, 70},
           QT_TRANSLATE_NOOP(
               "quenmark::TChapter_008",
@@ -200,9 +171,9 @@ const TextSpec kPledge[] = {
 };
 
 // ---- page 5: determining pledge money ----------------------------------------------
-const TextSpec kDetermining[] = {
-    heading("Heading", {14, 8, 550, 28},
-            QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Determining Your Pledge Money")),
+const PageText kDetermining[] = {
+    heading(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Determining Your Pledge Money"), {14, 8, 550, 28},
+            colour::maroon),
     prose("Prose", {14, 40, 550, 124},
           QT_TRANSLATE_NOOP(
               "quenmark::TChapter_008",
@@ -211,8 +182,12 @@ const TextSpec kDetermining[] = {
               "$25 to $100 a month.</p>"
               "<p>Decide on an amount you can keep up every month, and pledge it to paying off your debts "
               "until they are gone.</p>")),
-    heading("Heading2", {14, 176, 550, 28},
-            QT_TRANSLATE_NOOP("quenmark::TChapter_008", "What If I Don't Have Any Pledge Money")),
+    {.name = "Heading2",
+     .rect = {14, 176, 550, 28},
+     .text = QT_TRANSLATE_NOOP("quenmark::TChapter_008", "What If I Don't Have Any Pledge Money"),
+     .foreground = colour::maroon,
+     .fontPx = 18,
+     .bold = true},
     prose(
         "Prose2", {14, 208, 550, 106},
         QT_TRANSLATE_NOOP(
@@ -223,9 +198,9 @@ const TextSpec kDetermining[] = {
 };
 
 // ---- page 6: combining the two -----------------------------------------------------
-const TextSpec kCombining[] = {
-    heading("Heading", {14, 8, 550, 28},
-            QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Payment Snowballing With Pledge Money")),
+const PageText kCombining[] = {
+    heading(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Payment Snowballing With Pledge Money"),
+            {14, 8, 550, 28}, colour::maroon),
     prose("Prose", {14, 40, 550, 40},
           QT_TRANSLATE_NOOP(
               "quenmark::TChapter_008",
@@ -268,27 +243,27 @@ void addCardTable(QWidget* page)
     for (std::size_t col = 0; col < std::size(kCardColumns); ++col) {
         const CardColumn& column = kCardColumns[col];
         const QByteArray headName = QByteArray(column.prefix) + "Head";
-        addText(page, band(headName.constData(), {column.left, kCardTop, column.width + 1, kCardRowHeight},
-                           column.head, colour::textBlue));
+        addText(page, kWords,
+                band(headName.constData(), {column.left, kCardTop, column.width + 1, kCardRowHeight},
+                     column.head, colour::textBlue));
         int row = 1;
         for (const ch8::PriorityCard& card : cards) {
             const QString texts[] = {
-                tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Card %1")).arg(card.number),
+                kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Card %1")).arg(card.number),
                 QString::number(card.apr, 'f', 1),
                 QStringLiteral("$") + QString::fromStdString(AmountToText(card.balance)),
                 QStringLiteral("$") + QString::fromStdString(AmountToText(card.payment)),
             };
             const QByteArray name = QByteArray(column.prefix) + QByteArray::number(row);
             // Neighbouring cells share their border lines; figures stand to the right.
-            TextSpec cell =
-                line(name.constData(),
-                     {column.left, kCardTop + row * kCardRowHeight, column.width + 1, kCardRowHeight + 1}, "",
-                     13, false, colour::black, col == 0 ? kMiddleLeft : (Qt::AlignRight | Qt::AlignVCenter));
-            cell.bg = colour::white;
-            cell.kind = CellKind::Panel;
-            QLabel* l = addText(page, cell);
+            QLabel* l = addText(
+                page, kWords,
+                {.name = name.constData(),
+                 .rect = {column.left, kCardTop + row * kCardRowHeight, column.width + 1, kCardRowHeight + 1},
+                 .background = colour::white,
+                 .align = col == 0 ? kMiddleLeft : (Qt::AlignRight | Qt::AlignVCenter),
+                 .kind = CellKind::Panel});
             l->setText(texts[col]);
-            l->setWordWrap(false);
             l->setIndent(6);
             ++row;
         }
@@ -306,8 +281,8 @@ QWidget* addZone(QWidget* parent, const ZoneSpec& spec)
     auto* zone = new QWidget(parent);
     zone->setObjectName(QString::fromLatin1(spec.name));
     zone->setGeometry(spec.rect);
-    zone->setAccessibleName(tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Pie walk reset area")));
-    zone->setAccessibleDescription(tr8(QT_TRANSLATE_NOOP(
+    zone->setAccessibleName(kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Pie walk reset area")));
+    zone->setAccessibleDescription(kWords(QT_TRANSLATE_NOOP(
         "quenmark::TChapter_008",
         "Pointing here ends the pie walk: the pies are lowered and the introduction text shows.")));
     return zone;
@@ -324,20 +299,20 @@ QString pieDescription(int stage)
     QStringList parts;
     int total = 0;
     for (const PieSlice& s : SnowballPieSlices(TChapter_008::kPiePayments, stage)) {
-        parts << tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "slice %1 %2"))
+        parts << kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "slice %1 %2"))
                      .arg(s.priority)
                      .arg(dollars(s.dollars));
         total += s.dollars;
     }
     const QString walk =
-        stage == 1 ? tr8(QT_TRANSLATE_NOOP(
+        stage == 1 ? kWords(QT_TRANSLATE_NOOP(
                          "quenmark::TChapter_008",
                          "Pointing at it starts the pie walk: the Stage 1 text shows and the pie is lifted."))
-                   : tr8(QT_TRANSLATE_NOOP(
-                             "quenmark::TChapter_008",
-                             "After Stage 1, pointing at it shows the Stage %1 text and lifts the pie."))
+                   : kWords(QT_TRANSLATE_NOOP(
+                                "quenmark::TChapter_008",
+                                "After Stage 1, pointing at it shows the Stage %1 text and lifts the pie."))
                          .arg(stage);
-    return tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "%1 of %2 a month. %3"))
+    return kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "%1 of %2 a month. %3"))
         .arg(parts.join(QStringLiteral(", ")), dollars(total), walk);
 }
 
@@ -356,37 +331,40 @@ void addStagePages(QStackedWidget* notebook3)
         return p;
     };
     auto text = [](QWidget* p, const char* name, QRect rect, const QString& html) {
-        QLabel* l = addText(p, prose(name, rect, ""));
-        l->setText(html);
+        makeProse(p, name, rect, html, 13);
     };
 
     QWidget* intro = page(0);
     text(intro, "StageText0", {4, 4, 387, 160},
-         tr8(QT_TRANSLATE_NOOP(
+         kWords(QT_TRANSLATE_NOOP(
              "quenmark::TChapter_008",
              "<p>Payment snowballing is shown here with the same five example cards as the last chapter, "
              "drawn as pie charts.</p>"
              "<p>This is an interactive explanation: move the mouse pointer over the graph labelled "
              "<b>Stage 1</b>, then work your way over to <b>Stage 5</b>.</p>")) +
-             tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008",
-                                   "<p>From the keyboard, press Tab to go from pie to pie.</p>")));
+             kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_008",
+                                      "<p>From the keyboard, press Tab to go from pie to pie.</p>")));
 
     QWidget* first = page(1);
-    addText(first, band("StageFirst", {4, 4, 44, 22}, QT_TRANSLATE_NOOP("quenmark::TChapter_008", " 1st "),
-                        colour::maroon));
-    addText(first,
+    addText(first, kWords,
+            band("StageFirst", {4, 4, 44, 22}, QT_TRANSLATE_NOOP("quenmark::TChapter_008", " 1st "),
+                 colour::maroon));
+    addText(first, kWords,
             line("StageFirstText", {56, 4, 335, 22},
                  QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Assign a payoff priority to each credit card."),
                  13, true, colour::black, kMiddleLeft));
-    addText(first, band("StageSecond", {4, 34, 44, 22}, QT_TRANSLATE_NOOP("quenmark::TChapter_008", " 2nd "),
-                        colour::maroon));
-    addText(first, line("StageSecondText", {56, 34, 335, 40},
-                        QT_TRANSLATE_NOOP("quenmark::TChapter_008",
-                                          "Make a commitment to pay each creditor the same amount each and "
-                                          "every month. This is critical."),
-                        13, true, colour::black, kTopLeft, true));
+    addText(first, kWords,
+            band("StageSecond", {4, 34, 44, 22}, QT_TRANSLATE_NOOP("quenmark::TChapter_008", " 2nd "),
+                 colour::maroon));
+    addText(first, kWords,
+            line("StageSecondText", {56, 34, 335, 40},
+                 QT_TRANSLATE_NOOP("quenmark::TChapter_008",
+                                   "Make a commitment to pay each creditor the same amount each and "
+                                   "every month. This is critical."),
+                 13, true, colour::black, kTopLeft, true));
     text(first, "StageText1", {4, 84, 387, 80},
-         tr8(QT_TRANSLATE_NOOP(
+         kWords(
+             QT_TRANSLATE_NOOP(
                  "quenmark::TChapter_008",
                  "<p>The pie is the total you pay your creditors each month, %1. Each section is a separate "
                  "payment, numbered by the card's payoff priority.</p>"))
@@ -400,28 +378,31 @@ void addStagePages(QStackedWidget* notebook3)
     const Stage stages[] = {
         {QT_TRANSLATE_NOOP("quenmark::TChapter_008",
                            " Look what happens when the 1st credit card gets paid off. "),
-         tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008",
+         kWords(
+             QT_TRANSLATE_NOOP("quenmark::TChapter_008",
                                "<p>Card #1's payment of %1 is added to card #2's payment of %2, so card #2 "
                                "now gets %3 every "
                                "month. The other cards keep their Stage 1 payments.</p>"))
              .arg(dollars(pay[0]), dollars(pay[1]), dollars(upTo(2)))},
         {QT_TRANSLATE_NOOP("quenmark::TChapter_008", " Look what happens when 2 credit cards are paid off. "),
-         tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008",
-                               "<p>The payments of cards #1 and #2 now go to card #3, which gets %1 every "
-                               "month instead of its "
-                               "own %2. Cards #4 and #5 keep their Stage 1 payments.</p>"))
+         kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_008",
+                                  "<p>The payments of cards #1 and #2 now go to card #3, which gets %1 every "
+                                  "month instead of its "
+                                  "own %2. Cards #4 and #5 keep their Stage 1 payments.</p>"))
              .arg(dollars(upTo(3)), dollars(pay[2]))},
         {QT_TRANSLATE_NOOP("quenmark::TChapter_008", " Look what happens when 3 credit cards are paid off. "),
-         tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "<p>All the freed payments go to card #4: %1 every "
-                                                         "month instead of its own %2. Card #5 keeps "
-                                                         "its Stage 1 payment.</p>"))
+         kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_008",
+                                  "<p>All the freed payments go to card #4: %1 every "
+                                  "month instead of its own %2. Card #5 keeps "
+                                  "its Stage 1 payment.</p>"))
              .arg(dollars(upTo(4)), dollars(pay[3]))},
         {QT_TRANSLATE_NOOP("quenmark::TChapter_008", " The final stage: 4 credit cards are paid off. "),
-         tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "<p>All the money, %1 every month, now goes to the "
-                                                         "last card instead of its own %2, so it is "
-                                                         "paid off far sooner.</p><p>Next comes pledge "
-                                                         "money, which makes the snowball bigger from the "
-                                                         "very first month.</p>"))
+         kWords(QT_TRANSLATE_NOOP("quenmark::TChapter_008",
+                                  "<p>All the money, %1 every month, now goes to the "
+                                  "last card instead of its own %2, so it is "
+                                  "paid off far sooner.</p><p>Next comes pledge "
+                                  "money, which makes the snowball bigger from the "
+                                  "very first month.</p>"))
              .arg(dollars(total), dollars(pay[4]))},
     };
     int index = 2;
@@ -429,7 +410,7 @@ void addStagePages(QStackedWidget* notebook3)
         QWidget* p = page(index);
         const QByteArray bandName = "StageBand" + QByteArray::number(index);
         const QByteArray textName = "StageText" + QByteArray::number(index);
-        addText(p, band(bandName.constData(), kStageBand, s.band, colour::textBlue));
+        addText(p, kWords, band(bandName.constData(), kStageBand, s.band, colour::textBlue));
         text(p, textName.constData(), kStageProse, s.text);
         ++index;
     }
@@ -446,16 +427,16 @@ void addStagePages(QStackedWidget* notebook3)
 TChapter_008::Controls TChapter_008::buildPages()
 {
     Controls c;
-    addTexts(addPage(QStringLiteral("page00")), kOverview);
-    addTexts(addPage(QStringLiteral("page01")), kMaximizing);
+    addTexts(addPage(QStringLiteral("page00")), kWords, kOverview);
+    addTexts(addPage(QStringLiteral("page01")), kWords, kMaximizing);
 
     // The pie page. Stacking from the bottom: the reset zones, the texts, the
     // frame and shadow panels, the stage panels, and Notebook3.
     QWidget* pies = addPage(QStringLiteral("page02"));
     for (const ZoneSpec& zone : kPageZones)
         c.resetZones << addZone(pies, zone);
-    for (const TextSpec& spec : kPieTexts)
-        passPointer(addText(pies, spec));
+    for (const PageText& spec : kPieTexts)
+        passPointer(addText(pies, kWords, spec));
     auto* arrow =
         new DrawnPicture([](QPainter& p, const QRectF& r) { DrawDownArrow(p, r, colour::maroon); }, pies);
     arrow->setObjectName(QStringLiteral("PromptArrow"));
@@ -484,15 +465,15 @@ TChapter_008::Controls TChapter_008::buildPages()
         image->setObjectName(QStringLiteral("PieImage%1").arg(n));
         image->setGeometry(kPieImage);
         image->setFocusPolicy(Qt::TabFocus);
-        image->setAccessibleName(tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Stage %1 pie")).arg(stage));
+        image->setAccessibleName(tr(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Stage %1 pie")).arg(stage));
         image->setAccessibleDescription(pieDescription(stage));
         pie.image = image;
 
         const QByteArray captionName = "PieCaption" + n.toLatin1();
         QLabel* caption =
             makeCell(box, textCell(captionName.constData(), kPieCaption,
-                                   tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Stage %1")).arg(stage),
-                                   12, true, colour::textBlue, Qt::AlignCenter));
+                                   tr(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Stage %1")).arg(stage), 12,
+                                   true, colour::textBlue, Qt::AlignCenter));
         passPointer(caption);
     }
     c.resetZones << addZone(c.pies.back().panel, kCaptionZone);
@@ -501,8 +482,8 @@ TChapter_008::Controls TChapter_008::buildPages()
     c.notebook3->setObjectName(QStringLiteral("Notebook3"));
     c.notebook3->setGeometry(kNotebook3);
     setBackground(c.notebook3, colour::white);
-    c.notebook3->setAccessibleName(tr8(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Stage text")));
-    c.notebook3->setAccessibleDescription(tr8(QT_TRANSLATE_NOOP(
+    c.notebook3->setAccessibleName(tr(QT_TRANSLATE_NOOP("quenmark::TChapter_008", "Stage text")));
+    c.notebook3->setAccessibleDescription(tr(QT_TRANSLATE_NOOP(
         "quenmark::TChapter_008",
         "Pointing here ends the pie walk: the pies are lowered and the introduction text shows.")));
     addStagePages(c.notebook3);
@@ -511,10 +492,10 @@ TChapter_008::Controls TChapter_008::buildPages()
     for (int i = 1; i < kStages; ++i)
         setTabOrder(c.pies[static_cast<std::size_t>(i - 1)].image, c.pies[static_cast<std::size_t>(i)].image);
 
-    addTexts(addPage(QStringLiteral("page03")), kPledge);
-    addTexts(addPage(QStringLiteral("page04")), kDetermining);
+    addTexts(addPage(QStringLiteral("page03")), kWords, kPledge);
+    addTexts(addPage(QStringLiteral("page04")), kWords, kDetermining);
     QWidget* combining = addPage(QStringLiteral("page05"));
-    addTexts(combining, kCombining);
+    addTexts(combining, kWords, kCombining);
     addCardTable(combining);
 
     c.chartPage = addPage(QStringLiteral("page06"));

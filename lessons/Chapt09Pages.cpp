@@ -13,16 +13,14 @@
 #include <span>
 
 #include "common/Layout.h"
+#include "common/PageText.h"
 #include "pictures/Owlhaven.h"
 
 namespace quenmark {
 
 namespace {
 
-QString tr9(const char* text)
-{
-    return QCoreApplication::translate("quenmark::TChapter_009", text);
-}
+constexpr Words kWords{"quenmark::TChapter_009"};
 
 #define T9(text) QT_TRANSLATE_NOOP("quenmark::TChapter_009", text)
 
@@ -36,37 +34,65 @@ constexpr QRect kButtonBuyNow{470, 292, 95, 23};
 // ---- page 1: overview -----------------------------------------------------------------
 constexpr QRect kLogo{12, 9, 372, 56};
 
-const CellSpec kOverviewCells[] = {
-    textCell("RequirementsHeading", {398, 9, 168, 18}, T9("System Requirements"), 13, true, colour::maroon),
-    textCell("Requirements", {398, 29, 168, 96},
-             T9("<ul style='margin-left:-24px'><li>A computer running Linux, Windows or macOS</li>"
+const PageText kOverviewCells[] = {
+    {.name = "RequirementsHeading",
+     .rect = {398, 9, 168, 18},
+     .text = T9("System Requirements"),
+     .foreground = colour::maroon,
+     .fontPx = 13,
+     .bold = true},
+    {.name = "Requirements",
+     .rect = {398, 29, 168, 96},
+     .text = T9("<ul style='margin-left:-24px'><li>A computer running Linux, Windows or macOS</li>"
                 "<li>256 MB of free memory</li><li>20 MB of disk space</li>"
                 "<li>A printer for your payment schedule (optional)</li></ul>"),
-             11, false, colour::black, Qt::AlignLeft | Qt::AlignTop, true),
-    textCell("Recommendation", {12, 76, 374, 170},
-             T9("<p>You have seen what paying a little more each month, and paying your debts in the right "
+     .fontPx = 11,
+     .align = Qt::AlignLeft | Qt::AlignTop,
+     .wordWrap = true,
+     .rich = true},
+    {.name = "Recommendation",
+     .rect = {12, 76, 374, 170},
+     .text = T9("<p>You have seen what paying a little more each month, and paying your debts in the right "
                 "order, can do. <b>Owlhaven</b> does the sums for you, for all of your cards and loans at "
                 "once.</p>"
                 "<p>Enter each debt once. Owlhaven works out which one to pay first, how much to send each "
                 "creditor every month, and the month in which you will be <b>debt free</b>. Print the "
                 "schedule, follow it, and watch your balances fall.</p>"),
-             12, false, colour::black, Qt::AlignLeft | Qt::AlignTop, true),
-    textCell("Page0Buttons", {12, 252, 554, 32},
-             T9("Click \"Download\" below to try Owlhaven free for 30 days, or \"Buy Now\" to order "
+     .fontPx = 12,
+     .align = Qt::AlignLeft | Qt::AlignTop,
+     .wordWrap = true,
+     .rich = true},
+    {.name = "Page0Buttons",
+     .rect = {12, 252, 554, 32},
+     .text = T9("Click \"Download\" below to try Owlhaven free for 30 days, or \"Buy Now\" to order "
                 "the full version online."),
-             12, true, colour::textBlue, Qt::AlignLeft | Qt::AlignTop, true),
+     .foreground = colour::textBlue,
+     .fontPx = 12,
+     .bold = true,
+     .align = Qt::AlignLeft | Qt::AlignTop,
+     .wordWrap = true},
 };
 
 // ---- page 2: the main-screen tour -----------------------------------------------------
 constexpr QRect kScreenPicture{11, 22, 292, 218};
 constexpr QRect kNotebook2{311, 8, 263, 273};
 
-const CellSpec kTourCells[] = {
-    textCell("ScreenCaption", {11, 2, 292, 18}, T9("Owlhaven Main Screen"), 14, true, colour::maroon,
-             Qt::AlignHCenter | Qt::AlignVCenter),
-    textCell("ScreenPrompt", {11, 244, 292, 36},
-             T9("Move the mouse pointer over the screen for a detailed description"), 12, true, colour::textBlue,
-             Qt::AlignHCenter | Qt::AlignTop, true),
+const PageText kTourCells[] = {
+    {.name = "ScreenCaption",
+     .rect = {11, 2, 292, 18},
+     .text = T9("Owlhaven Main Screen"),
+     .foreground = colour::maroon,
+     .fontPx = 14,
+     .bold = true,
+     .align = Qt::AlignHCenter | Qt::AlignVCenter},
+    {.name = "ScreenPrompt",
+     .rect = {11, 244, 292, 36},
+     .text = T9("Move the mouse pointer over the screen for a detailed description"),
+     .foreground = colour::textBlue,
+     .fontPx = 12,
+     .bold = true,
+     .align = Qt::AlignHCenter | Qt::AlignTop,
+     .wordWrap = true},
 };
 
 struct Zone
@@ -132,51 +158,68 @@ const std::array<Description, TChapter_009::kZoneCount + 1> kDescriptions{{
 }};
 
 // ---- page 3: quotations ---------------------------------------------------------------
-const CellSpec kQuoteCells[] = {
-    textCell("QuotesHeading", {12, 6, 554, 26}, T9("What People Say . . ."), 18, true, colour::maroon),
-    textCell("Quote1", {12, 40, 270, 118},
-             T9("<p><i>\"I owed on six cards and had no idea where to start. The schedule told me exactly what "
-                "to pay, and I was clear in under three years.\"</i></p>"
-                "<p align='right'><b>&mdash; a nurse and mother of two</b></p>"),
-             13, false, colour::black, Qt::AlignLeft | Qt::AlignTop, true),
-    textCell("Quote2", {296, 40, 270, 118},
-             T9("<p><i>\"Seeing the debt-free date in black and white changed everything. We stopped "
+const PageText kQuoteCells[] = {
+    {.name = "QuotesHeading",
+     .rect = {12, 6, 554, 26},
+     .text = T9("What People Say . . ."),
+     .foreground = colour::maroon,
+     .fontPx = 18,
+     .bold = true},
+    {.name = "Quote1",
+     .rect = {12, 40, 270, 118},
+     .text =
+         T9("<p><i>\"I owed on six cards and had no idea where to start. The schedule told me exactly what "
+            "to pay, and I was clear in under three years.\"</i></p>"
+            "<p align='right'><b>&mdash; a nurse and mother of two</b></p>"),
+     .fontPx = 13,
+     .align = Qt::AlignLeft | Qt::AlignTop,
+     .wordWrap = true,
+     .rich = true},
+    {.name = "Quote2",
+     .rect = {296, 40, 270, 118},
+     .text = T9("<p><i>\"Seeing the debt-free date in black and white changed everything. We stopped "
                 "guessing and started paying with a plan.\"</i></p>"
                 "<p align='right'><b>&mdash; a retired couple</b></p>"),
-             13, false, colour::black, Qt::AlignLeft | Qt::AlignTop, true),
-    textCell("Quote3", {12, 166, 270, 118},
-             T9("<p><i>\"Adding just $50 a month cut years off my loans. Owlhaven showed me that before I "
+     .fontPx = 13,
+     .align = Qt::AlignLeft | Qt::AlignTop,
+     .wordWrap = true,
+     .rich = true},
+    {.name = "Quote3",
+     .rect = {12, 166, 270, 118},
+     .text = T9("<p><i>\"Adding just $50 a month cut years off my loans. Owlhaven showed me that before I "
                 "spent a cent.\"</i></p>"
                 "<p align='right'><b>&mdash; a small-business owner</b></p>"),
-             13, false, colour::black, Qt::AlignLeft | Qt::AlignTop, true),
-    textCell("Quote4", {296, 166, 270, 118},
-             T9("<p><i>\"Plain screens, clear figures and a printed plan. For anyone serious about "
+     .fontPx = 13,
+     .align = Qt::AlignLeft | Qt::AlignTop,
+     .wordWrap = true,
+     .rich = true},
+    {.name = "Quote4",
+     .rect = {296, 166, 270, 118},
+     .text = T9("<p><i>\"Plain screens, clear figures and a printed plan. For anyone serious about "
                 "paying off their cards, this is the place to start.\"</i></p>"
                 "<p align='right'><b>&mdash; a home-finance newsletter review</b></p>"),
-             13, false, colour::black, Qt::AlignLeft | Qt::AlignTop, true),
+     .fontPx = 13,
+     .align = Qt::AlignLeft | Qt::AlignTop,
+     .wordWrap = true,
+     .rich = true},
 };
 
-// Builds the cells of a table on `page`, translated; prose with markup is rich
-// text; every cell lets pointer moves through to the page beneath.
-void addCells(QWidget* page, std::span<const CellSpec> cells)
+// Builds the texts of a table on `page`; every text lets pointer moves through
+// to the page beneath.
+void addCells(QWidget* page, std::span<const PageText> cells)
 {
-    for (CellSpec cell : cells) {
-        cell.text = tr9(cell.text.toUtf8().constData());
-        QLabel* label = makeCell(page, cell);
-        if (cell.text.contains(QLatin1Char('<')))
-            label->setTextFormat(Qt::RichText);
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
+    for (const PageText& cell : cells)
+        addText(page, kWords, cell)->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 QPushButton* webButton(QWidget* panel, const char* name, const QRect& rect, const char* words)
 {
-    auto* b = new QPushButton(tr9(words), panel);
+    auto* b = new QPushButton(kWords(words), panel);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(rect);
     b->setAutoDefault(false);
     b->setFont(arialPx(12, true));
-    b->setToolTip(tr9(T9("Click here to order online from our website")));
+    b->setToolTip(kWords(T9("Click here to order online from our website")));
     return b;
 }
 
@@ -225,11 +268,20 @@ TChapter_009::Controls TChapter_009::buildPages()
     for (std::size_t k = 0; k < kDescriptions.size(); ++k) {
         auto* page = new QWidget(descriptions);
         page->setObjectName(QStringLiteral("Description%1").arg(k));
-        const CellSpec cells[] = {
-            textCell("DescriptionHeading", {8, 6, 245, 22}, QString::fromUtf8(kDescriptions[k].heading), 15, true,
-                     colour::maroon),
-            textCell("DescriptionText", {8, 32, 245, 231}, QString::fromUtf8(kDescriptions[k].text), 12, false,
-                     colour::black, Qt::AlignLeft | Qt::AlignTop, true),
+        const PageText cells[] = {
+            {.name = "DescriptionHeading",
+             .rect = {8, 6, 245, 22},
+             .text = kDescriptions[k].heading,
+             .foreground = colour::maroon,
+             .fontPx = 15,
+             .bold = true},
+            {.name = "DescriptionText",
+             .rect = {8, 32, 245, 231},
+             .text = kDescriptions[k].text,
+             .fontPx = 12,
+             .align = Qt::AlignLeft | Qt::AlignTop,
+             .wordWrap = true,
+             .rich = true},
         };
         addCells(page, cells);
         descriptions->addWidget(page);
@@ -241,9 +293,10 @@ TChapter_009::Controls TChapter_009::buildPages()
         auto* zone = new HoverZone(tour);
         zone->setObjectName(QString::fromLatin1(kZones[k].name));
         zone->setGeometry(kZones[k].rect);
-        const QString heading = tr9(kDescriptions[k + 1].heading);
+        const QString heading = tr(kDescriptions[k + 1].heading);
         zone->setAccessibleName(heading);
-        zone->setAccessibleDescription(QTextDocumentFragment::fromHtml(tr9(kDescriptions[k + 1].text)).toPlainText());
+        zone->setAccessibleDescription(
+            QTextDocumentFragment::fromHtml(tr(kDescriptions[k + 1].text)).toPlainText());
         c.zones.append(zone);
     }
 

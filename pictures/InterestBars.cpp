@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/Layout.h"
+#include "common/Look.h"
 #include "core/MoneyText.h"
 
 namespace quenmark {

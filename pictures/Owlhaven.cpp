@@ -1,6 +1,8 @@
 #include "pictures/Owlhaven.h"
 
-#include "common/Layout.h"
+#include "common/Look.h"
+#include "core/MoneyText.h"
+#include "core/SampleCards.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -83,18 +85,6 @@ void debtList(QPainter& p, const QRectF& r)
     p.setPen(QPen(kEdge, 0.8));
     p.setBrush(Qt::white);
     p.drawRect(r);
-    struct Row
-    {
-        const char* name;
-        const char* balance;
-        const char* apr;
-        const char* payment;
-    };
-    static const Row kRows[] = {
-        {"Card 5", "765.72", "21.0", "19.00"},   {"Card 1", "1,543.68", "19.8", "32.00"},
-        {"Card 4", "832.91", "19.8", "17.00"},   {"Card 2", "2,100.00", "17.9", "53.00"},
-        {"Card 3", "1,784.32", "12.9", "37.00"},
-    };
     const qreal cols[] = {r.left() + 4, r.left() + 70, r.left() + 132, r.left() + 178};
     const qreal widths[] = {62, 56, 38, 56};
     const qreal rowH = 13;
@@ -110,17 +100,21 @@ void debtList(QPainter& p, const QRectF& r)
     p.setFont(arialPx(8));
     qreal y = header.bottom();
     int i = 0;
-    for (const Row& row : kRows) {
+    // The sample cards in the order they are paid off.
+    for (const int number : kHighestAprFirst) {
+        const SampleCard& card = kSampleCards[static_cast<std::size_t>(number - 1)];
         const QRectF line(r.left() + 0.5, y, r.width() - 1, rowH);
         if (i % 2 == 1)
             p.fillRect(line, kRowShade);
         if (i == 0) // the debt being paid first
             p.fillRect(QRectF(line.left(), line.top(), 2.5, line.height()), kAccent);
         p.setPen(kInk);
-        const char* cells[] = {row.name, row.balance, row.apr, row.payment};
+        const QString cells[] = {
+            QStringLiteral("Card %1").arg(card.number), QString::fromStdString(AmountToText(card.balance)),
+            QString::number(card.apr, 'f', 1), QString::fromStdString(AmountToText(card.payment))};
         for (int c = 0; c < 4; ++c)
-            p.drawText(QRectF(cols[c], y, widths[c], rowH), (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
-                       QString::fromLatin1(cells[c]));
+            p.drawText(QRectF(cols[c], y, widths[c], rowH),
+                       (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, cells[c]);
         y += rowH;
         ++i;
     }

@@ -25,6 +25,7 @@
 #include "common/Platform.h"
 #include "core/MoneyText.h"
 #include "core/Payoff.h"
+#include "core/SampleCards.h"
 #include "planner/BalanceChart.h"
 #include "planner/CardsLock.h"
 #include "planner/CardsModel.h"
@@ -66,9 +67,8 @@ const StoredPlan& SamplePlan()
 {
     static const StoredPlan sample = [] {
         StoredPlan p;
-        p.cards = {{QStringLiteral("Card 1"), 19.8, 1543.68, 32}, {QStringLiteral("Card 2"), 17.9, 2100.00, 53},
-                   {QStringLiteral("Card 3"), 12.9, 1784.32, 37}, {QStringLiteral("Card 4"), 19.8, 832.91, 17},
-                   {QStringLiteral("Card 5"), 21.0, 765.72, 19}};
+        for (const SampleCard& c : kSampleCards)
+            p.cards.append({QStringLiteral("Card %1").arg(c.number), c.apr, c.balance, c.payment});
         p.pledge = 25;
         p.order = PlanOrder::HighestApr;
         return p;
@@ -168,7 +168,7 @@ void MyCardsWindow::build()
     heading->setObjectName(QStringLiteral("Heading"));
     heading->setFont(arialPx(22, true));
     QPalette pal = heading->palette();
-    pal.setColor(QPalette::WindowText, colour::navyText);
+    pal.setColor(QPalette::WindowText, colour::textBlue);
     heading->setPalette(pal);
     top->addWidget(heading);
     auto* intro = new QLabel(

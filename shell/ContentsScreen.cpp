@@ -1,19 +1,20 @@
 #include "shell/ContentsScreen.h"
 
+#include "common/ButtonPictures.h"
+#include "common/FocusMark.h"
 #include "common/Layout.h"
 #include "common/LessonFrame.h"
+#include "common/Platform.h"
+#include "common/WebStuff.h"
 #include "lessons/Chapters.h"
-#include "pictures/ButtonPictures.h"
 #include "pictures/PictureButton.h"
 #include "pictures/Pictures.h"
-#include "shell/Goodbye.h"
-#include "common/Platform.h"
-#include "shell/Splash.h"
-#include "shell/UpdateReminder.h"
-#include "shell/Standby.h"
-#include "shell/VisitMemory.h"
-#include "common/WebStuff.h"
 #include "planner/MyCards.h"
+#include "shell/Goodbye.h"
+#include "shell/Splash.h"
+#include "shell/Standby.h"
+#include "shell/UpdateReminder.h"
+#include "shell/VisitMemory.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -75,7 +76,7 @@ TChapter_000::TChapter_000(QWidget* parent)
     setBackground(this, colour::silver);
 
     makeCell(this, textCell("QuenmarkLabel", QRect(24, 5, 200, 32), QStringLiteral("Quenmark"), 27, true,
-                            colour::navyText));
+                            colour::textBlue));
     MakeNoticeLines(this, "CopyrightNotice", QRect(24, 36, 440, 16), 12, "Label5", QRect(24, 52, 440, 16), 12,
                     Qt::AlignLeft | Qt::AlignVCenter);
 
@@ -131,6 +132,7 @@ TChapter_000::TChapter_000(QWidget* parent)
     });
     setTabOrder(findChild<QWidget*>(QStringLiteral("SBtn10")), myCards);
 
+    MarkKeyboardFocus(this);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();

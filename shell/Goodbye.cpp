@@ -1,10 +1,11 @@
 #include "shell/Goodbye.h"
 
+#include "common/ButtonPictures.h"
+#include "common/FocusMark.h"
 #include "common/Layout.h"
 #include "common/LessonFrame.h"
-#include "pictures/ButtonPictures.h"
-#include "pictures/Pictures.h"
 #include "common/WebStuff.h"
+#include "pictures/Pictures.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -44,8 +45,9 @@ Tgoodbye::Tgoodbye(QWidget* parent)
     badge->setPixmap(LoadArt(QStringLiteral("edition_badge.jpg")));
     badge->setAccessibleName(tr("Anniversary edition badge"));
 
-    makeCell(page, textCell("ThanksHeading", QRect(164, 24, 360, 64), tr("Thank you for learning with Quenmark!"), 20,
-                            true, colour::navyText, Qt::AlignCenter, true));
+    makeCell(page,
+             textCell("ThanksHeading", QRect(164, 24, 360, 64), tr("Thank you for learning with Quenmark!"),
+                      20, true, colour::textBlue, Qt::AlignCenter, true));
 
     const QString link = QStringLiteral("<a href=\"home\" style=\"color:#800000\">%1</a>").arg(MakerWebAddress());
     const QStringList paragraphs{
@@ -115,6 +117,7 @@ Tgoodbye::Tgoodbye(QWidget* parent)
     close->setGeometry(476, 416, 85, 28);
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &Tgoodbye::Button1Click);
+    MarkKeyboardFocus(this);
 }
 
 Tgoodbye::~Tgoodbye()

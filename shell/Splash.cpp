@@ -45,7 +45,7 @@ TSplashScreen::TSplashScreen(QWidget* parent)
     // Dark blue edge around a white panel.
     CellSpec edge;
     edge.rect = QRect(1, 1, 438, 320);
-    edge.background = colour::navyText;
+    edge.background = colour::textBlue;
     makeCell(this, edge);
     CellSpec panel;
     panel.rect = QRect(9, 9, 422, 304);

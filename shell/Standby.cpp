@@ -12,7 +12,7 @@ namespace quenmark {
 TPleaseStandBy* PleaseStandBy = nullptr;
 
 namespace {
-const QColor kDarkTeal(0, 64, 64); // colour value 4210688
+const QColor kDarkTeal(0, 64, 64); // the stand-by screen's band
 }
 
 TPleaseStandBy::TPleaseStandBy(QWidget* parent)

@@ -25,7 +25,7 @@ TStaleDate::TStaleDate(QWidget* parent)
     title.name = "TitleLabel";
     title.rect = QRect(8, 6, 410, 26);
     title.text = tr("Special Message From Harlowby");
-    title.background = colour::navyText;
+    title.background = colour::textBlue;
     title.foreground = colour::white;
     title.fontPx = 17;
     title.bold = true;

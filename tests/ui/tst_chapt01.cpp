@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "ChapterFixture.h"
 #include "FakePlatform.h"
 #include "TestWidgets.h"
 #include "common/Layout.h"
@@ -20,34 +21,14 @@ using namespace quenmark;
 namespace {
 const QString kAgain = QStringLiteral("\nCheck your answer again or click the \"Next Page\" button.");
 const QString kRight = QStringLiteral("Right!!!\nGood job!\n15 Years and 3 Months seems hard to believe doesn't it.");
-const QColor kNavy(0, 64, 128); // colour value 8404992
+const QColor kNavy(0, 64, 128); // the answer's text blue
 } // namespace
 
-class TestChapt01 : public QObject
+class TestChapt01 : public QObject, public quenmark::test::ChapterFixture<TChapter_001>
 {
     Q_OBJECT
 
 private:
-    FakePlatform fake;
-    std::unique_ptr<TChapter_001> w;
-
-    template <typename T = QWidget>
-    T* find(const QString& name)
-    {
-        return quenmark::test::child<T>(w.get(), qPrintable(name));
-    }
-    void click(const QString& name, int times = 1)
-    {
-        auto* b = find<QAbstractButton>(name);
-        QVERIFY(b);
-        for (int i = 0; i < times; ++i)
-            QTest::mouseClick(b, Qt::LeftButton);
-    }
-    void goToPage(int page) // 1-based
-    {
-        while (w->currentPage() < page)
-            click("BtnNext");
-    }
     // Sets the guess with the spin buttons, starting from 1 year 1 month.
     void guess(int years, int months)
     {

@@ -11,6 +11,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "ChapterFixture.h"
 #include "FakePlatform.h"
 #include "TestWidgets.h"
 #include "TypedInput.h"
@@ -32,19 +33,11 @@ QString paymentMessage(const QString& entered, const QString& adjusted)
 }
 } // namespace
 
-class TestChapt02 : public QObject
+class TestChapt02 : public QObject, public quenmark::test::ChapterFixture<TChapter_002>
 {
     Q_OBJECT
 
 private:
-    FakePlatform fake;
-    std::unique_ptr<TChapter_002> w;
-
-    template <typename T = QWidget>
-    T* find(const QString& name)
-    {
-        return quenmark::test::child<T>(w.get(), qPrintable(name));
-    }
     QLineEdit* edit(const QString& name) { return find<QLineEdit>(name); }
     ResultBox* box(const QString& name) { return find<ResultBox>(name); }
     // The text of an input box or of a result box.
@@ -61,14 +54,6 @@ private:
         auto* next = find<QPushButton>("BtnNext");
         while (w->currentPage() < 8)
             QTest::mouseClick(next, Qt::LeftButton);
-    }
-    // Types into a box as a user would: focus, select all, type.
-    void type(const QString& box, const QString& s) { quenmark::test::typeInto(edit(box), s); }
-    void enter(const QString& apr, const QString& balance, const QString& payment)
-    {
-        type("EditApr", apr);
-        type("EditBal", balance);
-        type("EditPmt", payment);
     }
     void calculate() { QTest::mouseClick(find<QPushButton>("BtnGoFigure"), Qt::LeftButton); }
     QStringList results()

@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "ChapterFixture.h"
 #include "FakePlatform.h"
 #include "PageChecks.h"
 #include "TestWidgets.h"
@@ -25,26 +26,11 @@ const QColor kLightGreen(168, 255, 168);
 const QColor kLightYellow(255, 255, 128);
 } // namespace
 
-class TestChapt06 : public QObject
+class TestChapt06 : public QObject, public quenmark::test::ChapterFixture<LessonFrame>
 {
     Q_OBJECT
 
 private:
-    FakePlatform fake;
-    std::unique_ptr<LessonFrame> w;
-
-    template <typename T = QWidget>
-    T* find(const QString& name)
-    {
-        return quenmark::test::child<T>(w.get(), name.toLatin1().constData());
-    }
-    void goToPage(int page)
-    {
-        while (w->currentPage() < page)
-            find<QPushButton>("BtnNext")->click();
-        while (w->currentPage() > page)
-            find<QPushButton>("BtnBack")->click();
-    }
     QString readout(bool payoff) { return find<QLabel>(payoff ? "LabelTime" : "LabelValue")->text(); }
 
 private slots:

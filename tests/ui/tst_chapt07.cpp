@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "ChapterFixture.h"
 #include "FakePlatform.h"
 #include "TestWidgets.h"
 #include "TypedInput.h"
@@ -32,20 +33,11 @@ QString row2(int row) // "01".."05"
 }
 } // namespace
 
-class TestChapt07 : public QObject
+class TestChapt07 : public QObject, public quenmark::test::ChapterFixture<TChapter_007>
 {
     Q_OBJECT
 
 private:
-    FakePlatform fake;
-    std::unique_ptr<TChapter_007> w;
-
-    template <typename T = QWidget>
-    T* find(const QString& name)
-    {
-        return quenmark::test::child<T>(w.get(), qPrintable(name));
-    }
-    QString label(const QString& name) { return find<QLabel>(name)->text(); }
     QStringList results(const QStringList& names)
     {
         QStringList r;
@@ -56,21 +48,6 @@ private:
     QString result(const QString& name) { return find<ResultBox>(name)->text(); }
     int gauge(int n) { return find<LightGauge>(QStringLiteral("Gauge%1").arg(n))->value(); }
     int runs() { return w->payoffRunner().runsStarted(); }
-    void click(const char* name) { QTest::mouseClick(find<QPushButton>(QLatin1String(name)), Qt::LeftButton); }
-    void goToPage(int page)
-    {
-        while (w->currentPage() < page)
-            click("BtnNext");
-        while (w->currentPage() > page)
-            click("BtnBack");
-    }
-    void type(const char* box, const QString& text) { quenmark::test::typeInto(find<QLineEdit>(QLatin1String(box)), text); }
-    void enter(const QString& apr, const QString& balance, const QString& payment)
-    {
-        type("EditApr", apr);
-        type("EditBal", balance);
-        type("EditPmt", payment);
-    }
     void choose(const char* list, const QString& item)
     {
         auto* combo = find<QComboBox>(QLatin1String(list));

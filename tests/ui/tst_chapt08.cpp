@@ -12,6 +12,7 @@
 #include <memory>
 #include <numeric>
 
+#include "ChapterFixture.h"
 #include "FakePlatform.h"
 #include "PageChecks.h"
 #include "TestWidgets.h"
@@ -42,25 +43,13 @@ int cardAt(double u)
 }
 } // namespace
 
-class TestChapt08 : public QObject
+class TestChapt08 : public QObject, public quenmark::test::ChapterFixture<TChapter_008>
 {
     Q_OBJECT
 
 private:
-    FakePlatform fake;
-    std::unique_ptr<TChapter_008> w;
-
-    template <typename T = QWidget> T* find(const char* name)
-    {
-        return quenmark::test::child<T>(w.get(), name);
-    }
     QWidget* piePage() { return w->notebook()->widget(2); }
     int stageText() { return find<QStackedWidget>("Notebook3")->currentIndex(); }
-    void goToPage(int page)
-    {
-        while (w->currentPage() < page)
-            find<QPushButton>("BtnNext")->click();
-    }
     void pointAt(QWidget* target, QPoint at)
     {
         QTest::mouseMove(w->windowHandle(), target->mapTo(w.get(), at));

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <memory>
 
+#include "ChapterFixture.h"
 #include "FakePlatform.h"
 #include "PageChecks.h"
 #include "TestWidgets.h"
@@ -31,27 +32,13 @@ QString boxName(const char* kind, int panel)
 
 } // namespace
 
-class TestChapt08Charts : public QObject
+class TestChapt08Charts : public QObject, public quenmark::test::ChapterFixture<TChapter_008>
 {
     Q_OBJECT
 
 private:
-    FakePlatform fake;
-    std::unique_ptr<TChapter_008> w;
     QWidget* page = nullptr;
 
-    template <typename T = QWidget>
-    T* find(const QString& name)
-    {
-        return quenmark::test::child<T>(w.get(), name.toLatin1().constData());
-    }
-    void goToPage(int n)
-    {
-        while (w->currentPage() < n)
-            find<QPushButton>("BtnNext")->click();
-        while (w->currentPage() > n)
-            find<QPushButton>("BtnBack")->click();
-    }
     // Info box 1..3 as "count amount / count amount colour"; "" when hidden.
     QString box(int b)
     {

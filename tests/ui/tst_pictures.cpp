@@ -1,7 +1,7 @@
 // Pictures: our JPEG decoder on good and damaged data, the embedded artwork,
 // the button pictures, and the font the fixed layouts are measured in.
 #include "common/Layout.h"
-#include "pictures/ButtonPictures.h"
+#include "common/ButtonPictures.h"
 #include "pictures/Pictures.h"
 
 #include <QBuffer>

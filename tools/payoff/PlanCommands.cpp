@@ -18,6 +18,7 @@
 
 #include "Output.h"
 #include "core/AmountReader.h"
+#include "core/Limits.h"
 #include "core/MoneyText.h"
 #include "core/Payoff.h"
 #include "core/Planner.h"

@@ -1,6 +1,6 @@
-#include "pictures/ButtonPictures.h"
+#include "common/ButtonPictures.h"
 
-#include "common/Layout.h"
+#include "common/Look.h"
 
 #include <QGuiApplication>
 #include <QHash>
@@ -97,8 +97,8 @@ QPixmap BandPicture(const QString& words, const QColor& band, QSize size, int fo
                             .arg(words, band.name())
                             .arg(size.width())
                             .arg(size.height())
-                            .arg(fontPx)
-                            + QStringLiteral("|%1").arg(screenScale());
+                            .arg(fontPx) +
+                        QStringLiteral("|%1").arg(screenScale());
     if (auto it = cache().constFind(key); it != cache().constEnd())
         return *it;
 
