@@ -90,7 +90,7 @@ BoxReading ReadAmountBox(std::string_view text, AmountBox box)
 }
 
 PaymentCheck CheckPayment(double apr, double balance, double payment, std::string_view paymentBoxText,
-                          CalculatorKind kind)
+                          CalculatorKind kind, double highestApr)
 {
     auto clean = [](double v) { return std::isfinite(v) && v > 0 ? v : 0.0; };
     apr = clean(apr);
@@ -100,7 +100,7 @@ PaymentCheck CheckPayment(double apr, double balance, double payment, std::strin
     PaymentCheck c;
     c.payment = payment;
     c.paymentText = PlainTwoDecimals(payment);
-    c.minimumAcceptable = MinimumAcceptablePayment(apr, balance, kind);
+    c.minimumAcceptable = MinimumAcceptablePayment(apr, balance, kind, highestApr);
 
     if (apr > 0) {
         if (payment < c.minimumAcceptable) {

@@ -54,8 +54,10 @@ struct PaymentCheck
 // below MinimumAcceptablePayment(0, balance, ExtraMoney), and the payoff
 // calculator a payment so small that the month count would pass 2,147,483,647
 // (balance / 2,147,483,647 rounded up to the cent), each with the payment
-// message. No balance at APR 0: nothing to check.
+// message. No balance at APR 0: nothing to check. The least acceptable payment
+// counts the APR up to `highestApr` (the lessons' 30; the planner's card
+// statements ask for kPlanHighestApr).
 PaymentCheck CheckPayment(double apr, double balance, double payment, std::string_view paymentBoxText,
-                          CalculatorKind kind);
+                          CalculatorKind kind, double highestApr = kLessonHighestApr);
 
 } // namespace quenmark

@@ -414,38 +414,57 @@ std::string PrintableText(std::string_view text)
     return out;
 }
 
-void AppendScheduleCsv(std::string& out, const PlanResult& plan, std::span<const std::string> names,
-                       std::optional<CalendarMonth> start)
+ScheduleCsv::ScheduleCsv(const PlanResult& plan, std::span<const std::string> names,
+                         std::optional<CalendarMonth> start)
+    : m_plan(plan), m_written(names.size()), m_start(start)
 {
-    out += start ? "month,card,payment,interest,balance,date\n" : "month,card,payment,interest,balance\n";
-    // Each name once, as it is written.
-    std::vector<std::string> written(names.size());
     for (std::size_t i = 0; i < names.size(); ++i)
-        written[i] = CsvField(SpreadsheetText(PrintableText(names[i])));
+        m_written[i] = CsvField(SpreadsheetText(PrintableText(names[i])));
+}
+
+void ScheduleCsv::appendHeader(std::string& out) const
+{
+    out += m_start ? "month,card,payment,interest,balance,date\n" : "month,card,payment,interest,balance\n";
+}
+
+std::size_t ScheduleCsv::appendRows(std::string& out, std::size_t first, std::size_t count) const
+{
+    const std::span<const PlanRow> rows = m_plan.schedule.rows();
+    const std::size_t end = first >= rows.size() ? rows.size() : first + std::min(count, rows.size() - first);
     std::string date;
     std::int32_t dateMonth = 0;
-    for (const PlanRow& r : plan.schedule.rows()) {
+    for (std::size_t i = std::min(first, end); i < end; ++i) {
+        const PlanRow& r = rows[i];
         out += std::to_string(r.month);
         out += ',';
         const auto card = static_cast<std::size_t>(r.card);
-        if (card < written.size())
-            out += written[card];
+        if (card < m_written.size())
+            out += m_written[card];
         out += ',';
         out += PlainCents(r.payment);
         out += ',';
         out += PlainCents(r.interest);
         out += ',';
         out += PlainCents(r.balance);
-        if (start) {
+        if (m_start) {
             if (r.month != dateMonth) {
                 dateMonth = r.month;
-                date = MonthText(PlanCalendarMonth(*start, r.month));
+                date = MonthText(PlanCalendarMonth(*m_start, r.month));
             }
             out += ',';
             out += date;
         }
         out += '\n';
     }
+    return end;
+}
+
+void AppendScheduleCsv(std::string& out, const PlanResult& plan, std::span<const std::string> names,
+                       std::optional<CalendarMonth> start)
+{
+    const ScheduleCsv csv(plan, names, start);
+    csv.appendHeader(out);
+    csv.appendRows(out, 0, plan.schedule.size());
 }
 
 } // namespace quenmark

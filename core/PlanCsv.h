@@ -105,4 +105,23 @@ std::string PrintableText(std::string_view text);
 void AppendScheduleCsv(std::string& out, const PlanResult& plan, std::span<const std::string> names,
                        std::optional<CalendarMonth> start = std::nullopt);
 
+// The same text a piece at a time, so that a long schedule is written out
+// without holding all of its text: the header, then rows [first, first +
+// count) of plan.schedule. Keeps references to `plan` (not copied).
+class ScheduleCsv
+{
+public:
+    ScheduleCsv(const PlanResult& plan, std::span<const std::string> names,
+                std::optional<CalendarMonth> start = std::nullopt);
+    void appendHeader(std::string& out) const;
+    // Appends the rows from `first` on, at most `count` of them; returns the
+    // index after the last row appended (plan.schedule.size() at the end).
+    std::size_t appendRows(std::string& out, std::size_t first, std::size_t count) const;
+
+private:
+    const PlanResult& m_plan;
+    std::vector<std::string> m_written; // each name once, as it is written
+    std::optional<CalendarMonth> m_start;
+};
+
 } // namespace quenmark

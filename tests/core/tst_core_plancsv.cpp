@@ -354,6 +354,21 @@ private slots:
             b = eb + 1;
         }
         QVERIFY(dated.ends_with(",2014-03\n")); // month 57
+
+        // Written a piece at a time, the same text.
+        for (const std::size_t piece : {std::size_t{1}, std::size_t{7}, std::size_t{100000}}) {
+            const ScheduleCsv writer(plan, names, CalendarMonth{2009, 7});
+            std::string pieces;
+            writer.appendHeader(pieces);
+            std::size_t next = 0;
+            while (next < plan.schedule.size()) {
+                const std::size_t after = writer.appendRows(pieces, next, piece);
+                QCOMPARE(after, std::min(next + piece, plan.schedule.size()));
+                next = after;
+            }
+            QCOMPARE(writer.appendRows(pieces, next, piece), plan.schedule.size()); // nothing past the end
+            QCOMPARE(pieces, dated);
+        }
     }
 };
 

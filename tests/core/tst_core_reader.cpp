@@ -42,6 +42,8 @@ private slots:
     void readBox();
     void checkPayment_data();
     void checkPayment();
+    void checkPaymentAtPlannerApr_data();
+    void checkPaymentAtPlannerApr();
     void rereadingIsStable();
 };
 
@@ -184,6 +186,44 @@ void TestReader::checkPayment()
             QVERIFY(s.MonthCount < std::numeric_limits<std::int32_t>::max());
         }
     }
+}
+
+void TestReader::checkPaymentAtPlannerApr_data()
+{
+    QTest::addColumn<double>("apr");
+    QTest::addColumn<double>("payment");
+    QTest::addColumn<double>("newPayment"); // 0: it runs
+
+    // $2,100.00: the least payment is truncate(2,100 x (APR / 1200 + 0.001)) + 1.
+    QTest::newRow("45 %, 60.00 is below 81.00") << 45.0 << 60.0 << 81.0;
+    QTest::newRow("45 %, 81.00 runs") << 45.0 << 81.0 << 0.0;
+    QTest::newRow("99.99 %, 170.00 is below 178.00") << 99.99 << 170.0 << 178.0;
+    QTest::newRow("above 99.99 counts as 99.99") << 150.0 << 177.99 << 178.0;
+    QTest::newRow("17.9 %, as the lessons") << 17.9 << 20.0 << 34.0;
+}
+
+void TestReader::checkPaymentAtPlannerApr()
+{
+    // The planner's card statements count the APR up to 99.99 (the lessons' 30
+    // would let a payment below the interest through).
+    QFETCH(double, apr);
+    QFETCH(double, payment);
+    QFETCH(double, newPayment);
+    const PaymentCheck c =
+        CheckPayment(apr, 2100, payment, PlainTwoDecimals(payment), CalculatorKind::Payoff, kPlanHighestApr);
+    EXACT(c.minimumAcceptable, MinimumAcceptablePayment(apr, 2100, CalculatorKind::Payoff, kPlanHighestApr));
+    if (newPayment == 0) {
+        QCOMPARE(static_cast<int>(c.outcome), static_cast<int>(PaymentCheck::Outcome::Run));
+        EXACT(c.payment, payment);
+    } else {
+        QCOMPARE(static_cast<int>(c.outcome), static_cast<int>(PaymentCheck::Outcome::RaisedToMinimum));
+        EXACT(c.payment, newPayment);
+        QCOMPARE(QString::fromStdString(c.error),
+                 PaymentMessage(PlainTwoDecimals(payment).c_str(), PlainTwoDecimals(newPayment).c_str()));
+    }
+    if (apr > kLessonHighestApr) // the lessons' check lets it through at 30 %
+        QCOMPARE(static_cast<int>(CheckPayment(apr, 2100, payment, "", CalculatorKind::Payoff).outcome),
+                 static_cast<int>(PaymentCheck::Outcome::Run));
 }
 
 void TestReader::rereadingIsStable()

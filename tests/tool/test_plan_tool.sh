@@ -11,7 +11,7 @@ printf 'name,apr,balance,payment\nCard 1,19.8,"$1,543.68",$32\nCard 2,17.9%%,210
 
 # --- the three pledge amounts of chapter 8 ---------------------------------------------
 run 0 --plan "$CARDS" --pledge 25
-printf 'months: 57\ninterest: 3,294.04\npayoff.1: 21 Card 5\npayoff.2: 43 Card 1\npayoff.3: 51 Card 4\npayoff.4: 54 Card 2\npayoff.5: 57 Card 3\n' >"$EXPECTED"
+printf 'months: 57\ninterest: 3,294.04\npaid: 10,320.67\npayoff.1: 21 Card 5\npayoff.2: 43 Card 1\npayoff.3: 51 Card 4\npayoff.4: 54 Card 2\npayoff.5: 57 Card 3\n' >"$EXPECTED"
 same_output "pledge 25"
 [ -s "$ERR" ] && fail "pledge 25: stderr not empty"
 run 0 --plan "$CARDS" --pledge=50 --order apr
@@ -24,7 +24,7 @@ printf '\357\273\277NAME , APR,Balance,Payment\r\n\r\n' >"$WORK/crlf.csv"
 tail -n +2 "$CARDS" | sed 's/$/\r/' >>"$WORK/crlf.csv"
 printf '\r\n\n' >>"$WORK/crlf.csv"
 "$TOOL" --plan - --pledge 25 <"$WORK/crlf.csv" >"$OUT" 2>"$ERR" || fail "standard input: exit status"
-printf 'months: 57\ninterest: 3,294.04\npayoff.1: 21 Card 5\npayoff.2: 43 Card 1\npayoff.3: 51 Card 4\npayoff.4: 54 Card 2\npayoff.5: 57 Card 3\n' >"$EXPECTED"
+printf 'months: 57\ninterest: 3,294.04\npaid: 10,320.67\npayoff.1: 21 Card 5\npayoff.2: 43 Card 1\npayoff.3: 51 Card 4\npayoff.4: 54 Card 2\npayoff.5: 57 Card 3\n' >"$EXPECTED"
 same_output "standard input with CRLF and BOM"
 
 # --- the schedule ---------------------------------------------------------------------
@@ -90,7 +90,7 @@ grep -qx 'payoff.2: 2 Huge' "$OUT" || fail "largest amounts: $(cat "$OUT")"
 # $100 at 45 % (not 30 %) with $10 a month: $27.72 of interest over 13 months.
 printf 'name,apr,balance,payment\nHigh,45,100,10\n' >"$WORK/high.csv"
 run 0 --plan "$WORK/high.csv"
-printf 'months: 13\ninterest: 27.72\npayoff.1: 13 High\n' >"$EXPECTED"
+printf 'months: 13\ninterest: 27.72\npaid: 127.72\npayoff.1: 13 High\n' >"$EXPECTED"
 same_output "APR 45"
 grep -qi 'nan\|inf' "$OUT" && fail "odd amounts: non-finite text"
 
@@ -99,13 +99,50 @@ run 0 --disclosure 17.9 2100 53
 printf 'months: 183\npaid: 4,587.89\npayment_36: 75.82\npaid_36: 2,729.28\nsaved_36: 1,858.61\n' >"$EXPECTED"
 same_output "disclosure of the running example"
 run 0 --disclosure 0 2100 100
-printf 'months: 21\npaid: 2,100.00\npayment_36: 58.34\npaid_36: 2,100.00\nsaved_36: 0.00\n' >"$EXPECTED"
+printf 'months: 21\npaid: 2,100.00\npayment_36: 58.34\npaid_36: 2,100.00\nsaved_36: none, your payment is already faster\n' >"$EXPECTED"
 same_output "disclosure at APR 0"
 run 3 --disclosure 17.9 2100 20
 grep -q 'adjusted to \$34.00\.$' "$ERR" || fail "disclosure: payment not checked"
 [ -s "$OUT" ] && fail "disclosure, payment too low: printed results"
 run 0 --disclosure 30 1e300 1e300
 grep -qi 'nan\|inf' "$OUT" && fail "disclosure of the largest amounts: non-finite text"
+
+# The 36-month payment clears the balance within 36 months of the cents ledger
+# (a plan of the card alone pays it off by month 36; a cent less does not), at
+# APRs up to 99.99; a saving is never negative.
+# APR BALANCE PAYMENT | key | value
+while IFS="|" read -r args key expect; do
+    # shellcheck disable=SC2086
+    run 0 --disclosure $args
+    [ "$(sed -n "s/^$key: //p" "$OUT")" = "$expect" ] || fail "disclosure $args: $(grep "^$key:" "$OUT")"
+    [ -s "$ERR" ] && fail "disclosure $args: stderr $(cat "$ERR")"
+    set -- $args
+    pay=$(sed -n 's/^payment_36: //p' "$OUT" | tr -d ,)
+    printf 'name,apr,balance,payment\nA,%s,%s,%s\n' "$1" "$2" "$pay" >"$WORK/level.csv"
+    "$TOOL" --plan "$WORK/level.csv" | grep -q '^months: \([0-9]\|[12][0-9]\|3[0-6]\)$' ||
+        fail "disclosure $args: $pay does not clear in 36 months"
+    less=$(printf '%s' "$pay" | awk '{ printf "%.2f", $1 - 0.01 }')
+    printf 'name,apr,balance,payment\nA,%s,%s,%s\n' "$1" "$2" "$less" >"$WORK/level.csv"
+    "$TOOL" --plan "$WORK/level.csv" | grep -q '^months: \(3[7-9]\|[4-9][0-9]\|[0-9][0-9][0-9]\)$' ||
+        fail "disclosure $args: $less clears in 36 months too"
+done <<'ROWS'
+19.8 9911.30 174.01|payment_36|367.34
+17.9 99.99 15|payment_36|3.62
+0 123456789.01 0.06|payment_36|3,429,355.26
+45 2100 81|payment_36|107.25
+99.99 300 30|saved_36|284.43
+5 500 20|saved_36|none, your payment is already faster
+60 500 50|saved_36|none, your payment already costs less
+45 2100 81|months|never, paying only the minimum never pays it off
+45 2100 81|paid|never, paying only the minimum never pays it off
+45 2100 81|saved_36|not counted, paying only the minimum never pays it off
+ROWS
+run 2 --disclosure 100 2100 200
+[ "$(cat "$ERR")" = 'error: --disclosure: the APR "100" is above the highest APR, 99.99' ] || fail "APR 100: $(cat "$ERR")"
+[ -s "$OUT" ] && fail "disclosure, APR 100: printed results"
+# The least payment is counted at the APR given, not at 30.
+run 3 --disclosure 45 2100 60
+grep -q 'adjusted to \$81.00\.$' "$ERR" || fail "disclosure at 45: $(cat "$ERR")"
 
 run 0 --help
 grep -q -- '--plan FILE.csv' "$OUT" || fail "--help: no --plan"

@@ -3,8 +3,10 @@
 //   quenmark-payoff APR BALANCE PAYMENT
 //   quenmark-payoff --compare [--extra N] [--loan] APR BALANCE PAYMENT
 //   --schedule with either form prints one CSV line per month instead.
+// The planner's commands (--plan, --disclosure) are in PlanCommands.cpp.
 //
-// Exit status: 0 done, 2 malformed arguments, 3 the payment was rejected.
+// Exit status: 0 done, 1 standard output could not be written, 2 malformed
+// arguments, 3 the payment was rejected (Output.h).
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -14,9 +16,12 @@
 #include "core/MoneyText.h"
 #include "core/AmountReader.h"
 #include "core/Payoff.h"
+#include "Output.h"
 #include "PlanCommands.h"
 
 using namespace quenmark;
+using quenmark::tool::Line;
+using quenmark::tool::Put;
 
 namespace {
 
@@ -25,15 +30,15 @@ constexpr const char* kUsage =
     "usage: quenmark-payoff [--schedule] [--compare [--extra N] [--loan]] APR BALANCE PAYMENT\n";
 constexpr int kExtraAmounts[] = {5, 10, 15, 20, 25, 50, 75, 100, 250, 500, 1000};
 
-constexpr int kExitDone = 0;
-constexpr int kExitUsage = 2;
-constexpr int kExitRejected = 3;
+constexpr int kExitDone = tool::kExitDone;
+constexpr int kExitUsage = tool::kExitUsage;
+constexpr int kExitRejected = tool::kExitRejected;
 
 void PrintHelp()
 {
-    std::fputs(kUsage, stdout);
-    std::fputs(
-        "\n"
+    Put(kUsage);
+    tool::PrintPlannerUsage();
+    Put("\n"
         "Works out how long a credit-card balance takes to pay off and what it costs.\n"
         "\n"
         "  APR        annual percentage rate in percent (above 30 counts as 30)\n"
@@ -47,14 +52,23 @@ void PrintHelp()
         "                250, 500 or 1000 (default 5)\n"
         "  --loan        with --compare: pay the entered payment every month, like a loan\n"
         "  --schedule    print the months of the run as CSV instead of the totals\n"
-        "                (with --compare: the run with the extra amount)\n"
+        "                (with --compare: the run with the extra amount):\n"
+        "                month,balance,payment,interest,principal,new_balance\n"
         "  --help        show this text\n"
         "  --version     show the version\n"
         "\n"
-        "Amounts may carry a leading \"$\" and \",\" separators. Exit status: 0 done,\n"
-        "2 malformed arguments, 3 payment too low (the message names the least one).\n",
-        stdout);
+        "Prints months, years, extra_months, interest, paid and average (with\n"
+        "--compare: each but average as without. and with., then saved). Amounts may\n"
+        "carry a leading \"$\" and \",\" separators and are read as the calculators'\n"
+        "boxes read them.\n");
     tool::PrintPlannerHelp();
+    Put("\n"
+        "Exit status: 0 done; 1 standard output could not be written (the error is on\n"
+        "standard error); 2 malformed arguments, an option value or a plan file line\n"
+        "that is malformed (the message names the option, or the line and column), or\n"
+        "an APR above 99.99 in a plan or a disclosure; 3 the payment is too low (the\n"
+        "message names the least one), a plan does not end within 100 years (the\n"
+        "message names the first card still owing), or no pledge meets --by.\n");
 }
 
 int Usage()
@@ -63,28 +77,20 @@ int Usage()
     return kExitUsage;
 }
 
-void Line(const char* key, const std::string& value)
-{
-    std::fputs(key, stdout);
-    std::fputs(": ", stdout);
-    std::fputs(value.c_str(), stdout);
-    std::fputc('\n', stdout);
-}
-
 class CsvRows : public LedgerSink
 {
 public:
     void row(const LedgerRow& r) override
     {
-        std::printf("%d,%s,%s,%s,%s,%s\n", static_cast<int>(r.number), PlainTwoDecimals(r.openingBalance).c_str(),
-                    PlainTwoDecimals(r.payment).c_str(), PlainTwoDecimals(r.interest).c_str(),
-                    PlainTwoDecimals(r.principal).c_str(), PlainTwoDecimals(r.newBalance).c_str());
+        Put(std::to_string(r.number) + "," + PlainTwoDecimals(r.openingBalance) + "," + PlainTwoDecimals(r.payment) +
+            "," + PlainTwoDecimals(r.interest) + "," + PlainTwoDecimals(r.principal) + "," +
+            PlainTwoDecimals(r.newBalance) + "\n");
     }
 };
 
 void ScheduleHeader()
 {
-    std::fputs("month,balance,payment,interest,principal,new_balance\n", stdout);
+    Put("month,balance,payment,interest,principal,new_balance\n");
 }
 
 // The months of the no-interest payoff, which the engine counts rather than steps.
@@ -96,8 +102,8 @@ void NoInterestSchedule(double balance, double payment)
         return;
     CsvRows out;
     std::int64_t left = owed;
-    // The payment check keeps the count within 32 bits.
-    for (std::int64_t month = 1; left > 0; ++month) {
+    // The payment check keeps the count within 32 bits; a failed write stops it.
+    for (std::int64_t month = 1; left > 0 && !tool::OutputFailed(); ++month) {
         const std::int64_t p = pay < left ? pay : left;
         LedgerRow r;
         r.number = static_cast<std::int32_t>(month);
@@ -155,11 +161,11 @@ void ReadAmounts(const Arguments& a, double& apr, double& balance, double& payme
 void PrintSide(const char* prefix, const PayoffState& s)
 {
     const std::string p(prefix);
-    Line((p + "months").c_str(), CountToText(s.MonthCount));
-    Line((p + "years").c_str(), std::to_string(s.Years));
-    Line((p + "extra_months").c_str(), std::to_string(s.ExtraMonths));
-    Line((p + "interest").c_str(), AmountToText(s.TotalInterest));
-    Line((p + "paid").c_str(), AmountToText(s.TotalPaid));
+    Line(p + "months", CountToText(s.MonthCount));
+    Line(p + "years", std::to_string(s.Years));
+    Line(p + "extra_months", std::to_string(s.ExtraMonths));
+    Line(p + "interest", AmountToText(s.TotalInterest));
+    Line(p + "paid", AmountToText(s.TotalPaid));
 }
 
 int RunSingle(double apr, double balance, double payment, bool schedule)
@@ -204,6 +210,7 @@ int RunCompare(double apr, double balance, double payment, const Arguments& a)
 
 int main(int argc, char** argv)
 {
+    tool::ReportBrokenPipes();
     if (const int status = tool::RunPlannerCommands(argc, argv); status >= 0)
         return status;
     Arguments a;
@@ -223,10 +230,10 @@ int main(int argc, char** argv)
             optionsEnded = true;
         } else if (arg == "--help" || arg == "-h") {
             PrintHelp();
-            return kExitDone;
+            return tool::FinishOutput(kExitDone);
         } else if (arg == "--version") {
-            std::printf("quenmark-payoff %s\n", kVersion);
-            return kExitDone;
+            Put(std::string("quenmark-payoff ") + kVersion + "\n");
+            return tool::FinishOutput(kExitDone);
         } else if (arg == "--compare") {
             a.compare = true;
         } else if (arg == "--loan") {
@@ -264,7 +271,5 @@ int main(int argc, char** argv)
     payment = check.payment;
 
     const int status = a.compare ? RunCompare(apr, balance, payment, a) : RunSingle(apr, balance, payment, a.schedule);
-    if (std::fflush(stdout) != 0)
-        return 1;
-    return status;
+    return tool::FinishOutput(status);
 }
