@@ -283,6 +283,28 @@ void TChapter_006::buildPages()
             .arg(first.monthsConstant));
 }
 
+// Axes and ticks; the value-axis and card labels. All of them are background.
+static void addAxes(QFrame* panel, const ChartSpec& spec)
+{
+    line(panel, {kAxisX, kAxisTop, 1, ch6::kAxisY - kAxisTop + 1});
+    for (int y = kAxisTop; y < ch6::kAxisY; y += kTickStep)
+        line(panel, {kAxisX + 1, y, 7, 1});
+    line(panel, {kAxisX, ch6::kAxisY, 227, 1});
+    for (int k = 0; k < 11; ++k) {
+        QLabel* l = makeCell(panel, textCell("", {6, 16 + 20 * k, 33, 13}, QString::fromLatin1(spec.axis[k]), 10,
+                                             false, colour::white, Qt::AlignRight | Qt::AlignVCenter));
+        l->setObjectName(QStringLiteral("%1Axis%2").arg(QLatin1String(spec.panelName)).arg(k));
+        PassPointerThrough(l);
+    }
+    for (const ch6::Card& card : ch6::kCards) {
+        QLabel* l =
+            makeCell(panel, textCell("", {54 + kCardStep * (card.number - 1), ch6::kAxisY + 1, 40, 13},
+                                     TChapter_006::tr("Card %1").arg(card.number), 10, false, colour::white));
+        l->setObjectName(QStringLiteral("%1Card%2").arg(QLatin1String(spec.panelName)).arg(card.number));
+        PassPointerThrough(l);
+    }
+}
+
 TChapter_006::ChartControls TChapter_006::buildChartPage(QWidget* page, Chart chart)
 {
     const ChartSpec& spec = kChartSpecs[chart];
@@ -310,24 +332,7 @@ TChapter_006::ChartControls TChapter_006::buildChartPage(QWidget* page, Chart ch
     panel->setPalette(pal);
     c.panel = panel;
 
-    // Axes and ticks; the value-axis and card labels. All of them are background.
-    line(panel, {kAxisX, kAxisTop, 1, ch6::kAxisY - kAxisTop + 1});
-    for (int y = kAxisTop; y < ch6::kAxisY; y += kTickStep)
-        line(panel, {kAxisX + 1, y, 7, 1});
-    line(panel, {kAxisX, ch6::kAxisY, 227, 1});
-    for (int k = 0; k < 11; ++k) {
-        QLabel* l = makeCell(panel, textCell("", {6, 16 + 20 * k, 33, 13}, QString::fromLatin1(spec.axis[k]), 10,
-                                             false, colour::white, Qt::AlignRight | Qt::AlignVCenter));
-        l->setObjectName(QStringLiteral("%1Axis%2").arg(QLatin1String(spec.panelName)).arg(k));
-        PassPointerThrough(l);
-    }
-    for (const ch6::Card& card : ch6::kCards) {
-        QLabel* l =
-            makeCell(panel, textCell("", {54 + kCardStep * (card.number - 1), ch6::kAxisY + 1, 40, 13},
-                                     tr("Card %1").arg(card.number), 10, false, colour::white));
-        l->setObjectName(QStringLiteral("%1Card%2").arg(QLatin1String(spec.panelName)).arg(card.number));
-        PassPointerThrough(l);
-    }
+    addAxes(panel, spec);
 
     // The bars: minimum bars have index 0..4, constant bars 5..9. Made card by
     // card, so the arrow keys read them left to right.

@@ -317,22 +317,25 @@ QString pieDescription(int stage)
 }
 
 // The six stage texts of Notebook3, their figures taken from the pie's payments.
-void addStagePages(QStackedWidget* notebook3)
+QWidget* addStagePage(QStackedWidget* notebook3, int index)
 {
-    const auto& pay = TChapter_008::kPiePayments;
-    const int total = std::accumulate(pay.begin(), pay.end(), 0);
-    auto upTo = [&](int stage) { return std::accumulate(pay.begin(), pay.begin() + stage, 0); };
+    auto* p = new QWidget(notebook3);
+    p->setObjectName(QStringLiteral("StagePage%1").arg(index));
+    setBackground(p, colour::white);
+    notebook3->addWidget(p);
+    return p;
+}
 
-    auto page = [&](int index) {
-        auto* p = new QWidget(notebook3);
-        p->setObjectName(QStringLiteral("StagePage%1").arg(index));
-        setBackground(p, colour::white);
-        notebook3->addWidget(p);
-        return p;
-    };
-    auto text = [](QWidget* p, const char* name, QRect rect, const QString& html) {
-        makeProse(p, name, rect, html, 13);
-    };
+void stageText(QWidget* p, const char* name, QRect rect, const QString& html)
+{
+    makeProse(p, name, rect, html, 13);
+}
+
+// The walk's first two pages: how to use it, and the two rules of snowballing.
+void addStageIntroPages(QStackedWidget* notebook3, int total)
+{
+    auto page = [&](int index) { return addStagePage(notebook3, index); };
+    const auto text = stageText;
 
     QWidget* intro = page(0);
     text(intro, "StageText0", {4, 4, 387, 160},
@@ -369,6 +372,14 @@ void addStagePages(QStackedWidget* notebook3)
                  "<p>The pie is the total you pay your creditors each month, %1. Each section is a separate "
                  "payment, numbered by the card's payoff priority.</p>"))
              .arg(dollars(total)));
+}
+
+void addStagePages(QStackedWidget* notebook3)
+{
+    const auto& pay = TChapter_008::kPiePayments;
+    const int total = std::accumulate(pay.begin(), pay.end(), 0);
+    auto upTo = [&](int stage) { return std::accumulate(pay.begin(), pay.begin() + stage, 0); };
+    addStageIntroPages(notebook3, total);
 
     struct Stage
     {
@@ -407,11 +418,11 @@ void addStagePages(QStackedWidget* notebook3)
     };
     int index = 2;
     for (const Stage& s : stages) {
-        QWidget* p = page(index);
+        QWidget* p = addStagePage(notebook3, index);
         const QByteArray bandName = "StageBand" + QByteArray::number(index);
         const QByteArray textName = "StageText" + QByteArray::number(index);
         addText(p, kWords, band(bandName.constData(), kStageBand, s.band, colour::textBlue));
-        text(p, textName.constData(), kStageProse, s.text);
+        stageText(p, textName.constData(), kStageProse, s.text);
         ++index;
     }
 

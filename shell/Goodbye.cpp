@@ -49,46 +49,7 @@ Tgoodbye::Tgoodbye(QWidget* parent)
              textCell("ThanksHeading", QRect(164, 24, 360, 64), tr("Thank you for learning with Quenmark!"),
                       20, true, colour::textBlue, Qt::AlignCenter, true));
 
-    const QString link = QStringLiteral("<a href=\"home\" style=\"color:#800000\">%1</a>").arg(MakerWebAddress());
-    const QStringList paragraphs{
-        tr("All of us at Harlowby thank you for taking the time to work through this tutorial. "
-           "We hope it helps you pay down your cards sooner and keep more of your money."),
-        tr("If Quenmark was useful to you, please tell your friends, family and co-workers about it, "
-           "and send them to our web site at %1.")
-            .arg(link),
-        tr("You may copy Quenmark and share it with anyone, as long as all of its distributed "
-           "files are included and nothing is changed."),
-    };
-    // The paragraphs take the height of their own lines and share the room
-    // between the heading and the greeting out evenly: the same gap before
-    // each paragraph and before the greeting.
-    constexpr int kTop = 104;      // below the badge and the heading
-    constexpr int kGreeting = 272; // where the greeting starts
-    constexpr int kWidth = 505;
-    QList<QLabel*> texts;
-    int used = 0;
-    for (int i = 0; i < paragraphs.size(); ++i) {
-        auto* text = new QLabel(paragraphs[i], page);
-        text->setObjectName(QStringLiteral("Paragraph%1").arg(i + 1));
-        text->setWordWrap(true);
-        text->setTextFormat(Qt::RichText);
-        text->setFont(arialPx(13));
-        if (i == 1) {
-            text->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-            connect(text, &QLabel::linkActivated, this, [] { OpenWebPage(1); });
-        }
-        text->resize(kWidth, text->heightForWidth(kWidth));
-        used += text->height();
-        texts.append(text);
-    }
-    const int gaps = static_cast<int>(texts.size()) + 1;
-    const int gap = qMax(4, (kGreeting - kTop - used) / gaps);
-    // What the even gaps leave over goes above the first paragraph, under the badge.
-    int y = kGreeting - gaps * gap - used + gap;
-    for (QLabel* text : std::as_const(texts)) {
-        text->move(20, y);
-        y += text->height() + gap;
-    }
+    addParagraphs(page);
 
     makeCell(page, textCell("Greeting", QRect(20, 272, 200, 18), tr("With our best wishes,"), 13));
 
@@ -118,6 +79,50 @@ Tgoodbye::Tgoodbye(QWidget* parent)
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &Tgoodbye::Button1Click);
     MarkKeyboardFocus(this);
+}
+
+// The three paragraphs take the height of their own lines and share the room
+// between the heading and the greeting out evenly: the same gap before each
+// paragraph and before the greeting.
+void Tgoodbye::addParagraphs(QFrame* page)
+{
+    const QString link = QStringLiteral("<a href=\"home\" style=\"color:#800000\">%1</a>").arg(MakerWebAddress());
+    const QStringList paragraphs{
+        tr("All of us at Harlowby thank you for taking the time to work through this tutorial. "
+           "We hope it helps you pay down your cards sooner and keep more of your money."),
+        tr("If Quenmark was useful to you, please tell your friends, family and co-workers about it, "
+           "and send them to our web site at %1.")
+            .arg(link),
+        tr("You may copy Quenmark and share it with anyone, as long as all of its distributed "
+           "files are included and nothing is changed."),
+    };
+    constexpr int kTop = 104;      // below the badge and the heading
+    constexpr int kGreeting = 272; // where the greeting starts
+    constexpr int kWidth = 505;
+    QList<QLabel*> texts;
+    int used = 0;
+    for (int i = 0; i < paragraphs.size(); ++i) {
+        auto* text = new QLabel(paragraphs[i], page);
+        text->setObjectName(QStringLiteral("Paragraph%1").arg(i + 1));
+        text->setWordWrap(true);
+        text->setTextFormat(Qt::RichText);
+        text->setFont(arialPx(13));
+        if (i == 1) {
+            text->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+            connect(text, &QLabel::linkActivated, this, [] { OpenWebPage(1); });
+        }
+        text->resize(kWidth, text->heightForWidth(kWidth));
+        used += text->height();
+        texts.append(text);
+    }
+    const int gaps = static_cast<int>(texts.size()) + 1;
+    const int gap = qMax(4, (kGreeting - kTop - used) / gaps);
+    // What the even gaps leave over goes above the first paragraph, under the badge.
+    int y = kGreeting - gaps * gap - used + gap;
+    for (QLabel* text : std::as_const(texts)) {
+        text->move(20, y);
+        y += text->height() + gap;
+    }
 }
 
 Tgoodbye::~Tgoodbye()

@@ -25,6 +25,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void addParagraphs(QFrame* page);
+
     QFrame* m_shadow = nullptr;
     QLabel* CopyrightLabel = nullptr;
 };
