@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <span>
 
 #include "core/MoneyText.h"
 
@@ -126,30 +128,164 @@ std::string AprText(std::int32_t hundredths)
 
 } // namespace
 
+namespace {
+
+using Columns = std::array<int, ColumnCount>; // field index of each column, -1 when absent
+
+// Why a plan file is refused, before the line number is known.
+struct Refusal
+{
+    Refusal(PlanFileProblem problem_, std::string message_, std::string column_ = {},
+            PlanInputError valueError_ = PlanInputError::None)
+        : problem(problem_), message(std::move(message_)), column(std::move(column_)), valueError(valueError_)
+    {
+    }
+    PlanFileProblem problem;
+    std::string message;
+    std::string column;
+    PlanInputError valueError;
+};
+
+// The header's column names: every one known, none twice, the four required
+// ones there and a promotion's two columns together.
+std::optional<Refusal> ReadHeader(std::span<const std::string> names, Columns& at)
+{
+    std::string unknown;
+    std::size_t unknownCount = 0;
+    for (std::size_t f = 0; f < names.size(); ++f) {
+        const std::string_view name = Trim(names[f]);
+        std::size_t c = 0;
+        while (c < ColumnCount && !SameWord(name, kColumnNames[c]))
+            ++c;
+        if (c == ColumnCount) {
+            if (++unknownCount <= kUnknownNamed)
+                unknown += (unknown.empty() ? "" : ",") + PrintableText(name.substr(0, 40));
+            continue;
+        }
+        if (at[c] >= 0)
+            return Refusal{PlanFileProblem::RepeatedColumn,
+                           "the column " + std::string(kColumnNames[c]) + " is named twice",
+                           std::string(kColumnNames[c])};
+        at[c] = static_cast<int>(f);
+    }
+    if (unknownCount > 0)
+        return Refusal{PlanFileProblem::UnknownColumns,
+                       "unknown column" + std::string(unknownCount > 1 ? "s " : " ") + unknown +
+                           (unknownCount > kUnknownNamed ? ",..." : "") +
+                           " (known: name,apr,balance,payment,promo_apr,promo_months,min_percent,min_floor,"
+                           "min_plus_interest)",
+                       unknown};
+    std::string missing;
+    for (std::size_t c = Name; c <= Payment; ++c)
+        if (at[c] < 0)
+            missing += (missing.empty() ? "" : ",") + std::string(kColumnNames[c]);
+    if (!missing.empty())
+        return Refusal{PlanFileProblem::MissingColumns,
+                       "the header must name the columns name,apr,balance,payment (missing: " + missing + ")",
+                       missing};
+    if ((at[PromoApr] < 0) != (at[PromoMonths] < 0))
+        return Refusal{PlanFileProblem::PromoHalf, "promo_apr and promo_months come together or not at all",
+                       at[PromoApr] < 0 ? "promo_apr" : "promo_months"};
+    return std::nullopt;
+}
+
+// One card's line, its fields already split; `number` is the card's place in
+// the file (for the name of a card without one).
+std::optional<Refusal> ReadCard(const std::vector<std::string>& fields, const Columns& at, std::size_t number,
+                                PlanFileCard& card)
+{
+    auto field = [&](Column c) -> std::string_view {
+        return at[c] >= 0 ? std::string_view(fields[static_cast<std::size_t>(at[c])]) : std::string_view{};
+    };
+    std::string_view name = field(Name);
+    if (Characters(name) > kLongestCardName)
+        return Refusal{PlanFileProblem::NameTooLong,
+                       "the name is longer than " + std::to_string(kLongestCardName) + " characters", "name"};
+    if (name.size() >= 2 && name.front() == '\'' && (FormulaStart(name[1]) || name[1] == '\''))
+        name.remove_prefix(1);
+    card.name = Trim(name).empty() ? "Card " + std::to_string(number) : std::string(name);
+
+    // Reads one value; a refusal unless it is sound. Empty is refused unless
+    // `emptyAllowed`; `given` tells an empty field apart.
+    std::optional<Refusal> refused;
+    auto read = [&](Column c, PlanValue kind, std::int64_t& value, bool emptyAllowed, bool& given) {
+        given = false;
+        if (refused)
+            return;
+        const PlanReading r = kind == PlanValue::Count ? ReadPlanCount(field(c), kMostPromoMonths)
+                                                       : ReadPlanValue(field(c), kind);
+        if (r.error == PlanInputError::Empty && emptyAllowed)
+            return;
+        if (!r.ok()) {
+            const std::string column(kColumnNames[c]);
+            refused = Refusal{PlanFileProblem::BadValue,
+                              column + ": \"" + PrintableText(field(c).substr(0, 40)) + "\" " +
+                                  std::string(PlanInputErrorText(r.error, kind)),
+                              column, r.error};
+            return;
+        }
+        value = r.value;
+        given = true;
+    };
+    std::int64_t apr = 0, promoApr = 0, promoMonths = 0, percent = 0;
+    bool given = false, promoAprGiven = false, promoMonthsGiven = false, percentGiven = false, floorGiven = false,
+         paymentGiven = false;
+    read(Apr, PlanValue::Apr, apr, false, given);
+    read(Balance, PlanValue::Money, card.card.balance, false, given);
+    read(Payment, PlanValue::Money, card.card.payment, true, paymentGiven);
+    read(PromoApr, PlanValue::Apr, promoApr, true, promoAprGiven);
+    read(PromoMonths, PlanValue::Count, promoMonths, true, promoMonthsGiven);
+    read(MinPercent, PlanValue::Percent, percent, true, percentGiven);
+    read(MinFloor, PlanValue::Money, card.card.minFloor, true, floorGiven);
+    if (refused)
+        return refused;
+    const PlanReading plus = ReadPlanYesNo(field(MinPlusInterest));
+    if (!plus.ok())
+        return Refusal{PlanFileProblem::BadValue,
+                       "min_plus_interest: \"" + PrintableText(field(MinPlusInterest).substr(0, 40)) +
+                           "\" is not yes, no, 1 or 0",
+                       "min_plus_interest", plus.error};
+    if (promoAprGiven != promoMonthsGiven)
+        return Refusal{PlanFileProblem::PromoHalf, "promo_apr and promo_months are given together or not at all",
+                       promoAprGiven ? "promo_months" : "promo_apr"};
+    card.card.apr = static_cast<std::int32_t>(apr);
+    card.card.promoApr = static_cast<std::int32_t>(promoApr);
+    card.card.promoMonths = static_cast<std::int32_t>(promoMonths);
+    card.card.hasMinimum = percentGiven || floorGiven;
+    card.card.minPercent = static_cast<std::int32_t>(percent);
+    card.card.minPlusInterest = plus.value != 0;
+    if (card.card.minPlusInterest && !card.card.hasMinimum)
+        return Refusal{PlanFileProblem::PlusWithoutRule, "min_plus_interest needs min_percent or min_floor",
+                       "min_plus_interest"};
+    if (!paymentGiven && !card.card.hasMinimum)
+        return Refusal{PlanFileProblem::PaymentNeeded,
+                       "payment: is empty (only a card with min_percent or min_floor may leave it empty)", "payment",
+                       PlanInputError::Empty};
+    return std::nullopt;
+}
+
+} // namespace
+
 PlanFile ParsePlanCsv(std::string_view text)
 {
     PlanFile file;
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
-    std::array<int, ColumnCount> at; // field index of each column, -1 when absent
+    Columns at;
     at.fill(-1);
     std::size_t width = 0; // fields of the header
     bool headerSeen = false;
     std::int32_t lineNumber = 0;
     std::vector<std::string> fields;
     std::size_t count = 0;
-    auto fail = [&](PlanFileProblem problem, std::string message, std::string column = {},
-                    PlanInputError valueError = PlanInputError::None) {
+    auto fail = [&](Refusal refusal) {
         file.cards.clear();
         file.errorLine = lineNumber;
-        file.problem = problem;
-        file.errorColumn = std::move(column);
-        file.valueError = valueError;
-        file.error = std::move(message);
+        file.problem = refusal.problem;
+        file.errorColumn = std::move(refusal.column);
+        file.valueError = refusal.valueError;
+        file.error = std::move(refusal.message);
         return file;
-    };
-    auto field = [&](Column c) -> std::string_view {
-        return at[c] >= 0 ? std::string_view(fields[static_cast<std::size_t>(at[c])]) : std::string_view{};
     };
     while (!text.empty()) {
         ++lineNumber;
@@ -161,137 +297,39 @@ PlanFile ParsePlanCsv(std::string_view text)
         if (Trim(line).empty())
             continue;
 
+        // The header's fields are split up to a few more than there are
+        // columns; a card's up to one more than the header has.
+        const Split split = SplitCsvLine(line, headerSeen ? width : kMostHeaderFields, fields, count);
+        if (split == Split::BadQuote)
+            return fail({PlanFileProblem::BadQuote, "a quoted field is not closed properly"});
         if (!headerSeen) {
-            const Split split = SplitCsvLine(line, kMostHeaderFields, fields, count);
-            if (split == Split::BadQuote)
-                return fail(PlanFileProblem::BadQuote, "a quoted field is not closed properly");
             if (split == Split::TooMany)
-                return fail(PlanFileProblem::UnknownColumns,
-                            "the header has more than " + std::to_string(kMostHeaderFields) + " columns");
-            std::string unknown;
-            std::size_t unknownCount = 0;
-            for (std::size_t f = 0; f < count; ++f) {
-                const std::string_view name = Trim(fields[f]);
-                std::size_t c = 0;
-                while (c < ColumnCount && !SameWord(name, kColumnNames[c]))
-                    ++c;
-                if (c == ColumnCount) {
-                    if (++unknownCount <= kUnknownNamed)
-                        unknown += (unknown.empty() ? "" : ",") + PrintableText(name.substr(0, 40));
-                    continue;
-                }
-                if (at[c] >= 0)
-                    return fail(PlanFileProblem::RepeatedColumn,
-                                "the column " + std::string(kColumnNames[c]) + " is named twice",
-                                std::string(kColumnNames[c]));
-                at[c] = static_cast<int>(f);
-            }
-            if (unknownCount > 0)
-                return fail(PlanFileProblem::UnknownColumns,
-                            "unknown column" + std::string(unknownCount > 1 ? "s " : " ") + unknown +
-                                (unknownCount > kUnknownNamed ? ",..." : "") +
-                                " (known: name,apr,balance,payment,promo_apr,promo_months,min_percent,min_floor,"
-                                "min_plus_interest)",
-                            unknown);
-            std::string missing;
-            for (std::size_t c = Name; c <= Payment; ++c)
-                if (at[c] < 0)
-                    missing += (missing.empty() ? "" : ",") + std::string(kColumnNames[c]);
-            if (!missing.empty())
-                return fail(PlanFileProblem::MissingColumns,
-                            "the header must name the columns name,apr,balance,payment (missing: " + missing + ")",
-                            missing);
-            if ((at[PromoApr] < 0) != (at[PromoMonths] < 0))
-                return fail(PlanFileProblem::PromoHalf, "promo_apr and promo_months come together or not at all",
-                            at[PromoApr] < 0 ? "promo_apr" : "promo_months");
+                return fail({PlanFileProblem::UnknownColumns,
+                             "the header has more than " + std::to_string(kMostHeaderFields) + " columns"});
+            if (std::optional<Refusal> refused = ReadHeader(std::span(fields.data(), count), at))
+                return fail(std::move(*refused));
             width = count;
             headerSeen = true;
             continue;
         }
-
-        const Split split = SplitCsvLine(line, width, fields, count);
-        if (split == Split::BadQuote)
-            return fail(PlanFileProblem::BadQuote, "a quoted field is not closed properly");
         if (split == Split::TooMany)
-            return fail(PlanFileProblem::TooManyFields,
-                        "more fields than the header's " + std::to_string(width) + " (a comma in an amount needs "
-                        "quotes: \"$1,234.56\")");
+            return fail({PlanFileProblem::TooManyFields,
+                         "more fields than the header's " + std::to_string(width) + " (a comma in an amount needs "
+                         "quotes: \"$1,234.56\")"});
         if (count != width)
-            return fail(PlanFileProblem::TooFewFields,
-                        "expected " + std::to_string(width) + " fields as in the header, found " + std::to_string(count));
+            return fail({PlanFileProblem::TooFewFields, "expected " + std::to_string(width) +
+                                                            " fields as in the header, found " + std::to_string(count)});
         if (file.cards.size() == kMostPlanCards)
-            return fail(PlanFileProblem::TooManyCards, "a plan takes at most " + std::to_string(kMostPlanCards) + " cards");
-
+            return fail({PlanFileProblem::TooManyCards,
+                         "a plan takes at most " + std::to_string(kMostPlanCards) + " cards"});
         PlanFileCard card;
-        std::string_view name = field(Name);
-        if (Characters(name) > kLongestCardName)
-            return fail(PlanFileProblem::NameTooLong,
-                        "the name is longer than " + std::to_string(kLongestCardName) + " characters", "name");
-        if (name.size() >= 2 && name.front() == '\'' && (FormulaStart(name[1]) || name[1] == '\''))
-            name.remove_prefix(1);
-        card.name = Trim(name).empty() ? "Card " + std::to_string(file.cards.size() + 1) : std::string(name);
-
-        // Reads one value; false (the file failed) when it is refused. Empty
-        // is refused unless `emptyAllowed`.
-        bool ok = true;
-        auto read = [&](Column c, PlanValue kind, std::int64_t& value, bool emptyAllowed, bool& given) {
-            given = false;
-            if (!ok)
-                return;
-            const PlanReading r = kind == PlanValue::Count ? ReadPlanCount(field(c), kMostPromoMonths)
-                                                           : ReadPlanValue(field(c), kind);
-            if (r.error == PlanInputError::Empty && emptyAllowed)
-                return;
-            if (!r.ok()) {
-                ok = false;
-                const std::string column(kColumnNames[c]);
-                fail(PlanFileProblem::BadValue, column + ": \"" + PrintableText(field(c).substr(0, 40)) + "\" " +
-                                                    std::string(PlanInputErrorText(r.error, kind)),
-                     column, r.error);
-                return;
-            }
-            value = r.value;
-            given = true;
-        };
-        std::int64_t apr = 0, promoApr = 0, promoMonths = 0, percent = 0;
-        bool given = false, promoAprGiven = false, promoMonthsGiven = false, percentGiven = false, floorGiven = false,
-             paymentGiven = false;
-        read(Apr, PlanValue::Apr, apr, false, given);
-        read(Balance, PlanValue::Money, card.card.balance, false, given);
-        read(Payment, PlanValue::Money, card.card.payment, true, paymentGiven);
-        read(PromoApr, PlanValue::Apr, promoApr, true, promoAprGiven);
-        read(PromoMonths, PlanValue::Count, promoMonths, true, promoMonthsGiven);
-        read(MinPercent, PlanValue::Percent, percent, true, percentGiven);
-        read(MinFloor, PlanValue::Money, card.card.minFloor, true, floorGiven);
-        if (!ok)
-            return file;
-        const PlanReading plus = ReadPlanYesNo(field(MinPlusInterest));
-        if (!plus.ok())
-            return fail(PlanFileProblem::BadValue,
-                        "min_plus_interest: \"" + PrintableText(field(MinPlusInterest).substr(0, 40)) +
-                            "\" is not yes, no, 1 or 0",
-                        "min_plus_interest", plus.error);
-        if (promoAprGiven != promoMonthsGiven)
-            return fail(PlanFileProblem::PromoHalf, "promo_apr and promo_months are given together or not at all",
-                        promoAprGiven ? "promo_months" : "promo_apr");
-        card.card.apr = static_cast<std::int32_t>(apr);
-        card.card.promoApr = static_cast<std::int32_t>(promoApr);
-        card.card.promoMonths = static_cast<std::int32_t>(promoMonths);
-        card.card.hasMinimum = percentGiven || floorGiven;
-        card.card.minPercent = static_cast<std::int32_t>(percent);
-        card.card.minPlusInterest = plus.value != 0;
-        if (card.card.minPlusInterest && !card.card.hasMinimum)
-            return fail(PlanFileProblem::PlusWithoutRule,
-                        "min_plus_interest needs min_percent or min_floor", "min_plus_interest");
-        if (!paymentGiven && !card.card.hasMinimum)
-            return fail(PlanFileProblem::PaymentNeeded,
-                        "payment: is empty (only a card with min_percent or min_floor may leave it empty)", "payment",
-                        PlanInputError::Empty);
+        if (std::optional<Refusal> refused = ReadCard(fields, at, file.cards.size() + 1, card))
+            return fail(std::move(*refused));
         file.cards.push_back(std::move(card));
     }
     if (!headerSeen) {
         lineNumber = std::max<std::int32_t>(lineNumber, 1);
-        return fail(PlanFileProblem::NoHeader, "the header \"name,apr,balance,payment\" is missing");
+        return fail({PlanFileProblem::NoHeader, "the header \"name,apr,balance,payment\" is missing"});
     }
     return file;
 }
