@@ -220,6 +220,146 @@ void SetAsideStuck(std::span<Card<L>> cards, std::vector<std::uint32_t>& active,
     active.resize(kept);
 }
 
+// What the months start from: the budget's base (every card's month-1 own
+// payment before the cap), what is owed, the pledge after the last change and
+// the first month from which the budget and every rate stay as they are.
+template <class L>
+struct Opening
+{
+    typename L::Money base{};
+    typename L::Money owed{};
+    typename L::Money finalPledge{};
+    std::int32_t quietFrom = 1;
+};
+
+template <class L>
+Opening<L> Open(std::span<Card<L>> cards, const Budget<L>& budget, std::vector<std::uint32_t>& active)
+{
+    Opening<L> o;
+    active.clear();
+    for (std::size_t k = 0; k < cards.size(); ++k) {
+        Card<L>& c = cards[k];
+        if (c.balance > 0) {
+            active.push_back(static_cast<std::uint32_t>(k));
+            const auto interest = L::interest(c.balance, c.rateIn(1));
+            o.base += c.ownBeforeCap(c.balance + interest, interest);
+            o.owed += c.balance;
+            if (!c.rateSettled(1))
+                o.quietFrom = std::max(o.quietFrom, c.promoMonths + 1);
+        } else {
+            o.base += c.payment;
+        }
+    }
+    o.finalPledge = budget.pledge;
+    for (const auto& s : budget.steps) {
+        o.quietFrom = std::max(o.quietFrom, s.month);
+        o.finalPledge = s.amount;
+    }
+    for (const auto& one : budget.oneOffs)
+        o.quietFrom = std::max(o.quietFrom, one.month + 1);
+    return o;
+}
+
+// What a month's own payments came to.
+template <class L>
+struct OwnPaid
+{
+    typename L::Money sum{};        // the own payments
+    typename L::Money owedAfter{};  // what the cards still owe after them
+    bool past = false;              // some balance above the largest amount
+    std::size_t stepped = 0;        // cards charged this month
+};
+
+// Interest, then each card's own payment, at most what it owes. Alone, a card
+// that can never be paid off is set aside instead; a card its own payment pays
+// off leaves the list.
+template <class L, class Row>
+OwnPaid<L> PayOwn(std::span<Card<L>> cards, std::vector<std::uint32_t>& active, std::int32_t month, bool snowball,
+                  const Rows<L, Row>& out, bool keepRows, typename L::Money& totalInterest)
+{
+    OwnPaid<L> paid;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < active.size(); ++i) {
+        const std::uint32_t k = active[i];
+        Card<L>& c = cards[k];
+        const auto interest = L::interest(c.balance, c.rateIn(month));
+        const auto after = c.balance + interest;
+        auto own = c.ownBeforeCap(after, interest);
+        if (own > after)
+            own = after;
+        if (!snowball && c.rateSettled(month) && StaysAtOrBelowInterest(c, month, own, interest)) {
+            c.stuck = true;
+            continue;
+        }
+        ++paid.stepped;
+        c.balance = after - own;
+        c.interestSum += interest;
+        c.paidSum += own;
+        L::add(totalInterest, interest);
+        paid.sum += own;
+        if (keepRows) {
+            c.row = out.rows->size();
+            out.rows->push_back(Row{month, c.given, own, interest, c.balance});
+        }
+        if (c.balance <= 0) {
+            c.payoffMonth = month;
+            continue;
+        }
+        paid.owedAfter += c.balance;
+        paid.past = paid.past || c.balance > L::kLargest;
+        active[kept++] = k;
+    }
+    active.resize(kept);
+    return paid;
+}
+
+// The rest of the budget in priority order, each card up to what it owes:
+// only the first cards are reached (all of them with the unrounded ledger,
+// whose dust any card may leave). Returns what it paid.
+template <class L, class Row>
+typename L::Money PayRest(std::span<Card<L>> cards, std::vector<std::uint32_t>& active, std::int32_t month,
+                          typename L::Money left, const Rows<L, Row>& out, bool keepRows)
+{
+    using Money = typename L::Money;
+    Money extraPaid{};
+    std::size_t reached = 0;
+    std::size_t kept = 0;
+    for (; reached < active.size(); ++reached) {
+        if (!L::kDust && !(left > 0))
+            break;
+        const std::uint32_t k = active[reached];
+        Card<L>& c = cards[k];
+        Money more{};
+        if (left > 0) {
+            more = std::min(left, c.balance);
+            c.balance -= more;
+            left -= more;
+        }
+        if (L::isDust(c.balance)) {
+            more += c.balance;
+            left -= c.balance;
+            c.balance = 0;
+        }
+        if (more != Money{}) {
+            c.paidSum += more;
+            extraPaid += more;
+            if (keepRows) {
+                Row& r = (*out.rows)[c.row];
+                r.payment += more;
+                r.balance = c.balance;
+            }
+        }
+        if (c.balance <= 0)
+            c.payoffMonth = month;
+        else
+            active[kept++] = k;
+    }
+    if (kept < reached)
+        active.erase(active.begin() + static_cast<std::ptrdiff_t>(kept),
+                     active.begin() + static_cast<std::ptrdiff_t>(reached));
+    return extraPaid;
+}
+
 // Runs the months. `cards` in priority order; `active` is scratch (reserved
 // for every card). With `snowball` false each card pays only its own payment
 // (each card alone: the budget is not read, no rows are kept) and a card that
@@ -233,33 +373,10 @@ End Run(std::span<Card<L>> cards, const Budget<L>& budget, bool snowball, std::i
     using Money = typename L::Money;
     const bool keepRows = snowball && out.rows;
     End end;
-    active.clear();
-    Money base{};
-    Money owed{};
-    std::int32_t quietFrom = 1; // from this month on the budget and every rate stay as they are
-    for (std::size_t k = 0; k < cards.size(); ++k) {
-        Card<L>& c = cards[k];
-        if (c.balance > 0) {
-            active.push_back(static_cast<std::uint32_t>(k));
-            const Money interest = L::interest(c.balance, c.rateIn(1));
-            base += c.ownBeforeCap(c.balance + interest, interest);
-            owed += c.balance;
-            if (!c.rateSettled(1))
-                quietFrom = std::max(quietFrom, c.promoMonths + 1);
-        } else {
-            base += c.payment;
-        }
-    }
-    Money finalPledge = budget.pledge;
-    for (const auto& s : budget.steps) {
-        quietFrom = std::max(quietFrom, s.month);
-        finalPledge = s.amount;
-    }
-    for (const auto& o : budget.oneOffs)
-        quietFrom = std::max(quietFrom, o.month + 1);
+    const Opening<L> opening = Open(cards, budget, active);
     if (keepRows) {
         if (out.owed)
-            out.owed->push_back(owed);
+            out.owed->push_back(opening.owed);
         if (out.starts)
             out.starts->push_back(0);
     }
@@ -270,7 +387,8 @@ End Run(std::span<Card<L>> cards, const Budget<L>& budget, bool snowball, std::i
     Money pledge = budget.pledge;
     while (!active.empty()) {
         const std::int32_t next = month + 1;
-        if (snowball && next >= quietFrom && NeverEnds<L>(cards, active, next, base + finalPledge)) {
+        if (snowball && next >= opening.quietFrom &&
+            NeverEnds<L>(cards, active, next, opening.base + opening.finalPledge)) {
             end.neverEnds = true;
             break;
         }
@@ -285,7 +403,7 @@ End Run(std::span<Card<L>> cards, const Budget<L>& budget, bool snowball, std::i
         if (snowball) {
             while (step < budget.steps.size() && budget.steps[step].month <= month)
                 pledge = budget.steps[step++].amount;
-            monthBudget = base + pledge;
+            monthBudget = opening.base + pledge;
             while (oneOff < budget.oneOffs.size() && budget.oneOffs[oneOff].month <= month) {
                 if (budget.oneOffs[oneOff].month == month)
                     monthBudget += budget.oneOffs[oneOff].amount;
@@ -293,98 +411,23 @@ End Run(std::span<Card<L>> cards, const Budget<L>& budget, bool snowball, std::i
             }
         }
 
-        // Interest, then each card's own payment, at most what it owes. Alone,
-        // a card that can never be paid off is set aside instead; a card its
-        // own payment pays off leaves the list.
-        Money ownSum{};
-        Money owedAfterOwn{};
-        bool past = false; // some balance above the largest amount (before the rest of the budget)
-        std::size_t stepped = 0, kept = 0;
-        for (std::size_t i = 0; i < active.size(); ++i) {
-            const std::uint32_t k = active[i];
-            Card<L>& c = cards[k];
-            const Money interest = L::interest(c.balance, c.rateIn(month));
-            const Money after = c.balance + interest;
-            Money own = c.ownBeforeCap(after, interest);
-            if (own > after)
-                own = after;
-            if (!snowball && c.rateSettled(month) && StaysAtOrBelowInterest(c, month, own, interest)) {
-                c.stuck = true;
-                continue;
-            }
-            ++stepped;
-            c.balance = after - own;
-            c.interestSum += interest;
-            c.paidSum += own;
-            L::add(totalInterest, interest);
-            ownSum += own;
-            if (keepRows) {
-                c.row = out.rows->size();
-                out.rows->push_back(Row{month, c.given, own, interest, c.balance});
-            }
-            if (c.balance <= 0) {
-                c.payoffMonth = month;
-                continue;
-            }
-            owedAfterOwn += c.balance;
-            past = past || c.balance > L::kLargest;
-            active[kept++] = k;
-        }
-        active.resize(kept);
-        if (stepped == 0) {
+        const OwnPaid<L> own = PayOwn(cards, active, month, snowball, out, keepRows, totalInterest);
+        if (own.stepped == 0) {
             // Every card left was set aside before this month.
             --month;
             break;
         }
-        // The rest of the budget in priority order, each card up to what it
-        // owes: only the first cards are reached (all of them with the
-        // unrounded ledger, whose dust any card may leave).
-        Money left = snowball && monthBudget > ownSum ? monthBudget - ownSum : Money{};
-        Money extraPaid{};
-        std::size_t reached = 0;
-        kept = 0;
-        for (; reached < active.size(); ++reached) {
-            if (!L::kDust && !(left > 0))
-                break;
-            const std::uint32_t k = active[reached];
-            Card<L>& c = cards[k];
-            Money more{};
-            if (left > 0) {
-                more = std::min(left, c.balance);
-                c.balance -= more;
-                left -= more;
-            }
-            if (L::isDust(c.balance)) {
-                more += c.balance;
-                left -= c.balance;
-                c.balance = 0;
-            }
-            if (more != Money{}) {
-                c.paidSum += more;
-                extraPaid += more;
-                if (keepRows) {
-                    Row& r = (*out.rows)[c.row];
-                    r.payment += more;
-                    r.balance = c.balance;
-                }
-            }
-            if (c.balance <= 0)
-                c.payoffMonth = month;
-            else
-                active[kept++] = k;
-        }
-        if (kept < reached)
-            active.erase(active.begin() + static_cast<std::ptrdiff_t>(kept),
-                         active.begin() + static_cast<std::ptrdiff_t>(reached));
-        L::add(totalPaid, ownSum);
+        const Money left = snowball && monthBudget > own.sum ? monthBudget - own.sum : Money{};
+        const Money extraPaid = PayRest(cards, active, month, left, out, keepRows);
+        L::add(totalPaid, own.sum);
         L::add(totalPaid, extraPaid);
         if (keepRows) {
             if (out.owed)
-                out.owed->push_back(owedAfterOwn - extraPaid);
+                out.owed->push_back(own.owedAfter - extraPaid);
             if (out.starts)
                 out.starts->push_back(static_cast<std::uint32_t>(out.rows->size()));
         }
-        if (past)
+        if (own.past)
             for (const std::uint32_t k : active)
                 end.tooLarge = end.tooLarge || cards[k].balance > L::kLargest;
         if (end.tooLarge)
