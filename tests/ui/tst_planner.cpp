@@ -556,6 +556,10 @@ private slots:
         QVERIFY2(chart->readout().startsWith("Month 10 (Apr 2010): $"), qPrintable(chart->readout()));
         QVERIFY2(chart->readout().contains("; Card 5 owes $"), qPrintable(chart->readout()));
         QCOMPARE(spokenName(chart), chart->readout());
+        // Above the stack the pointer is on no band: no card is named.
+        QTest::mouseMove(win->windowHandle(), chart->mapTo(win, chart->pointFor(10, chart->totalAt(10) * 1.05)));
+        QCOMPARE(chart->cursorMonth(), 10);
+        QVERIFY2(!chart->readout().contains(" owes "), qPrintable(chart->readout()));
         QTest::mouseMove(win->windowHandle(), QPoint(1, 1));
         QCOMPARE(chart->cursorMonth(), -1);
         QCOMPARE(spokenName(chart), QStringLiteral("Balance chart"));

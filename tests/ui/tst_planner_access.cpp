@@ -247,6 +247,30 @@ private slots:
             QCOMPARE(left, std::int64_t{0});
     }
 
+    // The largest figures are shown whole: every column of figures is as wide
+    // as its widest text, in every table.
+    void largeFiguresShownWhole()
+    {
+        StoredPlan plan;
+        plan.cards = {{"Huge", 99.99, 999999999999.99, 999999999999.99}, {"Small", 5, 100, 50}};
+        openWith(plan);
+        for (const char* name : {"CardsTable", "ScheduleView", "ComparisonTable", "CardStatements"}) {
+            auto* view = child<QTableView>(w.get(), name);
+            showTab(view);
+            QAbstractItemModel* model = view->model();
+            for (int c = 0; c + 1 < model->columnCount(); ++c)
+                for (int r = 0; r < std::min(model->rowCount(), 4); ++r) {
+                    const QString shown = model->index(r, c).data().toString();
+                    if (!shown.startsWith('$'))
+                        continue;
+                    const QVariant font = model->index(r, c).data(Qt::FontRole);
+                    const QFontMetrics fm(font.isValid() ? font.value<QFont>().resolve(view->font()) : view->font());
+                    QVERIFY2(view->columnWidth(c) >= fm.horizontalAdvance(shown) + 8,
+                             qPrintable(QStringLiteral("%1 column %2: %3").arg(name).arg(c).arg(shown)));
+                }
+        }
+    }
+
     // A plan of one month, and a card whose own payment is already faster than
     // 36 months: said in words, with no warnings and no negative money.
     void shortPlansSaidInWords()
