@@ -209,9 +209,14 @@ private slots:
         QFETCH(QString, note);
         QFETCH(QString, message);
         open();
+        QList<int> heights;
+        for (int r = 0; r < w->cardsModel()->rowCount(); ++r)
+            heights << cardsView()->rowHeight(r);
         QLineEdit* editor = typeInto(row, column, typed, false);
         QVERIFY(editor);
         QCOMPARE(editor->text(), typed); // the model's echo leaves the typing alone
+        for (int r = 0; r < w->cardsModel()->rowCount(); ++r) // no row moves under the editor
+            QCOMPARE(cardsView()->rowHeight(r), heights[r]);
         const QString heading = w->cardsModel()->headerData(column, Qt::Horizontal).toString();
         QCOMPARE(spokenName(editor), column == CardsModel::Name ? heading : cell(row, CardsModel::Name) + ", " + heading);
         // Before the cell is left the plan already follows the typing, as a
