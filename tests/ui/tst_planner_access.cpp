@@ -247,6 +247,29 @@ private slots:
             QCOMPARE(left, std::int64_t{0});
     }
 
+    // One card: what the snowball saves is said as it is, never "$0.00 less".
+    void oneCardSaysWhatIsTrue_data()
+    {
+        QTest::addColumn<double>("pledge");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("no pledge") << 0.0
+                                   << "With one card and no pledge money this plan is the card's own payment: pledge "
+                                      "money pays it off sooner and for less interest.";
+        QTest::newRow("pledge") << 25.0 << "Against paying each card only its own payment, with no snowball and no "
+                                           "pledge: $";
+    }
+    void oneCardSaysWhatIsTrue()
+    {
+        QFETCH(double, pledge);
+        QFETCH(QString, saved);
+        StoredPlan plan;
+        plan.cards = {{"Card 2", 17.9, 2100, 53}};
+        plan.pledge = pledge;
+        openWith(plan);
+        QVERIFY2(label("InterestSaved").startsWith(saved), qPrintable(label("InterestSaved")));
+        QVERIFY(!label("InterestSaved").contains("$0.00"));
+    }
+
     // The largest figures are shown whole: every column of figures is as wide
     // as its widest text, in every table.
     void largeFiguresShownWhole()
