@@ -169,7 +169,7 @@ bool CardStore::fromJson(const QByteArray& json, StoredPlan& plan, QString* why,
         if (!name.isUndefined() && !name.isString())
             return fail(T("card %1 has no proper name").arg(number));
         c.name = name.toString();
-        if (!ReadNumber(o, "apr", 30, c.apr) || !ReadNumber(o, "balance", kLargestAmount, c.balance) ||
+        if (!ReadNumber(o, "apr", kPlanHighestApr, c.apr) || !ReadNumber(o, "balance", kLargestAmount, c.balance) ||
             !ReadNumber(o, "payment", kLargestAmount, c.payment))
             return fail(T("card %1 has an amount that is not a number").arg(number));
         read.cards.append(c);
