@@ -1,12 +1,14 @@
 #!/bin/sh
 # Installs the Debian packages the build, the program and the tests need,
 # and only those that are missing. Run as root or with sudo available.
+# xvfb, dbus and at-spi2-core give My Cards' tests a virtual desktop with
+# the accessibility bus a screen reader listens on.
 # lintian, desktop-file-utils, appstream and man-db check the package: its
 # files, the desktop entry, the metainfo and the manual pages.
 set -eu
 
 PACKAGES="g++ cmake make pkg-config qt6-base-dev libjpeg62-turbo-dev fonts-liberation2 \
-libbenchmark-dev xvfb xauth locales \
+libbenchmark-dev xvfb xauth locales dbus at-spi2-core \
 lintian desktop-file-utils appstream man-db"
 
 missing=""
