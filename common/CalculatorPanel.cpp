@@ -220,6 +220,8 @@ void CalculatorPanel::announceSummary()
         for (ResultBox* box : {d.years, d.months, d.payments, d.interest, d.money, d.average, d.saved})
             if (box)
                 box->nameChanged();
+        if (d.gauge)
+            d.gauge->valueChanged();
     }
     announce(m_window, summary());
 }

@@ -380,15 +380,17 @@ bool LightGauge::changeValue(int value)
     value = qBound(0, value, 100);
     if (value == m_value)
         return false;
+    // As for a result box: a run tells a screen reader once, at its end.
     m_value = value;
-    valueChanged();
     return true;
 }
 
 void LightGauge::setValue(int value)
 {
-    if (changeValue(value))
+    if (changeValue(value)) {
+        valueChanged();
         update();
+    }
 }
 
 void LightGauge::valueChanged()

@@ -94,15 +94,16 @@ public:
 
     // Sets the value (held to 0..100) and schedules a repaint.
     void setValue(int value);
-    // Sets the value without scheduling a repaint; false when unchanged.
+    // Sets the value without scheduling a repaint or telling a screen reader
+    // (a run does that once at its end); false when unchanged.
     bool changeValue(int value);
+    // Tells a screen reader the value changed.
+    void valueChanged();
 
     void paintContent(QPainter& painter) const override;
     QSize sizeHint() const override;
 
 private:
-    void valueChanged();
-
     int m_value = 0;
 };
 
