@@ -1,10 +1,12 @@
 #include "common/CalculatorPanel.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "common/Announce.h"
 #include "common/Layout.h"
@@ -88,6 +90,7 @@ void CalculatorPanel::addInputs(QWidget* page, const CalculatorInputs& spec)
         connect(label, &ClickLabel::clicked, this, [edit] { edit->setFocus(Qt::MouseFocusReason); });
         m_labels[i] = label;
         m_edits[i] = edit;
+        edit->installEventFilter(this); // the focus told to a screen reader first
     }
     m_boxes = new AmountBoxes(m_window, m_edits[1], m_edits[2], m_edits[3], m_kind);
     m_boxes->setParent(this);
@@ -283,7 +286,16 @@ void CalculatorPanel::readOnLeaving(QWidget* control)
 
 bool CalculatorPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut) {
+    const bool isBox = std::find(m_edits.begin(), m_edits.end(), watched) != m_edits.end();
+    if (isBox && event->type() == QEvent::FocusIn) {
+        // A box that takes the focus moves its cursor and selects its text,
+        // and Qt tells of that before it tells of the focus: a screen reader
+        // then takes the box for focused already and says nothing. The focus
+        // is told first.
+        QAccessibleEvent focused(watched, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focused);
+    }
+    if (!isBox && event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
             emit left(static_cast<QWidget*>(watched));

@@ -50,8 +50,12 @@ namespace {
 // The words of every alert sent so far, in order.
 QStringList g_said;
 
+// Every event's kind and object, in order.
+QList<std::pair<QAccessible::Event, QObject*>> g_events;
+
 void recordEvent(QAccessibleEvent* event)
 {
+    g_events.append({event->type(), event->object()});
     if (event->type() != QAccessible::Alert)
         return;
     QAccessibleInterface* iface = event->accessibleInterface();
@@ -164,6 +168,22 @@ private slots:
         }
         // A click does not take the focus to a result (only Tab does).
         QCOMPARE(find<ResultBox>(qPrintable(c.boxes.first()))->focusPolicy(), Qt::TabFocus);
+    }
+
+    // A box reached by Tab tells of its focus before its cursor and selection
+    // move (a screen reader told of those first stays silent).
+    void focusToldFirst()
+    {
+        openCalculator(kChapter2);
+        for (const char* name : {"EditApr", "EditBal", "EditPmt"}) {
+            auto* box = find<QLineEdit>(name);
+            g_events.clear();
+            box->setFocus(Qt::TabFocusReason);
+            QVERIFY(box->hasSelectedText());
+            const auto first = std::find_if(g_events.cbegin(), g_events.cend(),
+                                            [box](const auto& e) { return e.second == box; });
+            QVERIFY2(first != g_events.cend() && first->first == QAccessible::Focus, name);
+        }
     }
 
     // Stop: the figures reached so far, after the abort notice.
