@@ -1,5 +1,7 @@
 #include "common/BarChart.h"
 
+#include "common/Announce.h"
+
 #include "common/Layout.h"
 
 
@@ -217,6 +219,7 @@ void SetReadout(QLabel* readout, const QString& text, const QColor& colour)
     readout->setPalette(pal);
     readout->setText(text);
     readout->repaint();
+    announce(readout, text);
 }
 
 void ClearReadout(QLabel* readout)

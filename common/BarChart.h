@@ -129,7 +129,8 @@ QList<QList<QLabel*>> MakeCardList(QWidget* parent, const char* context, std::sp
 // horizontally in its parent (left = parent width div 2 - label width div 2).
 void SetCentredTitle(QLabel* title, const QString& text);
 
-// The readout of a chart: `text` in the bar's `colour`, repainted at once.
+// The readout of a chart: `text` in the bar's `colour`, repainted at once,
+// and said to a screen reader.
 void SetReadout(QLabel* readout, const QString& text, const QColor& colour);
 // Empties the readout (repainted at once) unless it is empty already.
 void ClearReadout(QLabel* readout);

@@ -320,6 +320,8 @@ bool PayoffRunner::endRuns()
     if (m_focusBefore && (m_focusBefore == m_stop || m_locked.contains(m_focusBefore.data())))
         m_focusBefore->setFocus(Qt::OtherFocusReason);
     m_focusBefore = nullptr;
+    if (onRunsEnded)
+        onRunsEnded();
     return true;
 }
 

@@ -188,6 +188,10 @@ public:
     // How many runs have started so far.
     int runsStarted() const { return m_runsStarted; }
 
+    // Called when the outermost run (or beginRuns/endRuns bracket) has ended,
+    // finished or stopped, with the controls unlocked and the window still there.
+    std::function<void()> onRunsEnded;
+
     // Test hook: called at every yield of a run, before pending events are processed.
     std::function<void(const PayoffState&)> onYield;
 

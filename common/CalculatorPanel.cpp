@@ -1,11 +1,14 @@
 #include "common/CalculatorPanel.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
+#include "common/Announce.h"
 #include "common/Layout.h"
 #include "common/LessonFrame.h"
 
@@ -87,6 +90,7 @@ void CalculatorPanel::addInputs(QWidget* page, const CalculatorInputs& spec)
         connect(label, &ClickLabel::clicked, this, [edit] { edit->setFocus(Qt::MouseFocusReason); });
         m_labels[i] = label;
         m_edits[i] = edit;
+        edit->installEventFilter(this); // the focus told to a screen reader first
     }
     m_boxes = new AmountBoxes(m_window, m_edits[1], m_edits[2], m_edits[3], m_kind);
     m_boxes->setParent(this);
@@ -140,6 +144,7 @@ PayoffDisplay CalculatorPanel::addResults(QWidget* page, const ResultPanelSpec& 
                          .bold = true,
                          .align = item.align});
     }
+    m_panels.push_back({d, spec.spokenPanel ? words(spec.spokenPanel) : QString()});
     return d;
 }
 
@@ -154,14 +159,74 @@ void CalculatorPanel::finish()
     m_runner.setLockedDuringRun(locked);
     connect(m_stop, &QPushButton::clicked, this, &CalculatorPanel::stop);
 
-    // Tab: name, APR, balance, payment, Calculate (then Stop while it shows).
+    // Tab: name, APR, balance, payment, Calculate (then Stop while it shows),
+    // then the results, read-only: reached by Tab only, so a click changes nothing.
+    QList<QWidget*> chain{m_edits[1], m_edits[2], m_edits[3], m_calculate, m_stop};
+    for (const ShownPanel& panel : m_panels) {
+        const PayoffDisplay& d = panel.display;
+        for (ResultBox* box : {d.years, d.months, d.payments, d.interest, d.money, d.average, d.saved}) {
+            if (box) {
+                box->setFocusPolicy(Qt::TabFocus);
+                chain.append(box);
+            }
+        }
+    }
     QWidget* previous = m_edits[0];
-    for (QWidget* next : {static_cast<QWidget*>(m_edits[1]), static_cast<QWidget*>(m_edits[2]),
-                          static_cast<QWidget*>(m_edits[3]), static_cast<QWidget*>(m_calculate),
-                          static_cast<QWidget*>(m_stop)}) {
+    for (QWidget* next : chain) {
         QWidget::setTabOrder(previous, next);
         previous = next;
     }
+    m_runner.onRunsEnded = [this] { announceSummary(); };
+}
+
+QString CalculatorPanel::summary() const
+{
+    const bool aborted = m_abort && !m_abort->isHidden();
+    QStringList parts;
+    if (aborted)
+        parts << tr("Calculation aborted by user.");
+    auto text = [](const ResultBox* box) { return box ? box->text() : QString(); };
+    auto count = [](const QString& n, const QString& one, const QString& many) {
+        return n + QLatin1Char(' ') + (n == QLatin1String("1") ? one : many);
+    };
+    for (const ShownPanel& panel : m_panels) {
+        const PayoffDisplay& d = panel.display;
+        if (text(d.years).isEmpty() && text(d.payments).isEmpty())
+            continue; // nothing shown on this panel
+        QStringList figures;
+        const QString time = count(text(d.years), tr("year"), tr("years")) + QLatin1Char(' ')
+                             + count(text(d.months), tr("month"), tr("months"));
+        figures << (aborted ? tr("after %1").arg(time) : tr("paid off in %1").arg(time));
+        figures << count(text(d.payments), tr("payment"), tr("payments"));
+        if (!text(d.interest).isEmpty())
+            figures << tr("interest %1").arg(text(d.interest));
+        if (!text(d.money).isEmpty())
+            figures << tr("money paid %1").arg(text(d.money));
+        if (!text(d.average).isEmpty())
+            figures << tr("average payment %1").arg(text(d.average));
+        QString sentence = figures.join(QStringLiteral(", ")) + QLatin1Char('.');
+        if (panel.spoken.isEmpty())
+            sentence[0] = sentence[0].toUpper();
+        else
+            sentence = panel.spoken + QStringLiteral(": ") + sentence;
+        parts << sentence;
+        if (!text(d.saved).isEmpty())
+            parts << tr("Money saved: %1.").arg(text(d.saved));
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+void CalculatorPanel::announceSummary()
+{
+    for (const ShownPanel& panel : m_panels) {
+        const PayoffDisplay& d = panel.display;
+        for (ResultBox* box : {d.years, d.months, d.payments, d.interest, d.money, d.average, d.saved})
+            if (box)
+                box->nameChanged();
+        if (d.gauge)
+            d.gauge->valueChanged();
+    }
+    announce(m_window, summary());
 }
 
 void CalculatorPanel::reset()
@@ -211,6 +276,7 @@ void CalculatorPanel::showResult(const PayoffDisplay& display, const PayoffState
     display.show(state);
     m_surface.flush();
     emit finished(state);
+    announceSummary();
 }
 
 void CalculatorPanel::readOnLeaving(QWidget* control)
@@ -220,7 +286,16 @@ void CalculatorPanel::readOnLeaving(QWidget* control)
 
 bool CalculatorPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut) {
+    const bool isBox = std::find(m_edits.begin(), m_edits.end(), watched) != m_edits.end();
+    if (isBox && event->type() == QEvent::FocusIn) {
+        // A box that takes the focus moves its cursor and selects its text,
+        // and Qt tells of that before it tells of the focus: a screen reader
+        // then takes the box for focused already and says nothing. The focus
+        // is told first.
+        QAccessibleEvent focused(watched, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focused);
+    }
+    if (!isBox && event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
             emit left(static_cast<QWidget*>(watched));

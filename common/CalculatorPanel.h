@@ -17,6 +17,7 @@
 #include <array>
 #include <functional>
 #include <span>
+#include <vector>
 
 #include "common/Calculator.h"
 
@@ -81,7 +82,9 @@ public:
     void addAbortNotice(QWidget* page, const QRect& rect);
     PayoffDisplay addResults(QWidget* page, const ResultPanelSpec& spec);
     // Once everything is made: the Tab order (name, APR, balance, payment,
-    // Calculate, Stop), the controls a run locks, the clicks.
+    // Calculate, Stop, then every result box panel by panel), the controls a
+    // run locks, the clicks, and the summary a screen reader hears when a run
+    // ends or is stopped.
     void finish();
 
     // ---- the parts ----
@@ -115,6 +118,13 @@ public:
     // Ends a run without the notice (the window is being closed).
     void requestStop() { m_runner.requestStop(); }
 
+    // One sentence of what the result panels show now ("Paid off in 15 years
+    // 3 months, 183 payments, interest $2,487.89, ..."; each panel by its
+    // name, then the money saved); prefixed by the abort notice after a Stop.
+    QString summary() const;
+    // Tells a screen reader the result boxes changed and says summary().
+    void announceSummary();
+
     // Reports left() when the focus leaves `control` for another control of
     // the window (not for a popup or another window): a further input that a
     // chapter reads on leaving it.
@@ -142,6 +152,12 @@ private:
     QPushButton* m_stop = nullptr;
     QLabel* m_abort = nullptr;
     AmountBoxes* m_boxes = nullptr; // made by finish(), owned by the panel
+    struct ShownPanel
+    {
+        PayoffDisplay display;
+        QString spoken; // the panel's name for a screen reader ("With Extra Money"), may be empty
+    };
+    std::vector<ShownPanel> m_panels; // in the order made
     LiveSurface m_surface;
     PayoffRunner m_runner;
 };

@@ -1,5 +1,6 @@
 #include "common/LessonFrame.h"
 
+#include "common/Announce.h"
 #include "common/ButtonPictures.h"
 #include "common/FocusMark.h"
 #include "common/Layout.h"
@@ -122,11 +123,14 @@ LessonFrame::~LessonFrame() = default;
 
 void LessonFrame::buildFrame()
 {
+    installAccessibleRoles();
     setFixedSize(640, 480);
     setFont(arialPx(11, true));
     setBackground(this, colour::silver);
     setObjectName(QStringLiteral("Chapter_%1").arg(m_look.number, 3, 10, QLatin1Char('0')));
     setWindowTitle(tr("Chapter %1").arg(m_look.number));
+    // A screen reader names the window by its chapter and title.
+    setAccessibleName(tr("Chapter %1: %2").arg(m_look.number).arg(m_look.title.trimmed()));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     buildHeader();
@@ -138,6 +142,7 @@ void LessonFrame::buildFrame()
     panel->setGeometry(13, 42, 588, 335);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setAutoFillBackground(true);
+    panel->setAccessibleName(tr("Lesson pages"));
     m_notebook = new QStackedWidget(panel);
     m_notebook->setObjectName(QStringLiteral("Notebook1"));
     m_notebook->setGeometry(5, 5, 578, 325);
@@ -298,6 +303,39 @@ void LessonFrame::showPageNumber(int page)
     m_notebook->setAccessibleName(tr("Page %1 of %2").arg(page).arg(TotalPageCount));
 }
 
+QString LessonFrame::pageOpening() const
+{
+    // The page's heading where it has one, else its topmost sentence (a text
+    // of three words or more: not a table's column head), else its topmost text.
+    QLabel* topmost = nullptr;
+    QLabel* sentence = nullptr;
+    auto above = [this](QLabel* a, QLabel* b) {
+        if (!b)
+            return true;
+        const QPoint pa = a->mapTo(m_notebook, QPoint(0, 0)), pb = b->mapTo(m_notebook, QPoint(0, 0));
+        return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+    };
+    for (QLabel* label : m_notebook->findChildren<QLabel*>()) {
+        if (!label->isVisibleTo(m_notebook) || label->text().trimmed().isEmpty())
+            continue;
+        if (label->objectName() == QLatin1String("Heading"))
+            return firstSentence(label->text());
+        if (above(label, topmost))
+            topmost = label;
+        if (firstSentence(label->text()).count(QLatin1Char(' ')) >= 2 && above(label, sentence))
+            sentence = label;
+    }
+    QLabel* opening = sentence ? sentence : topmost;
+    return opening ? firstSentence(opening->text()) : QString();
+}
+
+void LessonFrame::announcePage()
+{
+    const QString opening = pageOpening();
+    const QString number = tr("Page %1 of %2").arg(CurrentPage).arg(TotalPageCount);
+    announce(this, opening.isEmpty() ? number : number + QStringLiteral(". ") + opening);
+}
+
 void LessonFrame::turnTo(int page, bool forward)
 {
     CurrentPage = page;
@@ -306,6 +344,7 @@ void LessonFrame::turnTo(int page, bool forward)
     m_pageNumber->repaint();
     UpdateFrameButtons();
     pageReached(page, forward);
+    announcePage();
 }
 
 void LessonFrame::BtnNextClick()
@@ -370,6 +409,9 @@ void LessonFrame::FormActivate()
         next->setFocus();
     else
         m_notebook->setFocus();
+    // Active from the start, so a screen reader follows the focus at once.
+    if (isVisible() && !isActiveWindow())
+        activateWindow();
 }
 
 void LessonFrame::leave(int result)

@@ -117,6 +117,11 @@ private:
     // The header strip: "Chapter", the number, the title, "Page" n "of" N, each over its shadow.
     void buildHeader();
     void turnTo(int page, bool forward);
+    // What a page turn reads after "Page n of N": the page's heading, else the
+    // first sentence of its topmost text.
+    QString pageOpening() const;
+    // Tells a screen reader the page reached: "Page 2 of 8. Heading".
+    void announcePage();
     // PageNumberPanel and the page area's spoken name ("Page 3 of 8").
     void showPageNumber(int page);
     // Shows or hides a frame button; a focused button that hides hands the

@@ -111,7 +111,8 @@ void drawFieldText(QPainter& p, const QRect& area, const QString& text, const QF
 
 // ---- accessibility ------------------------------------------------------------------
 
-// A result box reads as a read-only text: its name, then its figure.
+// A result box reads as a read-only text named by its label and its figure
+// ("Years: 15"), so the name alone says it all when the box is reached by Tab.
 class ResultBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
@@ -121,13 +122,15 @@ public:
     {
         if (t == QAccessible::Value)
             return box()->text();
+        if (t == QAccessible::Name)
+            return box()->spokenText();
         return QAccessibleWidget::text(t);
     }
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
         s.readOnly = true;
-        s.focusable = false;
+        s.focusable = box()->focusPolicy() != Qt::NoFocus;
         return s;
     }
     void* interface_cast(QAccessible::InterfaceType t) override
@@ -153,6 +156,34 @@ public:
         return t.mid(startOffset, endOffset - startOffset);
     }
     int characterCount() const override { return static_cast<int>(box()->text().size()); }
+    // One line: every boundary but a character's is the whole figure.
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                         int* endOffset) const override
+    {
+        const QString t = box()->text();
+        if (boundary == QAccessible::CharBoundary) {
+            if (offset < 0 || offset >= t.size()) {
+                *startOffset = *endOffset = -1;
+                return QString();
+            }
+            *startOffset = offset;
+            *endOffset = offset + 1;
+            return t.mid(offset, 1);
+        }
+        *startOffset = 0;
+        *endOffset = static_cast<int>(t.size());
+        return t;
+    }
+    QString textBeforeOffset(int, QAccessible::TextBoundaryType, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = *endOffset = -1;
+        return QString();
+    }
+    QString textAfterOffset(int, QAccessible::TextBoundaryType, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = *endOffset = -1;
+        return QString();
+    }
     QRect characterRect(int) const override { return QRect(); }
     int offsetAtPoint(const QPoint&) const override { return -1; }
     void scrollToSubstring(int, int) override {}
@@ -270,18 +301,41 @@ void ResultBox::setColours(const QColor& background, const QColor& text)
     update();
 }
 
+QString ResultBox::spokenText() const
+{
+    const QString label = accessibleName();
+    if (m_text.isEmpty())
+        return label;
+    return label.isEmpty() ? m_text : label + QStringLiteral(": ") + m_text;
+}
+
+void ResultBox::focusInEvent(QFocusEvent* event)
+{
+    LightWidget::focusInEvent(event);
+    update(); // the focus frame
+}
+
+void ResultBox::focusOutEvent(QFocusEvent* event)
+{
+    LightWidget::focusOutEvent(event);
+    update();
+}
+
 bool ResultBox::changeText(const QString& text)
 {
     if (text == m_text)
         return false;
-    if (QAccessible::isActive()) {
-        QAccessibleTextUpdateEvent event(this, 0, m_text, text);
-        m_text = text;
-        QAccessible::updateAccessibility(&event);
-    } else {
-        m_text = text;
-    }
+    // No accessibility event here: a run changes its figures thousands of
+    // times, and a screen reader flooded with them falls minutes behind. The
+    // calculator tells it once when the run ends (nameChanged()).
+    m_text = text;
     return true;
+}
+
+void ResultBox::nameChanged()
+{
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void ResultBox::setText(const QString& text)
@@ -296,6 +350,12 @@ void ResultBox::paintContent(QPainter& p) const
     drawBox(p, r, m_border, m_background);
     // The text ends 4 pixels in from the right edge (border, gap, margin).
     drawFieldText(p, r.adjusted(4, 1, -4, -1), m_text, font(), m_foreground, false);
+    if (hasFocus()) {
+        // Reached by the keyboard: a dotted frame inside the border.
+        p.setPen(QPen(m_foreground, 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r.adjusted(2, 2, -3, -3));
+    }
 }
 
 QSize ResultBox::sizeHint() const
@@ -320,15 +380,17 @@ bool LightGauge::changeValue(int value)
     value = qBound(0, value, 100);
     if (value == m_value)
         return false;
+    // As for a result box: a run tells a screen reader once, at its end.
     m_value = value;
-    valueChanged();
     return true;
 }
 
 void LightGauge::setValue(int value)
 {
-    if (changeValue(value))
+    if (changeValue(value)) {
+        valueChanged();
         update();
+    }
 }
 
 void LightGauge::valueChanged()

@@ -36,9 +36,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// A read-only, right-aligned result box. It takes no focus, shows an arrow
-// pointer, and is read by a screen reader as a read-only text with its
-// accessible name and its current text.
+// A read-only, right-aligned result box. It takes no focus unless given a
+// focus policy (a calculator's results are reached by Tab, and then show a
+// dotted frame), shows an arrow pointer, and is read by a screen reader as a
+// read-only text named by its accessible name and its current text.
 class ResultBox : public LightWidget
 {
     Q_OBJECT
@@ -58,8 +59,17 @@ public:
     // Background and text colours (white and black by default).
     void setColours(const QColor& background, const QColor& text);
 
+    // What a screen reader calls it: its accessible name and its figure ("Years: 15").
+    QString spokenText() const;
+    // Tells a screen reader that spokenText() changed (at the end of a run).
+    void nameChanged();
+
     void paintContent(QPainter& painter) const override;
     QSize sizeHint() const override;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QString m_text;
@@ -84,15 +94,16 @@ public:
 
     // Sets the value (held to 0..100) and schedules a repaint.
     void setValue(int value);
-    // Sets the value without scheduling a repaint; false when unchanged.
+    // Sets the value without scheduling a repaint or telling a screen reader
+    // (a run does that once at its end); false when unchanged.
     bool changeValue(int value);
+    // Tells a screen reader the value changed.
+    void valueChanged();
 
     void paintContent(QPainter& painter) const override;
     QSize sizeHint() const override;
 
 private:
-    void valueChanged();
-
     int m_value = 0;
 };
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "common/Announce.h"
 #include "common/Layout.h"
 #include "common/Platform.h"
 #include "common/WebStuff.h"
@@ -106,6 +107,7 @@ void TChapter_001::checkGuess(CheckedBy by)
                                  ? tr("Right!!!\nGood job!\n15 Years and 3 Months seems hard to believe doesn't it.")
                                  : tr("\n15 Years and 3 Months.  Seems hard to believe doesn't it."));
         setCellColours(m_ui.answer, colour::white, colour::textBlue);
+        announce(m_ui.answer, m_ui.answer->text());
         return;
     }
     m_ui.checkAnswer->setText(tr("Check Again"));
@@ -113,6 +115,7 @@ void TChapter_001::checkGuess(CheckedBy by)
     setCellColours(m_ui.answer, colour::white, colour::maroon);
     platform().beep();
     m_ui.answer->setText(tr("Wrong!!!") + yearsHint + monthsHint);
+    announce(m_ui.answer, m_ui.answer->text());
 }
 
 void TChapter_001::Button3Click()

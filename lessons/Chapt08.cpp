@@ -7,6 +7,7 @@
 #include <QStackedWidget>
 #include <algorithm>
 
+#include "common/Announce.h"
 #include "lessons/Chapt08Charts.h"
 
 namespace quenmark {
@@ -80,8 +81,11 @@ void TChapter_008::resetForOpening()
 
 void TChapter_008::showStageText(int page)
 {
-    if (m_ui.notebook3->currentIndex() != page)
-        m_ui.notebook3->setCurrentIndex(page);
+    if (m_ui.notebook3->currentIndex() == page)
+        return;
+    m_ui.notebook3->setCurrentIndex(page);
+    if (page > 0 && CurrentPage == 3)
+        announce(m_ui.notebook3, shownWords(m_ui.notebook3->currentWidget()));
 }
 
 void TChapter_008::LiftPie(int stage)

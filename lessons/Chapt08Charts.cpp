@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QStackedWidget>
 
+#include "common/Announce.h"
 #include "common/BarChart.h"
 #include "common/Layout.h"
 #include "lessons/Chapt08ChartsData.h"
@@ -119,6 +120,12 @@ void SnowballCharts::barPointed(int index)
     panels[5]->setText(dollars(bar.lastAmount));
     ShowInfoBox(box);
     m_boxBar[static_cast<std::size_t>(bar.chart)] = index;
+    QStringList said;
+    if (bar.row > 0)
+        said << tr("Card %1:").arg(ch8::kPriorityCards[static_cast<std::size_t>(bar.row - 1)].number);
+    for (const QLabel* panel : panels)
+        said << panel->text().simplified();
+    announce(panels[0], said.join(QLatin1Char(' ')));
 }
 
 void SnowballCharts::chartBackgroundPointed(int chart)

@@ -57,9 +57,14 @@ TStaleDate::TStaleDate(QWidget* parent)
         {"PersonLabel", QRect(14, 96, 300, 16), tr("Tessa Varlow"), colour::black, false},
         {"MakerLabel", QRect(14, 112, 300, 16), QStringLiteral("Harlowby"), colour::black, false},
     };
+    // A screen reader reads a dialog by its name and only the longer of its
+    // loose labels: the whole message, web address included, is the name.
+    QStringList message{title.text};
     for (const Line& line : lines) {
         makeCell(box, textCell(line.name, line.rect, line.text, 12, true, line.colour, {}, line.wrap));
+        message << line.text;
     }
+    setAccessibleName(windowTitle() + QStringLiteral(": ") + message.join(QLatin1Char(' ')));
 
     auto* icon = new QLabel(box);
     icon->setObjectName(QStringLiteral("Image1"));

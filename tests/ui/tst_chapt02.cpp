@@ -182,7 +182,8 @@ private slots:
     }
 
     // A screen reader reads each result box as a read-only text with its
-    // figure, and the gauge as a progress bar with its percentage.
+    // figure (reached by Tab, not by a click), and the gauge as a progress
+    // bar with its percentage.
     void resultBoxesAreReadOnly()
     {
         openCalculator();
@@ -193,7 +194,7 @@ private slots:
             {"EditStdMoney", "$4,587.89"}, {"EditStdAverage", "$25.07"}};
         for (const auto& [n, figure] : figures) {
             ResultBox* b = box(QLatin1String(n));
-            QCOMPARE(b->focusPolicy(), Qt::NoFocus);
+            QCOMPARE(b->focusPolicy(), Qt::TabFocus);
             QCOMPARE(b->cursor().shape(), Qt::ArrowCursor);
             QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(b);
             QCOMPARE(iface->role(), QAccessible::EditableText);

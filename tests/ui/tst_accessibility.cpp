@@ -1,0 +1,316 @@
+// What a screen reader is told, checked on the accessibility events themselves
+// (an update handler records every event the program sends): the summary
+// said when a calculation ends or is stopped, the page said at every page
+// turn, the read-outs said when they change; the calculators' results reached
+// by Tab with their labels and figures in their names; the chapter window
+// named; the update reminder's whole message, web address included.
+#include <QComboBox>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "FakePlatform.h"
+#include "PageWalk.h"
+#include "TestWidgets.h"
+#include "TypedInput.h"
+#include "common/Announce.h"
+#include "common/LessonFrame.h"
+#include "common/ResultBox.h"
+#include "common/WebStuff.h"
+#include "lessons/Chapt02.h"
+#include "lessons/Chapt08ChartsData.h"
+#include "lessons/Chapters.h"
+#include "shell/UpdateReminder.h"
+
+using namespace quenmark;
+
+// Qt delivers accessibility events (to an update handler too) only while its
+// platform accessibility is active, which the offscreen platform never makes
+// it. The platform layer's switch, declared as Qt exports it, turns it on.
+class QPlatformAccessibility
+{
+public:
+    void setActive(bool active);
+};
+class QPlatformIntegration
+{
+public:
+    QPlatformAccessibility* accessibility() const;
+};
+class QGuiApplicationPrivate
+{
+public:
+    static QPlatformIntegration* platform_integration;
+};
+
+namespace {
+
+// The words of every alert sent so far, in order.
+QStringList g_said;
+
+// Every event's kind and object, in order.
+QList<std::pair<QAccessible::Event, QObject*>> g_events;
+
+void recordEvent(QAccessibleEvent* event)
+{
+    g_events.append({event->type(), event->object()});
+    if (event->type() != QAccessible::Alert)
+        return;
+    QAccessibleInterface* iface = event->accessibleInterface();
+    QVERIFY(iface);
+    // What is said is the alerting object's name, and it is a notification.
+    QCOMPARE(iface->role(), QAccessible::Notification);
+    g_said << iface->text(QAccessible::Name);
+}
+
+// The calculator page of chapter 2 (page 8) or 7 (page 5), the running example typed in.
+struct CalculatorCase
+{
+    int chapter;
+    int page;
+    const char* calculate;
+    QStringList boxes; // the result boxes in their Tab order
+};
+
+const CalculatorCase kChapter2{2, 8, "BtnGoFigure",
+                               {"EditStdYr", "EditStdMo", "EditStdPayments", "EditStdInterest", "EditStdMoney",
+                                "EditStdAverage"}};
+const CalculatorCase kChapter7{7, 5, "BtnCalculate",
+                               {"Years1", "Months1", "TotalPayments1", "InterestPaid1", "MoneyPaid1", "Years2",
+                                "Months2", "TotalPayments2", "InterestPaid2", "MoneyPaid2", "MoneySaved2"}};
+
+} // namespace
+
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+
+    FakePlatform fake;
+    std::unique_ptr<LessonFrame> w;
+
+    void open(int chapter)
+    {
+        w.reset(createChapterWindow(chapter, nullptr));
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    }
+    template <typename T = QWidget> T* find(const char* name) { return test::child<T>(w.get(), name); }
+    void next() { QTest::mouseClick(find<QPushButton>("BtnNext"), Qt::LeftButton); }
+    void goToPage(int page)
+    {
+        while (w->currentPage() < page)
+            next();
+    }
+    void openCalculator(const CalculatorCase& c)
+    {
+        open(c.chapter);
+        goToPage(c.page);
+        test::typeInto(find<QLineEdit>("EditApr"), QStringLiteral("17.9"));
+        test::typeInto(find<QLineEdit>("EditBal"), QStringLiteral("2100"));
+        test::typeInto(find<QLineEdit>("EditPmt"), QStringLiteral("53"));
+        g_said.clear();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        InitWebStuff();
+        QGuiApplicationPrivate::platform_integration->accessibility()->setActive(true);
+        QVERIFY(QAccessible::isActive());
+        QAccessible::installUpdateHandler(recordEvent);
+    }
+    void init()
+    {
+        fake.clear();
+        g_said.clear();
+    }
+    void cleanup() { w.reset(); }
+
+    // A finished run is said once, in one sentence with every figure shown;
+    // Tab from Calculate then reaches every result, named by its label and figure.
+    void calculatorResults_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("chapter 2") << 2
+                                   << "Paid off in 15 years 3 months, 183 payments, interest $2,487.89, money "
+                                      "paid $4,587.89, average payment $25.07.";
+        QTest::newRow("chapter 7") << 7
+                                   << "Without Extra Money: paid off in 15 years 3 months, 183 payments, interest "
+                                      "$2,487.89, money paid $4,587.89. With Extra Money: paid off in 10 years 4 "
+                                      "months, 124 payments, interest $1,763.36, money paid $3,863.36. Money "
+                                      "saved: $724.53.";
+    }
+    void calculatorResults()
+    {
+        QFETCH(int, which);
+        QFETCH(QString, summary);
+        const CalculatorCase& c = which == 2 ? kChapter2 : kChapter7;
+        openCalculator(c);
+        auto* calculate = find<QPushButton>(c.calculate);
+        QTest::mouseClick(calculate, Qt::LeftButton);
+        QCOMPARE(g_said, QStringList{summary});
+
+        calculate->setFocus(Qt::TabFocusReason);
+        for (const QString& name : c.boxes) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            auto* box = qobject_cast<ResultBox*>(QApplication::focusWidget());
+            QVERIFY2(box && box->objectName() == name, qPrintable(name));
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(box);
+            QVERIFY(iface->state().focusable && iface->state().focused && iface->state().readOnly);
+            const QString spoken = iface->text(QAccessible::Name);
+            QVERIFY2(spoken.endsWith(QStringLiteral(": ") + box->text()) && spoken.size() > box->text().size() + 3,
+                     qPrintable(spoken));
+            QVERIFY2(!box->text().isEmpty() && summary.contains(box->text()), qPrintable(name));
+        }
+        // A click does not take the focus to a result (only Tab does).
+        QCOMPARE(find<ResultBox>(qPrintable(c.boxes.first()))->focusPolicy(), Qt::TabFocus);
+    }
+
+    // A box reached by Tab tells of its focus before its cursor and selection
+    // move (a screen reader told of those first stays silent).
+    void focusToldFirst()
+    {
+        openCalculator(kChapter2);
+        for (const char* name : {"EditApr", "EditBal", "EditPmt"}) {
+            auto* box = find<QLineEdit>(name);
+            g_events.clear();
+            box->setFocus(Qt::TabFocusReason);
+            QVERIFY(box->hasSelectedText());
+            const auto first = std::find_if(g_events.cbegin(), g_events.cend(),
+                                            [box](const auto& e) { return e.second == box; });
+            QVERIFY2(first != g_events.cend() && first->first == QAccessible::Focus, name);
+        }
+    }
+
+    // Stop: the figures reached so far, after the abort notice.
+    void stopIsSaid()
+    {
+        openCalculator(kChapter2);
+        static_cast<TChapter_002*>(w.get())->payoffRunner().onYield = [this](const PayoffState&) {
+            QTimer::singleShot(0, this, [this] { QTest::mouseClick(find<QPushButton>("BtnStop"), Qt::LeftButton); });
+        };
+        QTest::mouseClick(find<QPushButton>("BtnGoFigure"), Qt::LeftButton);
+        QVERIFY(find("LblAbort")->isVisible());
+        QCOMPARE(g_said.size(), 1);
+        QVERIFY2(g_said[0].startsWith(QStringLiteral("Calculation aborted by user. After 0 years 7 months, 7 payments,")),
+                 qPrintable(g_said[0]));
+    }
+
+    // Every page turn of every chapter, forward and back, says the page and
+    // its opening words; the page area carries the same number.
+    void pageTurnsAreSaid_data()
+    {
+        QTest::addColumn<int>("chapter");
+        for (int n = 1; n <= 9; ++n)
+            QTest::addRow("chapter %d", n) << n;
+    }
+    void pageTurnsAreSaid()
+    {
+        QFETCH(int, chapter);
+        open(chapter);
+        QCOMPARE(test::spokenName(w.get()),
+                 QStringLiteral("Chapter %1: %2").arg(chapter).arg(chapterLook(chapter).title.trimmed()));
+        const int total = w->totalPageCount();
+        auto check = [&](int page) {
+            const QString number = QStringLiteral("Page %1 of %2").arg(page).arg(total);
+            QVERIFY2(!g_said.isEmpty(), qPrintable(number));
+            const QString said = g_said.last();
+            // The number, then a sentence of the page (every page has words).
+            QVERIFY2(said.startsWith(number + QStringLiteral(". ")) && said.size() > number.size() + 4,
+                     qPrintable(said));
+            QCOMPARE(test::spokenName(w->notebook()), number);
+        };
+        for (int page = 2; page <= total; ++page) {
+            next();
+            check(page);
+        }
+        QTest::mouseClick(find<QPushButton>("BtnBack"), Qt::LeftButton);
+        check(total - 1);
+    }
+
+    // A page's heading is what is said after its number.
+    void headingIsSaid()
+    {
+        open(2);
+        next();
+        const QStringList headings = [this] {
+            QStringList h;
+            for (QLabel* l : w->notebook()->currentWidget()->findChildren<QLabel*>(QStringLiteral("Heading")))
+                h << l->text();
+            return h;
+        }();
+        QCOMPARE(headings.size(), 1);
+        QCOMPARE(g_said.last(), QStringLiteral("Page 2 of 8. ") + quenmark::firstSentence(headings[0]));
+    }
+
+    // Read-outs that follow the pointer or a button are said when they change.
+    void readoutsAreSaid()
+    {
+        // Chapter 1: the quiz's verdict.
+        open(1);
+        goToPage(3);
+        g_said.clear();
+        QTest::mouseClick(find<QPushButton>("BtnCheckAnswer"), Qt::LeftButton);
+        QCOMPARE(g_said, QStringList{find<QLabel>("Page02_Answer")->text().simplified()});
+
+        // Chapter 6: the bar read-out.
+        open(6);
+        goToPage(3);
+        g_said.clear();
+        test::pointAt(find("Card1"), {2, 2});
+        QCOMPARE(g_said, QStringList{QStringLiteral("$3,936.39")});
+
+        // Chapter 8: the pie walk, then a bar's payments with its card.
+        open(8);
+        goToPage(3);
+        g_said.clear();
+        test::pointAt(find("PieImage1"), {20, 20});
+        test::pointAt(find("PieImage2"), {20, 20});
+        QCOMPARE(g_said.size(), 2);
+        QVERIFY(!g_said[0].isEmpty() && g_said[0] != g_said[1]);
+        goToPage(7);
+        const ch8::Bar& bar = ch8::kBars.front();
+        g_said.clear();
+        test::pointAt(find(bar.name), {1, 1});
+        QCOMPARE(g_said.size(), 1);
+        QVERIFY2(g_said[0].startsWith(QStringLiteral("Card ")) && g_said[0].contains(QString::number(bar.count))
+                     && g_said[0].contains(QStringLiteral("$%1").arg(bar.amount)),
+                 qPrintable(g_said[0]));
+    }
+
+    // The reminder is read by its name: every line, the web address included.
+    void reminderNamesItsAddress()
+    {
+        TStaleDate reminder;
+        const QString spoken = test::spokenName(&reminder);
+        QVERIFY(spoken.contains(MakerWebAddress()));
+        for (QLabel* l : reminder.findChildren<QLabel*>())
+            if (!l->text().isEmpty())
+                QVERIFY2(spoken.contains(l->text()), qPrintable(l->objectName()));
+    }
+
+    // The words said after a page number: a sentence, shortened when long.
+    void openingSentence_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("plain") << "Interest adds up. Then more." << "Interest adds up.";
+        QTest::newRow("rich") << "<p><b>APR</b> means  the rate!<br>More</p>" << "APR means the rate!";
+        QTest::newRow("heading") << "Chapter Overview:" << "Chapter Overview:";
+        QTest::newRow("no end") << "  a  b " << "a b";
+        QTest::newRow("long") << QString(300, QLatin1Char('x')) << QString(200, QLatin1Char('x')) + " …";
+    }
+    void openingSentence()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, first);
+        QCOMPARE(quenmark::firstSentence(text), first);
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
