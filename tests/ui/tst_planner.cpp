@@ -386,8 +386,8 @@ private slots:
         for (std::size_t i = 0; i <= kMostPlanCards; ++i)
             many += i ? R"(,{"balance":1})" : R"({"balance":1})";
         QTest::newRow("too many cards") << many + "]}" << 0 << "it holds more than 1000 cards" << "damaged";
-        QTest::newRow("newer version") << QByteArray(R"({"format":2,"cards":[],"budget":{}})") << 0
-                                       << "it was written by a newer version (format 2)" << "newer";
+        QTest::newRow("newer version") << QByteArray(R"({"format":3,"cards":[],"budget":{}})") << 0
+                                       << "it was written by a newer version (format 3)" << "newer";
     }
     void keptBetweenRuns()
     {
