@@ -208,7 +208,6 @@ MinimumRuleEditor::MinimumRuleEditor(QWidget* parent)
 
 void MinimumRuleEditor::setValue(const MinimumRule& rule)
 {
-    m_done = false;
     m_value = rule;
     m_kind->setCurrentIndex(rule.has ? 1 : 0);
     m_percent->setText(rule.has ? PercentText(rule.percent) : QString());
@@ -363,6 +362,10 @@ void MinimumRuleEditor::focusMoved(QWidget* old, QWidget* now)
 {
     // Only a move from inside to somewhere else ends the editing (a window
     // losing the focus does not).
+    if (owns(now) && !owns(old)) {
+        m_done = false; // editing again
+        return;
+    }
     if (m_done || !now || !owns(old) || owns(now) || !isVisible())
         return;
     MinimumRule rule;

@@ -99,7 +99,7 @@ private:
     QLineEdit* m_floor = nullptr;
     QLabel* m_refusal = nullptr;
     MinimumRule m_value;
-    bool m_done = false; // committed or cancelled: leaving tells nothing more
+    bool m_done = false; // committed or cancelled: leaving tells nothing more until the focus comes back
 };
 
 // The editor in a table: the cell's Qt::EditRole holds a MinimumRule (or its

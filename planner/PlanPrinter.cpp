@@ -348,7 +348,8 @@ std::vector<PlanPrinter::Page> PlanPrinter::layOut(const Metrics& m, const QPain
         const int n = rows(t);
         if (n == 0)
             return;
-        if (!fits(m.captionHeight + 2 * m.rowHeight))
+        // A table starts where a few of its rows fit under its heading.
+        if (!fits(m.captionHeight + (1 + std::min(n, 3)) * m.rowHeight))
             newPage();
         place(Piece::Kind::Caption, t, m.captionHeight);
         place(Piece::Kind::Heading, t, m.rowHeight);
@@ -404,12 +405,17 @@ void PlanPrinter::paintTable(QPainter& painter, const Metrics& m, const Piece& p
     }
     painter.setFont(m.table);
     const QPen rule(QColor(0xd0, 0xd0, 0xd0), 0);
+    const QPen monthRule(QColor(0x80, 0x80, 0x80), 0); // between the months of the schedule
     const QPen ink(Qt::black);
+    const PlanSchedule& schedule = m_plan.plan->schedule;
     for (int i = 0; i < piece.count; ++i) {
+        const int row = piece.first + i;
         const qreal top = piece.top + i * m.rowHeight;
         painter.setPen(ink);
-        paintRow(cells(t, piece.first + i), top);
-        painter.setPen(rule);
+        paintRow(cells(t, row), top);
+        const bool monthEnds = t == Schedule && static_cast<std::size_t>(row) + 1 < schedule.size() &&
+                               schedule[static_cast<std::size_t>(row) + 1].month != schedule[static_cast<std::size_t>(row)].month;
+        painter.setPen(monthEnds ? monthRule : rule);
         painter.drawLine(QPointF(0, top + m.rowHeight), QPointF(width, top + m.rowHeight));
     }
     painter.setPen(ink);

@@ -135,6 +135,7 @@ private slots:
         QCOMPARE(told.size(), 0);
         QCOMPARE(stack.count(), 0);
         // Typing again takes the refusal away.
+        child<QLineEdit>(&editor, "ChangeAmountEdit")->selectAll();
         QTest::keyClick(child<QLineEdit>(&editor, "ChangeAmountEdit"), Qt::Key_1);
         QCOMPARE(form.refusal(), QString());
     }
@@ -385,6 +386,14 @@ private slots:
         QTRY_VERIFY(!editor || !editor->isVisible());
         const MinimumRule old{true, 200, 2000, false};
         QCOMPARE(refused.size(), how == "Leave" && stored == old ? 1 : 0);
+        if (how == "Tab") {
+            // On to the next cell, editing it.
+            QCOMPARE(view->currentIndex(), model.index(1, 1));
+            QVERIFY(OpenEditor(view));
+            QVERIFY(OpenEditor(view)->isAncestorOf(QApplication::focusWidget()));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            QTRY_VERIFY(!OpenEditor(view));
+        }
         // The second cell holds text, read as the rule it names.
         view->edit(model.index(1, 1));
         editor = OpenEditor(view);
@@ -395,6 +404,42 @@ private slots:
         QVERIFY(!child<QLineEdit>(editor, "RulePercentEdit")->isEnabled());
         QTest::keyClick(child<QComboBox>(editor, "RuleKindBox"), Qt::Key_Return);
         QCOMPARE(model.index(1, 1).data(Qt::EditRole).value<MinimumRule>(), MinimumRule());
+    }
+
+    // Tab goes through the boxes in use, whatever the table does with Tab, and
+    // commits on leaving the last; Shift+Tab on the first commits going back.
+    void ruleTabOrder_data()
+    {
+        QTest::addColumn<bool>("rule");
+        QTest::addColumn<QStringList>("visited");
+        QTest::newRow("a minimum rule") << true
+                                        << QStringList{"RulePercentEdit", "RulePlusInterest", "RuleFloorEdit", ""};
+        QTest::newRow("a fixed payment") << false << QStringList{""};
+    }
+    void ruleTabOrder()
+    {
+        QFETCH(bool, rule);
+        QFETCH(QStringList, visited);
+        QWidget window;
+        MinimumRuleEditor editor(&window);
+        editor.setValue(rule ? MinimumRule{true, 200, 2000, false} : MinimumRule{});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QSignalSpy committed(&editor, &MinimumRuleEditor::committed);
+        editor.setFocus();
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("RuleKindBox"));
+        QStringList went;
+        for (int i = 0; i < visited.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            went << (committed.isEmpty() ? QApplication::focusWidget()->objectName() : QString());
+        }
+        QCOMPARE(went, visited);
+        QCOMPARE(committed.size(), 1);
+        QCOMPARE(committed[0].at(0).value<MinimumRuleEditor::Leave>(), MinimumRuleEditor::Leave::Next);
+        editor.setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(committed.size(), 2);
+        QCOMPARE(committed[1].at(0).value<MinimumRuleEditor::Leave>(), MinimumRuleEditor::Leave::Previous);
     }
 
     // ---- the start month ---------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
@@ -29,13 +30,18 @@ class TextEngine : public QPaintEngine
 public:
     TextEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
     QStringList texts;
+    QList<qreal> baselines; // where each text stands (device pixels, the painter's transform included)
     bool begin(QPaintDevice*) override { return true; }
     bool end() override { return true; }
     void updateState(const QPaintEngineState&) override {}
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
     void drawPath(const QPainterPath&) override {}
     void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-    void drawTextItem(const QPointF&, const QTextItem& item) override { texts << item.text(); }
+    void drawTextItem(const QPointF& p, const QTextItem& item) override
+    {
+        texts << item.text();
+        baselines << state->transform().map(p).y();
+    }
     Type type() const override { return QPaintEngine::User; }
 };
 
@@ -234,11 +240,22 @@ private slots:
         QCOMPARE(printer.layOut(device, size), pages);
         for (int k = 0; k < static_cast<int>(pages.size()); ++k) {
             device.engine.texts.clear();
+            device.engine.baselines.clear();
             QPainter painter(&device);
             printer.paintPage(painter, pages, k, size);
             painter.end();
             const QStringList& texts = device.engine.texts;
-            QVERIFY(texts.contains(QStringLiteral("Page %1 of %2").arg(k + 1).arg(pages.size())));
+            const qsizetype foot = texts.indexOf(QStringLiteral("Page %1 of %2").arg(k + 1).arg(pages.size()));
+            QVERIFY(foot >= 0);
+            // Nothing runs into the foot of the page: every other line stands
+            // more than a line above it (a line of the tables' 8.5-point type).
+            QFont small(QStringLiteral("Arial"));
+            small.setPointSizeF(8.5);
+            const qreal line = QFontMetricsF(small, &device).lineSpacing();
+            for (qsizetype i = 0; i < texts.size(); ++i)
+                if (!texts[i].startsWith("Page ") && !texts[i].startsWith("Quenmark - My Cards, printed"))
+                    QVERIFY2(device.engine.baselines[i] < device.engine.baselines[foot] - 1.5 * line,
+                             qPrintable(QStringLiteral("page %1: %2").arg(k + 1).arg(texts[i])));
             QVERIFY(texts.contains(QStringLiteral("Quenmark - My Cards, printed on 30 June 2009")));
             if (k == 0) {
                 QVERIFY(texts.contains(printer.title()));
