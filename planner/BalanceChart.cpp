@@ -1,5 +1,7 @@
 #include "planner/BalanceChart.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEngine>
@@ -11,7 +13,8 @@
 #include "common/Layout.h"
 #include "core/MoneyText.h"
 #include "core/Payoff.h"
-#include "planner/ScheduleModel.h"
+#include "planner/ChartDrawing.h"
+#include "planner/PlanText.h"
 
 namespace quenmark {
 
@@ -19,100 +22,31 @@ namespace {
 
 constexpr double kLeft = 78, kRight = 170, kTop = 34, kBottom = 44;
 
-// An amount on the amount axis: whole dollars.
-QString AxisText(double amount)
+// The chart as a screen reader should hear it: a chart, named by its read-out,
+// described by its summary.
+class ChartAccessible : public QAccessibleWidget
 {
-    return QLatin1Char('$') + QString::fromStdString(AmountToText(amount)).section(QLatin1Char('.'), 0, 0);
+public:
+    explicit ChartAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Chart) {}
+};
+
+QAccessibleInterface* ChartFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("quenmark::BalanceChart") && object && object->isWidgetType())
+        return new ChartAccessible(static_cast<QWidget*>(object));
+    return nullptr;
 }
 
-QString Money(double v)
-{
-    return QLatin1Char('$') + QString::fromStdString(AmountToText(v));
-}
-
-// 1, 2 or 5 times a power of ten, so that about `ticks` steps cover `top`.
-double NiceStep(double top, int ticks)
-{
-    const double raw = top / ticks;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 5.0, 10.0})
-        if (m * power >= raw)
-            return m * power;
-    return 10 * power;
-}
-
-// Source-over of an opaque colour covering `alpha` / 255 of a premultiplied
-// pixel: two channels at a time, each divided by 255 with rounding.
-inline QRgb Blend(QRgb pixel, QRgb colour, unsigned alpha)
-{
-    const unsigned rest = 255 - alpha;
-    unsigned rb = (colour & 0xff00ffu) * alpha + (pixel & 0xff00ffu) * rest;
-    rb = ((rb + ((rb >> 8) & 0xff00ffu) + 0x800080u) >> 8) & 0xff00ffu;
-    unsigned ag = ((colour >> 8) & 0xff00ffu) * alpha + ((pixel >> 8) & 0xff00ffu) * rest;
-    ag = (ag + ((ag >> 8) & 0xff00ffu) + 0x800080u) & 0xff00ff00u;
-    return ag | rb;
-}
-
-// A smooth line `width` pixels wide through the points of `line` (in the
-// image's pixels): along its major axis each pixel column (or row) gets the
-// share of each pixel across that the line covers, and every pixel of a joint
-// is drawn once. This is what a one-pixel pen draws with antialiasing, at a
-// small part of its cost when thousands of points are drawn.
-void DrawRim(QImage& image, const QPolygonF& line, QRgb colour, double width)
-{
-    const int w = image.width(), h = image.height();
-    const qsizetype stride = image.bytesPerLine() / 4;
-    QRgb* const bits = reinterpret_cast<QRgb*>(image.bits());
-    for (qsizetype i = 0; i + 1 < line.size(); ++i) {
-        const QPointF a = line[i], b = line[i + 1];
-        const bool lastSegment = i + 2 == line.size();
-        const bool xMajor = std::abs(b.x() - a.x()) >= std::abs(b.y() - a.y());
-        const double a0 = xMajor ? a.x() : a.y(), b0 = xMajor ? b.x() : b.y();
-        const double a1 = xMajor ? a.y() : a.x(), b1 = xMajor ? b.y() : b.x();
-        if (a0 == b0)
-            continue;
-        const double slope = (b1 - a1) / (b0 - a0);
-        // The pixels whose centres lie from a up to b, b itself only at the end.
-        double from = 0, to = 0;
-        if (a0 < b0) {
-            from = std::ceil(a0 - 0.5);
-            to = lastSegment ? std::floor(b0 - 0.5) : std::ceil(b0 - 0.5) - 1;
-        } else {
-            from = lastSegment ? std::ceil(b0 - 0.5) : std::floor(b0 - 0.5) + 1;
-            to = std::floor(a0 - 0.5);
-        }
-        const int along = xMajor ? w : h, across = xMajor ? h : w;
-        const int first = static_cast<int>(std::max(from, 0.0));
-        const int end = static_cast<int>(std::min(to, along - 1.0));
-        for (int c = first; c <= end; ++c) {
-            const double centre = a1 + (c + 0.5 - a0) * slope;
-            const double lo = centre - width / 2, hi = centre + width / 2;
-            // Truncation is the floor here: lo is not negative where it is used.
-            for (int r = lo > 0 ? static_cast<int>(lo) : 0; r < hi && r < across; ++r) {
-                const double covered = std::min(hi, r + 1.0) - std::max(lo, static_cast<double>(r));
-                const auto alpha = static_cast<unsigned>(covered * 255 + 0.5);
-                if (alpha == 0)
-                    continue;
-                QRgb& pixel = xMajor ? bits[r * stride + c] : bits[c * stride + r];
-                pixel = alpha >= 255 ? colour : Blend(pixel, colour, alpha);
-            }
-        }
-    }
-}
-
-int MonthStep(int months)
-{
-    for (int step : {1, 3, 6, 12, 24, 60, 120, 240})
-        if (months / step <= 12)
-            return step;
-    return 240;
-}
+// At most this many cards are named in the chart's summary.
+constexpr std::size_t kCardsSummarised = 12;
 
 } // namespace
 
 BalanceChart::BalanceChart(QWidget* parent)
     : QWidget(parent)
 {
+    static const bool factory = (QAccessible::installFactory(ChartFactory), true);
+    (void)factory;
     setObjectName(QStringLiteral("BalanceChart"));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -129,33 +63,26 @@ QColor BalanceChart::cardColour(std::size_t k)
     return colours[k % std::size(colours)];
 }
 
-void BalanceChart::setPlan(std::shared_ptr<const PlanResult> plan, std::vector<std::size_t> priority,
-                           std::vector<double> start, QStringList names, QDate firstMonth)
+void BalanceChart::setPlan(std::shared_ptr<const PlanResult> plan, QStringList names, QDate firstMonth)
 {
+    if (plan == m_plan && names == m_names && firstMonth == m_firstMonth)
+        return;
     m_plan = std::move(plan);
-    m_priority = std::move(priority);
     m_names = std::move(names);
     m_firstMonth = firstMonth;
-    m_cards = start.size();
     m_months = m_plan ? m_plan->months : 0;
-    const auto stride = m_cards;
-    m_balance.assign(static_cast<std::size_t>(m_months + 1) * stride, 0.0);
-    std::copy(start.begin(), start.end(), m_balance.begin());
-    if (m_plan)
-        for (const PlanRow& r : m_plan->schedule.rows())
-            if (r.month <= m_months && static_cast<std::size_t>(r.card) < stride)
-                m_balance[static_cast<std::size_t>(r.month) * stride + static_cast<std::size_t>(r.card)] = FromCents(r.balance);
-    m_total.assign(static_cast<std::size_t>(m_months + 1), 0.0);
-    double highest = 0;
-    for (int m = 0; m <= m_months; ++m) {
-        double t = 0;
-        for (std::size_t c = 0; c < stride; ++c)
-            t += m_balance[static_cast<std::size_t>(m) * stride + c];
-        m_total[static_cast<std::size_t>(m)] = t;
-        highest = std::max(highest, t);
+    m_start = 0;
+    std::int64_t highest = 0;
+    if (m_plan) {
+        for (const PlanCardResult& c : m_plan->cards)
+            m_start += c.startBalance;
+        highest = m_start;
+        for (int m = 1; m <= m_months; ++m)
+            highest = std::max(highest, m_plan->schedule.owedAt(m));
     }
-    m_yStep = highest > 0 ? NiceStep(highest, 5) : 1;
-    m_yTop = highest > 0 ? std::ceil(highest / m_yStep) * m_yStep : 1;
+    const double top = FromCents(highest);
+    m_yStep = top > 0 ? NiceStep(top, 5) : 1;
+    m_yTop = top > 0 ? std::ceil(top / m_yStep) * m_yStep : 1;
     m_layerValid = false;
     if (m_cursor > m_months || m_months == 0)
         m_cursor = -1;
@@ -167,33 +94,61 @@ void BalanceChart::setPlan(std::shared_ptr<const PlanResult> plan, std::vector<s
 
 double BalanceChart::balanceAt(int month, std::size_t card) const
 {
-    if (month < 0 || month > m_months || card >= m_cards)
+    if (!m_plan || month < 0 || month > m_months || card >= m_plan->cards.size())
         return 0;
-    return m_balance[static_cast<std::size_t>(month) * m_cards + card];
+    return FromCents(month == 0 ? m_plan->cards[card].startBalance : m_plan->balanceAt(card, month));
 }
 
 double BalanceChart::totalAt(int month) const
 {
-    if (month < 0 || month > m_months)
+    if (!m_plan || month < 0 || month > m_months)
         return 0;
-    return m_total[static_cast<std::size_t>(month)];
+    return FromCents(month == 0 ? m_start : m_plan->schedule.owedAt(month));
+}
+
+void BalanceChart::edgesAt(int month, std::vector<std::int64_t>& edges) const
+{
+    const std::vector<std::size_t>& priority = m_plan->priority;
+    edges.resize(priority.size());
+    std::int64_t owed = 0;
+    if (month <= 0) {
+        for (std::size_t k = 0; k < priority.size(); ++k)
+            edges[k] = owed += m_plan->cards[priority[k]].startBalance;
+        return;
+    }
+    // A month's rows follow the priority order; a card with no row owes nothing.
+    const std::span<const PlanRow> rows = m_plan->schedule.month(month);
+    std::size_t r = 0;
+    for (std::size_t k = 0; k < priority.size(); ++k) {
+        if (r < rows.size() && static_cast<std::size_t>(rows[r].card) == priority[k])
+            owed += rows[r++].balance;
+        edges[k] = owed;
+    }
 }
 
 void BalanceChart::updateSummary()
 {
     QString summary;
-    if (m_cards == 0 || m_total.empty() || m_total[0] <= 0) {
+    if (!m_plan || m_plan->cards.empty() || m_start <= 0 || m_months <= 0) {
         summary = tr("No balances to show.");
     } else {
-        summary = (m_months == 1 ? tr("The total owed goes from %1 to %2 in 1 month.")
-                                 : tr("The total owed goes from %1 to %2 over %3 months."))
-                      .arg(Money(m_total[0]), Money(m_total.back()), QString::number(m_months));
-        for (std::size_t k = 0; k < m_priority.size(); ++k) {
-            const std::size_t i = m_priority[k];
-            const int month = m_plan && i < m_plan->cards.size() ? m_plan->cards[i].payoffMonth : 0;
-            if (month > 0)
-                summary += QLatin1Char(' ') + tr("%1 is paid off in month %2.").arg(m_names.value(static_cast<int>(i)), QString::number(month));
+        const QString from = PlanText::money(m_start), to = PlanText::money(m_plan->schedule.owedAt(m_months));
+        summary = m_months == 1 ? tr("The total owed goes from %1 to %2 in 1 month.").arg(from, to)
+                                : tr("The total owed goes from %1 to %2 over %3 months.")
+                                      .arg(from, to, QString::number(m_months));
+        std::size_t told = 0, left = 0;
+        for (const std::size_t i : m_plan->priority) {
+            const int month = m_plan->cards[i].payoffMonth;
+            if (month <= 0)
+                continue;
+            if (told++ < kCardsSummarised)
+                summary += QLatin1Char(' ') +
+                           tr("%1 is paid off in month %2.").arg(m_names.value(static_cast<int>(i)), QString::number(month));
+            else
+                ++left;
         }
+        if (left > 0)
+            summary += QLatin1Char(' ') + tr("%1 more cards are paid off after them.").arg(left);
     }
     // Told to a screen reader only when it changes.
     if (accessibleDescription() != summary)
@@ -228,38 +183,41 @@ int BalanceChart::monthAtX(double x) const
 
 int BalanceChart::cardAt(int month, double amount) const
 {
-    double below = 0;
-    for (std::size_t i : m_priority) {
-        const double b = balanceAt(month, i);
-        if (b > 0 && amount >= below && amount <= below + b)
-            return static_cast<int>(i);
-        below += b;
+    if (!m_plan || month < 0 || month > m_months || amount < 0)
+        return -1;
+    std::vector<std::int64_t> edges;
+    edgesAt(month, edges);
+    const double cents = amount * 100;
+    std::int64_t below = 0;
+    for (std::size_t k = 0; k < edges.size(); ++k) {
+        if (edges[k] > below && cents >= static_cast<double>(below) && cents <= static_cast<double>(edges[k]))
+            return static_cast<int>(m_plan->priority[k]);
+        below = edges[k];
     }
     return -1;
 }
 
 void BalanceChart::setCursorMonth(int month, int cardUnderPointer)
 {
+    const QString before = m_readout;
     if (m_months <= 0 || month < 0) {
         m_cursor = -1;
         m_readout.clear();
-        setAccessibleName(tr("Balance chart"));
-        update();
-        return;
+    } else {
+        m_cursor = std::min(month, m_months);
+        const QString when = m_cursor == 0 ? tr("Today") : PlanText::monthAndDate(m_firstMonth, m_cursor);
+        m_readout = tr("%1: %2 owed in all").arg(when, PlanText::money(totalAt(m_cursor)));
+        // A card is named only when the pointer is on its band.
+        if (cardUnderPointer >= 0)
+            m_readout += tr("; %1 owes %2")
+                             .arg(m_names.value(cardUnderPointer),
+                                  PlanText::money(balanceAt(m_cursor, static_cast<std::size_t>(cardUnderPointer))));
     }
-    m_cursor = std::min(month, m_months);
-    const QString when = m_cursor == 0 ? tr("Today") : tr("Month %1 (%2)").arg(QString::number(m_cursor), PlanMonthText(m_firstMonth, m_cursor));
-    m_readout = tr("%1: %2 owed in all").arg(when, Money(totalAt(m_cursor)));
-    int card = cardUnderPointer;
-    if (card < 0) // the card the snowball goes to: the first one still owing
-        for (std::size_t i : m_priority)
-            if (balanceAt(m_cursor, i) > 0) {
-                card = static_cast<int>(i);
-                break;
-            }
-    if (card >= 0)
-        m_readout += tr("; %1 owes %2").arg(m_names.value(card), Money(balanceAt(m_cursor, static_cast<std::size_t>(card))));
-    setAccessibleName(m_readout);
+    if (m_readout != before) {
+        // The name changing is what a screen reader hears.
+        setAccessibleName(m_readout.isEmpty() ? tr("Balance chart") : m_readout);
+        emit readoutChanged(m_readout);
+    }
     update();
 }
 
@@ -319,11 +277,11 @@ void BalanceChart::keyPressEvent(QKeyEvent* event)
 }
 
 // The plot's grid, the bands (the card paid first at the bottom) and their
-// rims, in the pixels of the screen. Each band fills, column by column, the
-// pixels whose centres lie between its lower and upper edge (as a polygon is
-// filled without antialiasing); its upper edge is then drawn smooth in the
-// band's colour at half brightness (the pies' rims), one pixel wide on the
-// screen's scale.
+// rims, in the pixels of the screen, one value per pixel column and band.
+// Each band fills, column by column, the pixels whose centres lie between its
+// lower and upper edge (as a polygon is filled without antialiasing); its
+// upper edge is then drawn smooth in the band's colour at half brightness (the
+// pies' rims), one pixel wide on the screen's scale, while the card owes.
 void BalanceChart::paintLayer(const QRectF& plot)
 {
     m_layer.fill(colour::lightGrey);
@@ -337,54 +295,69 @@ void BalanceChart::paintLayer(const QRectF& plot)
             p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         }
     }
-
-    // The upper edge of every band at every month, in the layer's pixels.
     const qreal ratio = m_layer.devicePixelRatio();
-    const std::size_t bands = m_priority.size(), points = static_cast<std::size_t>(m_months) + 1;
-    const double height = plot.height() * ratio, step = plot.width() * ratio / m_months;
-    std::vector<double> edge(bands * points);
-    for (std::size_t m = 0; m < points; ++m) {
-        double owed = 0;
-        for (std::size_t k = 0; k < bands; ++k) {
-            owed += balanceAt(static_cast<int>(m), m_priority[k]);
-            edge[k * points + m] = height - height * owed / m_yTop;
-        }
-    }
-
+    const std::vector<std::size_t>& priority = m_plan->priority;
+    const std::size_t bands = priority.size();
     const int w = m_layer.width(), h = m_layer.height();
+    const double height = plot.height() * ratio, step = plot.width() * ratio / m_months;
+    const double perCent = height / (m_yTop * 100);
     const qsizetype stride = m_layer.bytesPerLine() / 4;
     QRgb* const bits = reinterpret_cast<QRgb*>(m_layer.bits());
     std::vector<QRgb> fill(bands);
     for (std::size_t k = 0; k < bands; ++k)
         fill[k] = cardColour(k).rgb();
+
+    // Each band's upper edge in every pixel column, and how tall it gets.
+    std::vector<float> tops(bands * static_cast<std::size_t>(w));
+    std::vector<float> tallest(bands, 0.f);
+    std::vector<std::int64_t> a, b;
+    int loaded = -1;
     for (int c = 0; c < w; ++c) {
         const double at = (c + 0.5) / step;
-        const auto m = std::min(static_cast<std::size_t>(at), points - 2);
-        const double f = at - static_cast<double>(m);
+        const int m = std::min(static_cast<int>(at), m_months - 1);
+        const double f = at - m;
+        if (m != loaded) {
+            if (m == loaded + 1 && loaded >= 0)
+                a.swap(b);
+            else
+                edgesAt(m, a);
+            edgesAt(m + 1, b);
+            loaded = m;
+        }
         double below = height;
         for (std::size_t k = 0; k < bands; ++k) {
-            const double* e = &edge[k * points + m];
-            const double top = e[0] + (e[1] - e[0]) * f;
+            const double owed = static_cast<double>(a[k]) + static_cast<double>(b[k] - a[k]) * f;
+            const double top = height - owed * perCent;
+            tops[k * static_cast<std::size_t>(w) + static_cast<std::size_t>(c)] = static_cast<float>(top);
             // The rows whose centres lie in [top, below).
             const int from = std::max(0, static_cast<int>(std::ceil(top - 0.5)));
             const int to = std::min(h, static_cast<int>(std::ceil(below - 0.5)));
             for (int r = from; r < to; ++r)
                 bits[r * stride + c] = fill[k];
+            tallest[k] = std::max(tallest[k], static_cast<float>(below - top));
             below = std::min(below, top);
         }
     }
 
+    // The rims, of bands at least a pixel tall somewhere (the others are lost in their neighbours').
+    std::vector<std::int64_t> edges;
     for (std::size_t k = 0; k < bands; ++k) {
+        if (tallest[k] < 1.f)
+            continue;
         // Once the card is paid off its band has no height: its rim ends there.
-        const std::size_t card = m_priority[k];
-        int last = m_months;
-        while (last > 0 && balanceAt(last - 1, card) <= 0)
-            --last;
-        QPolygonF rim(last + 1);
-        for (int m = 0; m <= last; ++m)
-            rim[m] = QPointF(step * m, edge[k * points + static_cast<std::size_t>(m)]);
-        const QColor c = cardColour(k);
-        DrawRim(m_layer, rim, qRgb(c.red() / 2, c.green() / 2, c.blue() / 2), ratio);
+        const int paidOff = m_plan->cards[priority[k]].payoffMonth;
+        const int last = paidOff > 0 ? paidOff : m_months;
+        const double end = std::min(last * step, static_cast<double>(w));
+        QPolygonF rim;
+        rim.reserve(w + 2);
+        edgesAt(0, edges);
+        rim << QPointF(0, height - static_cast<double>(edges[k]) * perCent);
+        for (int c = 0; c < w && c + 0.5 < end; ++c)
+            rim << QPointF(c + 0.5, tops[k * static_cast<std::size_t>(w) + static_cast<std::size_t>(c)]);
+        edgesAt(last, edges);
+        rim << QPointF(end, height - static_cast<double>(edges[k]) * perCent);
+        const QColor colour = cardColour(k);
+        DrawRim(m_layer, rim, qRgb(colour.red() / 2, colour.green() / 2, colour.blue() / 2), ratio);
     }
 }
 
@@ -401,14 +374,14 @@ void BalanceChart::paintEvent(QPaintEvent*)
     p.setPen(colour::black);
     p.drawText(QRectF(plot.left(), 6, plot.width(), 22), Qt::AlignLeft | Qt::AlignVCenter,
                tr("What each card owes, month by month"));
-
     p.setFont(font());
 
-    if (m_months <= 0 || m_total.empty() || m_total[0] <= 0) {
+    if (!m_plan || m_months <= 0 || m_start <= 0) {
         p.fillRect(plot, colour::lightGrey);
         p.setPen(colour::maroon);
         p.drawText(plot, Qt::AlignCenter | Qt::TextWordWrap,
-                   m_cards == 0 ? tr("Add your cards to see their balances here.") : tr("Nothing is owed."));
+                   !m_plan || m_plan->cards.empty() ? tr("Add your cards to see their balances here.")
+                                                    : tr("Nothing is owed."));
         return;
     }
 
@@ -455,16 +428,29 @@ void BalanceChart::paintEvent(QPaintEvent*)
     p.drawText(QRectF(plot.left(), plot.bottom() + 10 + fm.height(), plot.width(), fm.height() + 4),
                Qt::AlignHCenter | Qt::AlignTop, tr("Months"));
     p.setFont(font());
+    paintLegend(p, plot, fm);
+    paintReadout(p, plot, fm);
 
-    // The legend: one swatch per card in payoff order, as many as fit.
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
+    }
+}
+
+// One swatch per card in payoff order, as many as fit.
+void BalanceChart::paintLegend(QPainter& p, const QRectF& plot, const QFontMetrics& fm)
+{
+    const std::vector<std::size_t>& priority = m_plan->priority;
     const double lx = plot.right() + 14;
     double ly = plot.top();
     const double lineHeight = std::max(16, fm.height() + 2);
-    for (std::size_t k = 0; k < m_priority.size(); ++k) {
-        if (ly + 2 * lineHeight > height() - 4 && k + 1 < m_priority.size()) {
+    for (std::size_t k = 0; k < priority.size(); ++k) {
+        if (ly + 2 * lineHeight > height() - 4 && k + 1 < priority.size()) {
             p.setPen(colour::black);
             p.drawText(QRectF(lx, ly, kRight - 20, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                       tr("and %1 more").arg(m_priority.size() - k));
+                       tr("and %1 more").arg(priority.size() - k));
             break;
         }
         const QColor c = cardColour(k);
@@ -474,32 +460,28 @@ void BalanceChart::paintEvent(QPaintEvent*)
         p.drawRect(QRectF(lx, ly + 3, 18, lineHeight - 6));
         p.setPen(colour::black);
         p.drawText(QRectF(lx + 24, ly, kRight - 44, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                   fm.elidedText(m_names.value(static_cast<int>(m_priority[k])), Qt::ElideRight, static_cast<int>(kRight - 44)));
+                   fm.elidedText(m_names.value(static_cast<int>(priority[k])), Qt::ElideRight, static_cast<int>(kRight - 44)));
         ly += lineHeight;
     }
+}
 
-    // The read-out month.
-    if (m_cursor >= 0) {
-        const double x = plot.left() + dx * m_cursor;
-        p.setPen(QPen(colour::darkBlue, 1, Qt::DashLine));
-        p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-        // As much of the read-out as the plot's width takes (a screen reader gets it all).
-        const QString text = fm.elidedText(m_readout, Qt::ElideRight, std::max(40, static_cast<int>(plot.width()) - 24));
-        const QRectF box = fm.boundingRect(text).adjusted(-6, -3, 6, 3);
-        QRectF at(plot.left() + 6, plot.top() + 6, box.width(), box.height());
-        if (at.right() > width() - 4)
-            at.moveRight(width() - 4);
-        p.fillRect(at, colour::darkBlue);
-        p.setPen(colour::white);
-        p.drawText(at, Qt::AlignCenter, text);
-    }
-
-    if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = rect().adjusted(1, 1, -1, -1);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
-    }
+// The read-out month: a dashed line and the read-out in a box.
+void BalanceChart::paintReadout(QPainter& p, const QRectF& plot, const QFontMetrics& fm)
+{
+    if (m_cursor < 0)
+        return;
+    const double x = plot.left() + plot.width() / m_months * m_cursor;
+    p.setPen(QPen(colour::darkBlue, 1, Qt::DashLine));
+    p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+    // As much of the read-out as the plot's width takes (a screen reader gets it all).
+    const QString text = fm.elidedText(m_readout, Qt::ElideRight, std::max(40, static_cast<int>(plot.width()) - 24));
+    const QRectF box = fm.boundingRect(text).adjusted(-6, -3, 6, 3);
+    QRectF at(plot.left() + 6, plot.top() + 6, box.width(), box.height());
+    if (at.right() > width() - 4)
+        at.moveRight(width() - 4);
+    p.fillRect(at, colour::darkBlue);
+    p.setPen(colour::white);
+    p.drawText(at, Qt::AlignCenter, text);
 }
 
 } // namespace quenmark

@@ -1,6 +1,10 @@
 // Each card's balance month by month, stacked (the card paid first at the
-// bottom), drawn with QPainter so it is crisp at any screen scale. Pointing at
-// the chart, or moving along it with the arrow keys, reads out a month.
+// bottom), drawn with QPainter so it is crisp at any screen scale. The bands
+// are drawn one value per pixel column straight from the plan's schedule, so
+// a plan of a thousand cards over a hundred years costs what the chart's
+// pixels cost. Pointing at the chart, or moving along it with the arrow keys,
+// reads out a month; a screen reader hears the chart as a chart, with a
+// summary as its description and the read-out as its name.
 #pragma once
 
 #include <QDate>
@@ -20,17 +24,16 @@ class BalanceChart : public QWidget
 public:
     explicit BalanceChart(QWidget* parent = nullptr);
 
-    // `priority`: the cards' indices in payoff order; `start`: each card's
-    // balance before month 1 (by given index); `firstMonth`: month 1's calendar month.
-    void setPlan(std::shared_ptr<const PlanResult> plan, std::vector<std::size_t> priority,
-                 std::vector<double> start, QStringList names, QDate firstMonth);
+    // `plan` with its schedule; `names` by given index; `firstMonth`: month 1's calendar month.
+    void setPlan(std::shared_ptr<const PlanResult> plan, QStringList names, QDate firstMonth);
+    const PlanResult* plan() const { return m_plan.get(); }
 
     // The colour of the card at priority k (0-based): the lesson pies' colours
     // first (aqua, red, lime, blue, yellow), then the lesson charts' colours.
     static QColor cardColour(std::size_t k);
 
     int months() const { return m_months; }
-    // A card's balance at the end of `month` (0: before month 1).
+    // A card's balance at the end of `month` (0: before month 1), in dollars.
     double balanceAt(int month, std::size_t card) const;
     double totalAt(int month) const;
 
@@ -38,12 +41,18 @@ public:
     int cursorMonth() const { return m_cursor; }
     // What the chart reads out for the cursor month (also its accessible name).
     QString readout() const { return m_readout; }
+    // `cardUnderPointer`: the card whose band the pointer is on (-1: none,
+    // and no card is named).
     void setCursorMonth(int month, int cardUnderPointer = -1);
     // Where month `month` and an amount owed (counted from the bottom) lie.
     QPoint pointFor(int month, double amount) const;
 
     QSize sizeHint() const override { return {640, 300}; }
     QSize minimumSizeHint() const override { return {320, 180}; }
+
+signals:
+    // The read-out changed (empty: none).
+    void readoutChanged(const QString& readout);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -53,25 +62,26 @@ protected:
 
 private:
     QRectF plotRect() const;
-    double yTop() const { return m_yTop; }
     int monthAtX(double x) const;
     int cardAt(int month, double amount) const;
+    // The upper edge of every band at the end of `month`, in cents owed up to
+    // and including it (bands in priority order).
+    void edgesAt(int month, std::vector<std::int64_t>& edges) const;
     void updateSummary();
     void paintLayer(const QRectF& plot);
+    void paintLegend(QPainter& p, const QRectF& plot, const QFontMetrics& fm);
+    void paintReadout(QPainter& p, const QRectF& plot, const QFontMetrics& fm);
 
     std::shared_ptr<const PlanResult> m_plan;
-    std::vector<std::size_t> m_priority;
     QStringList m_names;
     QDate m_firstMonth;
     int m_months = 0;
-    std::size_t m_cards = 0;
-    std::vector<double> m_balance; // (months + 1) x cards, by given index
-    std::vector<double> m_total;   // months + 1
-    double m_yTop = 1;             // the top of the amount axis
+    std::int64_t m_start = 0; // all owed before month 1, cents
+    double m_yTop = 1;        // the top of the amount axis, dollars
     double m_yStep = 1;
     int m_cursor = -1;
     QString m_readout;
-    QImage m_layer;            // the plot's grid, bands and rims, kept while the plan and size stay
+    QImage m_layer;           // the plot's grid, bands and rims, kept while the plan and size stay
     bool m_layerValid = false;
 };
 

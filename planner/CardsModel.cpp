@@ -2,19 +2,53 @@
 
 #include <QBrush>
 #include <QFont>
-#include <QLineEdit>
+#include <algorithm>
 
 #include "common/Layout.h"
 #include "core/MoneyText.h"
+#include "core/Payoff.h"
+#include "core/PlanInput.h"
+#include "planner/MinimumRuleEditor.h"
+#include "planner/PlanInputs.h"
+#include "planner/PlanText.h"
 
 namespace quenmark {
 
 namespace {
 
-QString Money(double v)
+enum class Kind { Text, Rate, Money, Months, Rule, Result };
+
+// One column: its heading, the words its heading's tip adds, what it reads and
+// where a typed value lives in StoredCard.
+struct ColumnSpec
 {
-    return QLatin1Char('$') + QString::fromStdString(AmountToText(v));
-}
+    const char* heading;
+    const char* tip;
+    Kind kind;
+    double StoredCard::*field;
+};
+
+#define CARDS_TR(text) QT_TRANSLATE_NOOP("quenmark::CardsModel", text)
+const ColumnSpec kColumns[CardsModel::ColumnCount] = {
+    {CARDS_TR("Name"), CARDS_TR("The card's name, as you like to call it"), Kind::Text, nullptr},
+    {CARDS_TR("APR"), CARDS_TR("The card's Annual Percentage Rate, 0 to 99.99"), Kind::Rate, &StoredCard::apr},
+    {CARDS_TR("Balance"), CARDS_TR("What the card owes today"), Kind::Money, &StoredCard::balance},
+    {CARDS_TR("Monthly payment"), CARDS_TR("What you pay on the card each month"), Kind::Money, &StoredCard::payment},
+    {CARDS_TR("Promo APR"), CARDS_TR("A promotional APR for the first months of the plan (such as 0 for a 0 % offer)"),
+     Kind::Rate, &StoredCard::promoApr},
+    {CARDS_TR("Promo months"),
+     CARDS_TR("How many months, from the plan's first, the promotional APR lasts (empty or 0: no promotion)"),
+     Kind::Months, nullptr},
+    {CARDS_TR("Payment rule"),
+     CARDS_TR("Fixed payment, or the statement's minimum: a percentage of the balance with a floor, such as "
+              "\"2 % or $20.00\" or \"1 % plus interest or $25.00\"; the card pays the greater of it and its payment"),
+     Kind::Rule, nullptr},
+    {CARDS_TR("Priority"), CARDS_TR("Where the card stands in the payoff order: the extra money goes to 1 first"),
+     Kind::Result, nullptr},
+    {CARDS_TR("Paid off"), CARDS_TR("The month the plan pays the card off"), Kind::Result, nullptr},
+    {CARDS_TR("Note"), CARDS_TR("A warning when the card's own payment can never pay it off"), Kind::Result, nullptr},
+};
+#undef CARDS_TR
 
 QString Plain(double v)
 {
@@ -38,49 +72,79 @@ int CardsModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-AmountBox CardsModel::boxOf(int column)
+bool CardsModel::isInput(int column)
 {
-    return column == Apr ? AmountBox::Apr : column == Balance ? AmountBox::Balance : AmountBox::Payment;
+    return column >= 0 && column < ColumnCount && kColumns[column].kind != Kind::Result;
+}
+
+QString CardsModel::shown(const StoredCard& card, int column) const
+{
+    const ColumnSpec& spec = kColumns[column];
+    switch (spec.kind) {
+    case Kind::Text:
+        return card.name;
+    case Kind::Rate:
+        // No promotion: the promotional rate's cell stays empty.
+        if (column == PromoApr && card.promoMonths <= 0 && card.promoApr == 0)
+            return {};
+        return Plain(card.*spec.field) + QLatin1Char('%');
+    case Kind::Money:
+        return PlanText::money(card.*spec.field);
+    case Kind::Months:
+        return card.promoMonths > 0 ? QString::number(card.promoMonths) : QString();
+    case Kind::Rule:
+        return MinimumRuleText(MinimumRule::of(card));
+    case Kind::Result:
+        break;
+    }
+    return {};
 }
 
 QVariant CardsModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows.size())
+    if (!index.isValid() || index.row() >= m_rows.size() || index.column() >= ColumnCount)
         return {};
-    const Row& r = m_rows[index.row()];
+    const StoredCard& card = m_rows[index.row()];
     const int c = index.column();
+    const ColumnSpec& spec = kColumns[c];
     const Result* result = index.row() < m_results.size() ? &m_results[index.row()] : nullptr;
+    auto display = [&]() -> QString {
+        if (spec.kind != Kind::Result)
+            return shown(card, c);
+        if (!result)
+            return {};
+        return c == Priority ? (result->priority > 0 ? QString::number(result->priority) : QString())
+               : c == PaidOff ? result->paidOff
+                              : result->note;
+    };
     switch (role) {
     case Qt::DisplayRole:
-        switch (c) {
-        case Name:
-            return r.name;
-        case Apr:
-            return Plain(r.value[0]) + QLatin1Char('%');
-        case Balance:
-            return Money(r.value[1]);
-        case Payment:
-            return Money(r.value[2]);
-        case Priority:
+        if (c == Priority)
             return result && result->priority > 0 ? QVariant(result->priority) : QVariant();
-        case PaidOff:
-            return result ? result->paidOff : QString();
-        case Note:
-            return result ? result->note : QString();
-        }
-        break;
+        return display();
     case Qt::EditRole:
-        if (c == Name)
-            return r.name;
-        if (c >= Apr && c <= Payment)
-            return r.text[static_cast<std::size_t>(c - Apr)];
+        if (spec.kind == Kind::Text)
+            return card.name;
+        if (spec.kind == Kind::Months || spec.kind == Kind::Rule || c == PromoApr)
+            return shown(card, c).remove(QLatin1Char('%'));
+        if (spec.field)
+            return Plain(card.*spec.field);
         break;
+    case Qt::AccessibleTextRole: {
+        // Read with its column, as a sighted user sees it under its heading.
+        const QString value = display();
+        return tr("%1, %2").arg(tr(spec.heading), value.isEmpty() ? tr("none") : value);
+    }
+    case Qt::AccessibleDescriptionRole:
+        return c == Name ? QString() : name(index.row());
     case Qt::ToolTipRole:
         if (c == Note && result && !result->note.isEmpty())
             return result->note;
+        if (c == Rule)
+            return MinimumRuleSentence(MinimumRule::of(card));
         break;
     case Qt::TextAlignmentRole:
-        if (c >= Apr && c <= Priority)
+        if (spec.kind == Kind::Rate || spec.kind == Kind::Money || spec.kind == Kind::Months || c == Priority)
             return QVariant(Qt::AlignRight | Qt::AlignVCenter);
         break;
     case Qt::ForegroundRole:
@@ -102,26 +166,14 @@ QVariant CardsModel::data(const QModelIndex& index, int role) const
 
 QVariant CardsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DisplayRole)
-        return {};
     if (orientation == Qt::Vertical)
-        return section + 1;
-    switch (section) {
-    case Name:
-        return tr("Name");
-    case Apr:
-        return tr("APR");
-    case Balance:
-        return tr("Balance");
-    case Payment:
-        return tr("Monthly payment");
-    case Priority:
-        return tr("Priority");
-    case PaidOff:
-        return tr("Paid off");
-    case Note:
-        return tr("Note");
-    }
+        return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
+    if (section < 0 || section >= ColumnCount)
+        return {};
+    if (role == Qt::DisplayRole)
+        return tr(kColumns[section].heading);
+    if (role == Qt::ToolTipRole)
+        return tr(kColumns[section].tip);
     return {};
 }
 
@@ -130,80 +182,101 @@ Qt::ItemFlags CardsModel::flags(const QModelIndex& index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (index.column() <= Payment)
+    if (isInput(index.column()))
         f |= Qt::ItemIsEditable;
     return f;
 }
 
+QString CardsModel::readCell(StoredCard& card, int column, const QString& text)
+{
+    if (!isInput(column))
+        return tr("This column is worked out by the plan.");
+    const ColumnSpec& spec = kColumns[column];
+    if (spec.kind == Kind::Text) {
+        card.name = text.left(kLongestName);
+        return {};
+    }
+    if (spec.kind == Kind::Rule) {
+        MinimumRule rule;
+        QString why;
+        if (!ParseMinimumRule(text, rule, &why))
+            return why;
+        rule.applyTo(card);
+        return {};
+    }
+    if (spec.kind == Kind::Months) {
+        if (text.trimmed().isEmpty()) {
+            card.promoMonths = 0;
+            return {};
+        }
+        const PlanReading reading = text.size() > static_cast<qsizetype>(kLongestPlanInput)
+                                        ? PlanReading{PlanInputError::TooLong, 0}
+                                        : ReadPlanCount(text.trimmed().toStdString(), CardStore::kMostPromoMonths);
+        if (!reading.ok())
+            return PlanText::refusal(text, reading.error, PlanValue::Count);
+        card.promoMonths = static_cast<int>(reading.value);
+        return {};
+    }
+    // An emptied cell is 0, as nothing owed or nothing paid.
+    if (text.trimmed().isEmpty()) {
+        card.*spec.field = 0;
+        return {};
+    }
+    const PlanValue kind = spec.kind == Kind::Rate ? PlanValue::Apr : PlanValue::Money;
+    const PlanReading reading = ReadPlanValue(text.toStdString(), kind);
+    if (!reading.ok())
+        return PlanText::refusal(text, reading.error, kind);
+    card.*spec.field = FromCents(reading.value);
+    return {};
+}
+
 bool CardsModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::EditRole || !index.isValid() || index.row() >= m_rows.size() || index.column() > Payment)
+    if (role != Qt::EditRole || !index.isValid() || index.row() >= m_rows.size() || !isInput(index.column()))
         return false;
-    Row& r = m_rows[index.row()];
-    const QString text = value.toString();
-    if (index.column() == Name) {
-        const QString name = text.left(kLongestName);
-        if (name == r.name)
-            return true;
-        r.name = name;
-    } else {
-        const auto k = static_cast<std::size_t>(index.column() - Apr);
-        if (text == r.text[k])
-            return true;
-        r.text[k] = text;
-        r.value[k] = ReadAmountBox(text.toStdString(), boxOf(index.column())).value;
+    StoredCard card = m_rows[index.row()];
+    const QString why = readCell(card, index.column(), value.toString());
+    if (!why.isEmpty()) {
+        emit refused(index, why);
+        return false;
     }
-    emit dataChanged(index, index);
-    emit cardsChanged();
+    if (card == m_rows[index.row()])
+        return true;
+    if (m_editHandler)
+        m_editHandler(index.row(), card);
+    else
+        setCard(index.row(), card);
     return true;
 }
 
-BoxReading CardsModel::normalize(const QModelIndex& index)
+void CardsModel::setEditHandler(std::function<void(int, const StoredCard&)> handler)
 {
-    BoxReading reading;
-    if (!index.isValid() || index.row() >= m_rows.size() || index.column() < Apr || index.column() > Payment)
-        return reading;
-    Row& r = m_rows[index.row()];
-    const auto k = static_cast<std::size_t>(index.column() - Apr);
-    reading = ReadAmountBox(r.text[k].toStdString(), boxOf(index.column()));
-    const QString corrected = QString::fromStdString(reading.text);
-    const bool valueChanged = reading.value != r.value[k];
-    if (corrected != r.text[k] || valueChanged) {
-        r.text[k] = corrected;
-        r.value[k] = reading.value;
-        emit dataChanged(index, index);
-        if (valueChanged)
-            emit cardsChanged();
-    }
-    return reading;
+    m_editHandler = std::move(handler);
 }
 
-QString CardsModel::defaultName() const
+StoredCard CardsModel::card(int row) const
 {
-    // The first "Card N" not yet in the list.
-    for (int n = static_cast<int>(m_rows.size()) + 1;; ++n) {
-        const QString name = tr("Card %1").arg(n);
-        bool taken = false;
-        for (const Row& r : m_rows)
-            taken = taken || r.name == name;
-        if (!taken)
-            return name;
-    }
+    return row >= 0 && row < m_rows.size() ? m_rows[row] : StoredCard{};
 }
 
-int CardsModel::addCard(const QString& name)
+void CardsModel::setCard(int row, const StoredCard& card)
 {
-    if (static_cast<std::size_t>(m_rows.size()) >= kMostPlanCards)
-        return -1;
-    const int row = static_cast<int>(m_rows.size());
+    if (row < 0 || row >= m_rows.size() || m_rows[row] == card)
+        return;
+    m_rows[row] = card;
+    m_rows[row].name = card.name.left(kLongestName);
+    emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+}
+
+void CardsModel::insertCard(int row, const StoredCard& card)
+{
+    row = std::clamp(row, 0, static_cast<int>(m_rows.size()));
     beginInsertRows({}, row, row);
-    Row r;
-    r.name = name.isEmpty() ? defaultName() : name.left(kLongestName);
-    r.text = {QStringLiteral("0.00"), QStringLiteral("0.00"), QStringLiteral("0.00")};
-    m_rows.append(r);
+    m_rows.insert(row, card);
+    m_rows[row].name = card.name.left(kLongestName);
+    if (row <= m_results.size())
+        m_results.insert(row, Result{});
     endInsertRows();
-    emit cardsChanged();
-    return row;
 }
 
 void CardsModel::removeCard(int row)
@@ -215,55 +288,56 @@ void CardsModel::removeCard(int row)
     if (row < m_results.size())
         m_results.removeAt(row);
     endRemoveRows();
-    emit cardsChanged();
 }
 
-bool CardsModel::moveCard(int row, int delta)
+bool CardsModel::moveCard(int row, int to)
 {
-    const int to = row + delta;
-    if (row < 0 || row >= m_rows.size() || to < 0 || to >= m_rows.size() || delta == 0)
+    const int n = static_cast<int>(m_rows.size());
+    if (row < 0 || row >= n || to < 0 || to >= n || row == to)
         return false;
     // beginMoveRows counts the destination before the move.
-    if (!beginMoveRows({}, row, row, {}, delta > 0 ? to + 1 : to))
+    if (!beginMoveRows({}, row, row, {}, to > row ? to + 1 : to))
         return false;
     m_rows.move(row, to);
     if (row < m_results.size() && to < m_results.size())
         m_results.move(row, to);
     endMoveRows();
-    emit cardsChanged();
     return true;
+}
+
+QString CardsModel::newCardName() const
+{
+    for (int n = static_cast<int>(m_rows.size()) + 1;; ++n) {
+        const QString candidate = tr("Card %1").arg(n);
+        bool taken = false;
+        for (const StoredCard& c : m_rows)
+            taken = taken || c.name == candidate;
+        if (!taken)
+            return candidate;
+    }
 }
 
 QList<StoredCard> CardsModel::stored() const
 {
-    QList<StoredCard> out;
-    for (const Row& r : m_rows)
-        out.append({r.name, r.value[0], r.value[1], r.value[2]});
-    return out;
+    return m_rows;
 }
 
 void CardsModel::setStored(const QList<StoredCard>& cards)
 {
     beginResetModel();
-    m_rows.clear();
+    m_rows = cards;
+    for (StoredCard& c : m_rows)
+        c.name = c.name.left(kLongestName);
     m_results.clear();
-    for (const StoredCard& c : cards) {
-        Row r;
-        r.name = c.name.left(kLongestName);
-        r.value = {c.apr, c.balance, c.payment};
-        r.text = {Plain(c.apr), Plain(c.balance), Plain(c.payment)};
-        m_rows.append(r);
-    }
     endResetModel();
-    emit cardsChanged();
 }
 
 std::vector<PlanCard> CardsModel::cards() const
 {
     std::vector<PlanCard> out;
     out.reserve(static_cast<std::size_t>(m_rows.size()));
-    for (const Row& r : m_rows)
-        out.push_back(PlanCard::FromDollars(r.value[0], r.value[1], r.value[2]));
+    for (const StoredCard& c : m_rows)
+        out.push_back(ToPlanCard(c));
     return out;
 }
 
@@ -276,56 +350,61 @@ std::vector<std::string> CardsModel::names() const
     return out;
 }
 
+QStringList CardsModel::shownNames() const
+{
+    QStringList out;
+    out.reserve(m_rows.size());
+    for (int i = 0; i < m_rows.size(); ++i)
+        out << name(i);
+    return out;
+}
+
 QString CardsModel::name(int row) const
 {
     if (row < 0 || row >= m_rows.size())
         return {};
-    const QString n = m_rows[row].name.trimmed();
-    return n.isEmpty() ? tr("Card %1").arg(row + 1) : m_rows[row].name;
+    return m_rows[row].name.trimmed().isEmpty() ? tr("Card %1").arg(row + 1) : m_rows[row].name;
+}
+
+QString CardsModel::widestText(int column) const
+{
+    if (column == Rule || column == PromoMonths) {
+        QString widest;
+        for (const StoredCard& c : m_rows) {
+            const QString text = shown(c, column);
+            if (text.size() > widest.size())
+                widest = text;
+        }
+        return widest;
+    }
+    if (column < 0 || column >= ColumnCount || !kColumns[column].field)
+        return {};
+    // Figures are as wide as their digits: the largest value's text is the widest.
+    const ColumnSpec& spec = kColumns[column];
+    double largest = 0;
+    for (const StoredCard& c : m_rows)
+        largest = std::max(largest, c.*spec.field);
+    StoredCard probe;
+    probe.*spec.field = largest;
+    return shown(probe, column);
 }
 
 void CardsModel::setResults(const QList<Result>& results)
 {
-    m_results = results;
-    if (!m_rows.isEmpty())
-        emit dataChanged(index(0, Priority), index(static_cast<int>(m_rows.size()) - 1, Note));
-}
-
-// ---- the delegate -------------------------------------------------------------------
-
-QWidget* CardsDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                                     const QModelIndex& index) const
-{
-    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-    if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
-        if (index.column() == CardsModel::Name)
-            edit->setMaxLength(CardsModel::kLongestName);
-        // Which card and which of its figures, as a sighted user sees from the row and the column.
-        const QString header = index.model()->headerData(index.column(), Qt::Horizontal).toString();
-        const QString card = index.siblingAtColumn(CardsModel::Name).data().toString();
-        edit->setAccessibleName(index.column() == CardsModel::Name || card.trimmed().isEmpty()
-                                    ? header
-                                    : tr("%1, %2").arg(card, header));
-        connect(edit, &QLineEdit::textEdited, this, [this, edit] {
-            emit const_cast<CardsDelegate*>(this)->commitData(edit);
-        });
+    const int n = static_cast<int>(m_rows.size());
+    QList<std::pair<int, int>> changed; // runs of rows whose result changed
+    for (int i = 0; i < n; ++i) {
+        const bool same = i < m_results.size() && i < results.size() && m_results[i] == results[i];
+        if (same)
+            continue;
+        if (!changed.isEmpty() && changed.last().second == i - 1)
+            changed.last().second = i;
+        else
+            changed.append({i, i});
     }
-    return editor;
-}
-
-void CardsDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
-{
-    // The model echoes every keystroke back: leave the editor (and its cursor) alone then.
-    if (auto* edit = qobject_cast<QLineEdit*>(editor); edit && edit->text() == index.data(Qt::EditRole).toString())
-        return;
-    QStyledItemDelegate::setEditorData(editor, index);
-}
-
-void CardsDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const
-{
-    QStyledItemDelegate::destroyEditor(editor, index);
-    if (index.isValid())
-        emit cellEdited(index);
+    m_results = results;
+    for (const auto& [from, to] : changed)
+        emit dataChanged(index(from, Priority), index(to, Note));
 }
 
 } // namespace quenmark

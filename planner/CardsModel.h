@@ -1,17 +1,28 @@
-// The user's cards as an editable table: name, APR, balance and monthly
-// payment, read like the calculators' boxes; plus what the plan says about
-// each card (priority, payoff month, a note when its payment can never pay it off).
+// The user's cards as a table: what each card is (name, APR, balance, monthly
+// payment, a promotional APR and its months, the payment rule: the columns one
+// types into) and what the plan says about it (priority, payoff month, a note
+// when its payment can never pay it off).
+//
+// Typed text is read strictly (core/PlanInput.h): text the reader refuses
+// changes nothing and says why. A cell written through setData() (the cell
+// editor does so when an edit is committed) goes to the edit handler, which
+// makes it an undoable step; the handler then calls setCard().
+//
+// A column one types into is one line of the column table in CardsModel.cpp:
+// its heading, what it reads (text, an amount, a rate) and where the value
+// lives in StoredCard. The payment rule is typed in its one-line form
+// ("2 % or $20.00", "1 % plus interest or $25.00", "Fixed payment"), read
+// back with ParseMinimumRule.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <QList>
 #include <QString>
-#include <QStyledItemDelegate>
-#include <array>
+#include <QStringList>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "core/AmountReader.h"
 #include "core/Plan.h"
 #include "planner/CardStore.h"
 
@@ -21,16 +32,17 @@ class CardsModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    enum Column { Name, Apr, Balance, Payment, Priority, PaidOff, Note, ColumnCount };
+    enum Column { Name, Apr, Balance, Payment, PromoApr, PromoMonths, Rule, Priority, PaidOff, Note, ColumnCount };
     static constexpr int kLongestName = 200;
 
     // What the plan tells about one card.
     struct Result
     {
-        int priority = 0;     // 1-based
+        int priority = 0;     // 1-based; 0: none
         QString paidOff;      // "Month 21 (Mar 2026)"
         QString note;         // a warning, or empty
         bool warning = false;
+        bool operator==(const Result&) const = default;
     };
 
     explicit CardsModel(QObject* parent = nullptr);
@@ -40,59 +52,51 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // Editing an amount keeps the text as typed and reads its value at once
-    // (so results follow every keystroke); normalize() writes the corrected text.
+    // Reads `value` into the cell: refused text changes nothing (refused() is
+    // emitted, false returned); read text goes to the edit handler as the
+    // whole card (or is set at once without one).
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-    // Rewrites an amount cell with its corrected two-decimal text (as a
-    // calculator box on leaving it) and returns the reading (its APR message).
-    BoxReading normalize(const QModelIndex& index);
+    // Who turns an edited card into a change (the undo stack).
+    void setEditHandler(std::function<void(int row, const StoredCard& card)> handler);
+    // `card` with the cell of `column` read from `text`: empty when read, else
+    // the sentence saying why the text is refused and what is accepted.
+    static QString readCell(StoredCard& card, int column, const QString& text);
+    // Whether `column` is one the user types into.
+    static bool isInput(int column);
 
-    // The new card's row; -1 when the table holds kMostPlanCards already.
-    int addCard(const QString& name = {});
+    // The cards themselves; these do not go through the edit handler.
+    StoredCard card(int row) const;
+    void setCard(int row, const StoredCard& card);
+    void insertCard(int row, const StoredCard& card);
     void removeCard(int row);
-    // Moves a card up (-1) or down (+1); false when it cannot move.
-    bool moveCard(int row, int delta);
+    bool moveCard(int row, int to);
+    // A new card's name: the first "Card N" not yet in the list.
+    QString newCardName() const;
 
     QList<StoredCard> stored() const;
     void setStored(const QList<StoredCard>& cards);
     std::vector<PlanCard> cards() const;
+    // Names as the plan calls the cards (an empty name is "Card N").
     std::vector<std::string> names() const;
+    QStringList shownNames() const;
     QString name(int row) const;
+    // The widest figure of a column of figures (empty for the others), to fit it.
+    QString widestText(int column) const;
 
+    // The plan's word on each card; only rows whose result changed are repainted.
     void setResults(const QList<Result>& results);
 
 signals:
-    // A name or an amount changed, or cards were added, removed or moved.
-    void cardsChanged();
+    // Text typed into a cell was refused (`why` says why and what is accepted).
+    void refused(const QModelIndex& index, const QString& why);
 
 private:
-    struct Row
-    {
-        QString name;
-        std::array<QString, 3> text;  // APR, balance, payment as typed (or corrected)
-        std::array<double, 3> value{}; // as read
-    };
-    static AmountBox boxOf(int column);
-    QString defaultName() const;
+    QString shown(const StoredCard& card, int column) const;
 
-    QList<Row> m_rows;
+    QList<StoredCard> m_rows;
     QList<Result> m_results;
-};
-
-// Line edits for the cards table that hand every keystroke to the model (so
-// the plan follows the typing) and report when a cell's editing ends.
-class CardsDelegate : public QStyledItemDelegate
-{
-    Q_OBJECT
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-    void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
-
-signals:
-    void cellEdited(const QModelIndex& index) const;
+    std::function<void(int, const StoredCard&)> m_editHandler;
 };
 
 } // namespace quenmark

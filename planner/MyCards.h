@@ -1,36 +1,51 @@
 // "My Cards": the payoff planner for the user's own cards. An ordinary
-// resizable window outside the chapter loop: the cards in an editable table,
-// the pledge money and the payoff order; the plan, the comparison of the
-// orders, each card's statement figures, the balance chart and the
-// month-by-month schedule follow every keystroke. The cards are kept between
-// runs in the user's data folder.
+// resizable window outside the chapter loop. It only wires things together:
+//  - the document (planner/PlanDocument): the cards, the pledge money and the
+//    order, every change a step of its undo stack, saved after each step;
+//  - the plan, a value worked out once for each new value of the inputs
+//    (planner/PlanWork), shown by small views that follow it: the cards'
+//    results, the summary, the chart, the schedule, the orders side by side
+//    and the card statements; views in tabs not shown wait until they are;
+//  - while a cell or the pledge box is typed into, the plan of what is typed
+//    is shown as a preview; the document changes when the edit is committed;
+//  - the plan's start month, its changes over time and the pledge needed to
+//    be debt-free by a month (each change a step of the undo stack);
+//  - the cards imported from and exported to a plan file, the plan printed or
+//    saved as PDF (planner/MyCardsFiles.cpp).
 #pragma once
 
 #include <QDate>
-#include <QMap>
-#include <QStringList>
+#include <QString>
 #include <QWidget>
 #include <functional>
 #include <memory>
-#include <tuple>
 
-#include "core/Planner.h"
 #include "planner/CardStore.h"
+#include "planner/PlanInputs.h"
+#include "planner/PlanWork.h"
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableView;
-class QTableWidget;
 class QTabWidget;
+class QTableView;
+class QUndoStack;
 
 namespace quenmark {
 
 class BalanceChart;
-class CardsDelegate;
 class CardsModel;
+class CardsView;
+class ChangesEditor;
+class ComparisonModel;
+class DebtFreeByPanel;
+class PlanDocument;
+struct PrintablePlan;
+class StartMonthPicker;
+class PlanSummary;
 class ScheduleModel;
+class StatementsModel;
 
 class MyCardsWindow : public QWidget
 {
@@ -41,23 +56,39 @@ public:
     explicit MyCardsWindow(QWidget* parent = nullptr, const QString& storePath = {});
     ~MyCardsWindow() override;
 
-    CardsModel* cardsModel() const { return m_cards; }
+    PlanDocument* document() const { return m_doc; }
+    QUndoStack* undoStack() const;
+    CardsModel* cardsModel() const;
     ScheduleModel* scheduleModel() const { return m_schedule; }
-    const PlanComparison& comparison() const { return m_comparison; }
+    StatementsModel* statementsModel() const { return m_statements; }
+    // The plan shown (the preview's while a cell or the pledge is typed into).
     const PlanResult& plan() const { return *m_plan; }
+    const PlanInputs& shownInputs() const { return m_shown; }
+    // The orders compared for the plan shown (worked out now if their tab has not been shown).
+    const PlanComparison& comparison() { return m_work.comparison(m_shown); }
     PlanOrder order() const;
-    double pledge() const { return m_pledge; }
-    // Month 1 of every plan is the month after today's (the platform's date).
-    QDate firstMonth() const { return m_firstMonth; }
+    double pledge() const;
+    // Month 1's first day: the chosen start month, or the month after today's
+    // (the platform's date).
+    QDate firstMonth() const;
 
-    // Everything worked out again from the table, the pledge and the order.
-    void recompute();
-    // Writes the cards now (they are also written after every finished edit);
-    // false (with the reason in the status line) when they could not be. When
+    // Writes the cards now (they are also written after every change); false
+    // (with the reason in the status line) when they could not be. When
     // another program changed the file, the user is asked what to keep.
     bool saveNow();
     // Writes the schedule as CSV; false (with the reason told) when it cannot.
     bool exportSchedule(const QString& path);
+
+    // Reads the cards of a plan file and asks whether they are added to the
+    // list or replace it (one undoable step); false (with the reason told)
+    // when the file cannot be read or the user cancelled.
+    bool importCards(const QString& path);
+    // Writes the cards as a plan file; false (with the reason told) when it cannot.
+    bool exportCards(const QString& path);
+    // Writes the plan as PDF; false (with the reason told) when it cannot.
+    bool savePdf(const QString& path);
+    // The plan as it is printed (the cards as they are, not a preview).
+    PrintablePlan printable();
 
     // Asks where to save the schedule (a file dialog unless replaced, as tests do).
     std::function<QString(QWidget*)> chooseCsvPath;
@@ -66,6 +97,10 @@ public:
     void BtnRemoveCardClick();
     void moveCurrentCard(int delta); // BtnMoveUpClick (-1), BtnMoveDownClick (+1)
     void BtnSaveCsvClick();
+    void BtnImportClick();
+    void BtnExportClick();
+    void BtnPrintClick();
+    void BtnSavePdfClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,17 +108,34 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What the status line speaks of: the file (kept), saving (until a save
+    // works), or the plan (until it changes).
+    enum class Status { Kept, Saving, Told };
     void build();
+    QWidget* buildCards();
+    QWidget* buildChoices();
+    void buildTabs();
+    QWidget* buildFileButtons();
+    // Tells a file's failure in the status line and in a message.
+    void tellFailure(const QString& message);
+    void connectAll();
     void loadStored();
-    void cellEdited(const QModelIndex& index);
-    void pledgeEdited();
+    void documentChanged();
+    // What the cards and settings are, with what is being typed into a cell
+    // or the pledge box (where it reads) in place of what it will replace.
+    PlanInputs currentInputs() const;
+    // The plan of `in` on every view shown.
+    void showPlan(const PlanInputs& in);
+    void showCardResults();
+    // The tab shown follows the plan shown.
+    void refreshTab();
+    void cellPreviewed(const QModelIndex& index, const QString& text);
+    void pledgeEdited(const QString& text);
     void pledgeFinished();
+    void settingsChanged();
+    void showPledge();
     void updateButtons();
-    void fitNoteRows();
-    void refitNotesLater();
-    void showResults();
-    void setStatus(const QString& text);
-    StoredPlan shownPlan() const;
+    void setStatus(const QString& text, Status kind = Status::Told);
     // Saves and says in the status line what went wrong; `failure`: the
     // sentence saying why the cards could not be saved.
     CardStore::SaveResult trySave(QString* failure = nullptr);
@@ -92,42 +144,49 @@ private:
     // saved: Saved when settled, Failed when keeping them failed,
     // ChangedElsewhere when left for later.
     CardStore::SaveResult settleChangedFile(QString* failure = nullptr);
-    const CardDisclosure& disclosure(const PlanCard& card);
 
     CardStore m_store;
-    CardsModel* m_cards = nullptr;
-    CardsDelegate* m_delegate = nullptr;
-    ScheduleModel* m_schedule = nullptr;
-    QTableView* m_cardsView = nullptr;
+    PlanDocument* m_doc = nullptr;
+    PlanWork m_work;
+    CardsView* m_cardsView = nullptr;
     QLineEdit* m_pledgeEdit = nullptr;
+    QLabel* m_pledgeMessage = nullptr;
     QComboBox* m_orderBox = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_remove = nullptr;
     QPushButton* m_up = nullptr;
     QPushButton* m_down = nullptr;
+    QPushButton* m_undo = nullptr;
+    QPushButton* m_redo = nullptr;
     QPushButton* m_saveCsv = nullptr;
+    QPushButton* m_import = nullptr;
+    QPushButton* m_export = nullptr;
+    QPushButton* m_print = nullptr;
+    QPushButton* m_pdf = nullptr;
+    StartMonthPicker* m_startPicker = nullptr;
+    ChangesEditor* m_changes = nullptr;
+    DebtFreeByPanel* m_debtFreeBy = nullptr;
+    QWidget* m_statementsPage = nullptr;
     QLabel* m_hint = nullptr;
-    QLabel* m_debtFree = nullptr;
-    QLabel* m_interest = nullptr;
-    QLabel* m_saved = nullptr;
     QLabel* m_status = nullptr;
-    QTableWidget* m_compare = nullptr;
-    QTableWidget* m_statements = nullptr;
+    PlanSummary* m_summary = nullptr;
     QTabWidget* m_tabs = nullptr;
-    QTableView* m_scheduleView = nullptr;
     BalanceChart* m_chart = nullptr;
+    ScheduleModel* m_schedule = nullptr;
+    QTableView* m_scheduleView = nullptr;
+    ComparisonModel* m_compare = nullptr;
+    QTableView* m_compareView = nullptr;
+    StatementsModel* m_statements = nullptr;
+    QTableView* m_statementsView = nullptr;
 
-    double m_pledge = 0;
-    QDate m_firstMonth;
-    PlanComparison m_comparison;
-    std::shared_ptr<const PlanResult> m_plan;
-    std::vector<std::size_t> m_priority;
-    QMap<std::tuple<std::int32_t, std::int64_t, std::int64_t>, CardDisclosure> m_disclosures;
-    QStringList m_notesFitted; // the note each row's height was fitted to
-    QString m_pendingMessage;  // told once the window is up
-    bool m_loading = false;
-    bool m_refitPending = false;
+    PlanInputs m_shown;                       // what the plan shown was worked out from
+    std::shared_ptr<const PlanResult> m_plan; // the plan shown
+    QStringList m_names;                      // the cards' names as the views show them
+    Status m_statusKind = Status::Told;
+    double m_pledgeShown = -1;                // the pledge the pledge box was last set to
+    QString m_pendingMessage;                 // told once the window is up
     bool m_askingAboutChanges = false;
+    bool m_loading = false;
 };
 
 // Opens the one My Cards window of the program (or brings it to the front),

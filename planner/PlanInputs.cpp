@@ -85,6 +85,16 @@ PlanBudget ToPlanBudget(const StoredPlan& plan)
     return b;
 }
 
+PlanInputs ToPlanInputs(const StoredPlan& plan, CalendarMonth start)
+{
+    PlanInputs in;
+    in.cards = ToPlanCards(plan.cards);
+    in.budget = ToPlanBudget(plan);
+    in.order = plan.order;
+    in.start = start;
+    return in;
+}
+
 PlanChanges ChangesOf(const StoredPlan& plan)
 {
     return {plan.pledgeSteps, plan.oneOffs};

@@ -1,8 +1,8 @@
 // What My Cards keeps (StoredCard, StoredPlan) turned into what the plan reads
-// (PlanCard, PlanBudget) and back, exactly to the cent; calendar months of a
-// plan as QDate and text; and the words for input the strict reader refuses.
-// One place for these, so the window, the editors, the import and the printout
-// read the same figures.
+// (PlanCard, PlanBudget, PlanInputs) and back, exactly to the cent; calendar
+// months of a plan as QDate and text; and the words for input the strict reader
+// refuses. One place for these, so the window, the editors, the import and the
+// printout read the same figures.
 #pragma once
 
 #include <QDate>
@@ -41,6 +41,30 @@ struct PlanChanges
 PlanBudget ToPlanBudget(const StoredPlan& plan);
 PlanChanges ChangesOf(const StoredPlan& plan);
 void SetChanges(StoredPlan& plan, const PlanChanges& changes);
+
+// The values a plan is worked out from, as one value: the cards as the plan
+// reads them (promotions and minimum rules included), the budget beyond their
+// payments (the pledge, its changes and the one-off sums), the payoff order and
+// the calendar month of month 1. The window works the plan out once for each
+// new value (a change, or a preview of the text being typed) and not again for
+// the same one.
+struct PlanInputs
+{
+    std::vector<PlanCard> cards;
+    PlanBudget budget;
+    PlanOrder order = PlanOrder::HighestApr;
+    CalendarMonth start;
+
+    bool operator==(const PlanInputs& other) const
+    {
+        return cards == other.cards && order == other.order && start == other.start &&
+               budget.pledge == other.budget.pledge && budget.steps == other.budget.steps &&
+               budget.oneOffs == other.budget.oneOffs;
+    }
+};
+
+// The saved cards and settings as the plan reads them; month 1 is `start`.
+PlanInputs ToPlanInputs(const StoredPlan& plan, CalendarMonth start);
 
 // ---- calendar months ----------------------------------------------------------------
 

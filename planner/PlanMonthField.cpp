@@ -2,6 +2,7 @@
 
 #include <QDateEdit>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QLocale>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -30,6 +31,10 @@ PlanMonthField::PlanMonthField(const QString& spoken, QWidget* parent)
     m_calendar->setLocale(QLocale::c());
     m_calendar->setDisplayFormat(QStringLiteral("MMM yyyy"));
     m_calendar->setKeyboardTracking(false);
+    // The boxes' own text fields are heard by the boxes' names.
+    for (QAbstractSpinBox* box : {static_cast<QAbstractSpinBox*>(m_number), static_cast<QAbstractSpinBox*>(m_calendar)})
+        if (auto* text = box->findChild<QLineEdit*>())
+            text->setAccessibleName(box->accessibleName());
     row->addWidget(m_number);
     row->addWidget(m_calendar);
     setFocusProxy(m_number);

@@ -1,16 +1,10 @@
 #include "planner/ScheduleModel.h"
 
-#include <QLocale>
+#include <algorithm>
 
-#include "core/MoneyText.h"
+#include "planner/PlanText.h"
 
 namespace quenmark {
-
-QString PlanMonthText(const QDate& firstMonth, int month, bool longName)
-{
-    const QDate d = firstMonth.addMonths(month - 1);
-    return QLocale::c().toString(d, longName ? QStringLiteral("MMMM yyyy") : QStringLiteral("MMM yyyy"));
-}
 
 ScheduleModel::ScheduleModel(QObject* parent)
     : QAbstractTableModel(parent)
@@ -20,6 +14,15 @@ ScheduleModel::ScheduleModel(QObject* parent)
 void ScheduleModel::setPlan(std::shared_ptr<const PlanResult> plan, const QStringList& names,
                             const QDate& firstMonth)
 {
+    if (plan == m_plan && names == m_names && firstMonth == m_firstMonth)
+        return;
+    std::fill(std::begin(m_largest), std::end(m_largest), 0);
+    if (plan)
+        for (const PlanRow& r : plan->schedule.rows()) {
+            m_largest[0] = std::max(m_largest[0], r.payment);
+            m_largest[1] = std::max(m_largest[1], r.interest);
+            m_largest[2] = std::max(m_largest[2], r.balance);
+        }
     const int before = rowCount();
     const int after = plan ? static_cast<int>(plan->schedule.size()) : 0;
     if (before == after && after > 0) {
@@ -57,43 +60,69 @@ QVariant ScheduleModel::data(const QModelIndex& index, int role) const
     if (role == Qt::TextAlignmentRole)
         return index.column() == Card || index.column() == Date ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                                                                 : QVariant(Qt::AlignRight | Qt::AlignVCenter);
-    if (role != Qt::DisplayRole)
+    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
         return {};
-    auto money = [](std::int64_t cents) { return QLatin1Char('$') + QString::fromStdString(CentsToText(cents)); };
+    QString shown;
     switch (index.column()) {
     case Month:
-        return r.month;
+        if (role == Qt::DisplayRole)
+            return r.month;
+        shown = QString::number(r.month);
+        break;
     case Date:
-        return PlanMonthText(m_firstMonth, r.month);
+        shown = PlanText::month(m_firstMonth, r.month);
+        break;
     case Card:
-        return r.card >= 0 && r.card < m_names.size() ? m_names[r.card] : QString();
+        shown = r.card >= 0 && r.card < m_names.size() ? m_names[r.card] : QString();
+        break;
     case Payment:
-        return money(r.payment);
+        shown = PlanText::money(r.payment);
+        break;
     case Interest:
-        return money(r.interest);
+        shown = PlanText::money(r.interest);
+        break;
     case Balance:
-        return money(r.balance);
+        shown = PlanText::money(r.balance);
+        break;
     }
-    return {};
+    if (role == Qt::AccessibleTextRole)
+        return tr("%1, %2").arg(headerData(index.column(), Qt::Horizontal).toString(), shown);
+    return shown;
 }
 
 QVariant ScheduleModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
+    const bool tip = role == Qt::ToolTipRole;
     switch (section) {
     case Month:
-        return tr("Month");
+        return tip ? tr("The month of the plan: month 1 is next month") : tr("Month");
     case Date:
-        return tr("Date");
+        return tip ? tr("The calendar month") : tr("Date");
     case Card:
-        return tr("Card");
+        return tip ? tr("The card paid") : tr("Card");
     case Payment:
-        return tr("Payment");
+        return tip ? tr("All paid to the card this month: its own payment and any extra") : tr("Payment");
     case Interest:
-        return tr("Interest");
+        return tip ? tr("The interest charged this month, to the cent") : tr("Interest");
     case Balance:
-        return tr("Balance after");
+        return tip ? tr("What the card owes after this month's payment") : tr("Balance after");
+    }
+    return {};
+}
+
+QString ScheduleModel::widestText(int column) const
+{
+    switch (column) {
+    case Month:
+        return QString::number(m_plan ? m_plan->months : 0);
+    case Payment:
+    case Interest:
+    case Balance:
+        return PlanText::money(m_largest[column - Payment]);
+    default:
+        break;
     }
     return {};
 }

@@ -1,5 +1,6 @@
-// The month-by-month schedule of the chosen plan as a read-only table model:
-// the view asks only for the rows it shows, so thousands of rows cost nothing.
+// The month-by-month schedule of the chosen plan as a read-only table model
+// over the plan's compact schedule: the view asks only for the rows it shows,
+// so hundreds of thousands of rows cost nothing until they are seen.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -19,21 +20,23 @@ public:
 
     explicit ScheduleModel(QObject* parent = nullptr);
 
-    // `firstMonth`: the calendar month of month 1 (its first day).
+    // `plan` with its schedule; `firstMonth`: the calendar month of month 1 (its first day).
     void setPlan(std::shared_ptr<const PlanResult> plan, const QStringList& names, const QDate& firstMonth);
+    const PlanResult* plan() const { return m_plan.get(); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+    // The widest figure of a column (the largest amount's text; the latest month).
+    QString widestText(int column) const;
+
 private:
     std::shared_ptr<const PlanResult> m_plan;
     QStringList m_names;
     QDate m_firstMonth;
+    std::int64_t m_largest[3] = {}; // payment, interest, balance
 };
-
-// "Mar 2026": the calendar month of plan month `month` (1-based).
-QString PlanMonthText(const QDate& firstMonth, int month, bool longName = false);
 
 } // namespace quenmark

@@ -3,6 +3,7 @@
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 
@@ -21,12 +22,15 @@ StartMonthPicker::StartMonthPicker(QWidget* parent)
     m_box = new QDateEdit(this);
     m_box->setObjectName(QStringLiteral("StartMonthBox"));
     m_box->setAccessibleName(tr("Month 1 of the plan"));
+    // The box's own text field is heard by the same name.
+    if (auto* text = m_box->findChild<QLineEdit*>())
+        text->setAccessibleName(m_box->accessibleName());
     m_box->setLocale(QLocale::c());
     m_box->setDisplayFormat(QStringLiteral("MMMM yyyy"));
     m_box->setDateRange(QDate(kFirstPlanYear, 1, 1), QDate(kLastPlanYear, 12, 1));
     m_box->setKeyboardTracking(false);
     label->setBuddy(m_box);
-    m_next = new QPushButton(tr("Ne&xt Month"), this);
+    m_next = new QPushButton(tr("Next Mont&h"), this);
     m_next->setObjectName(QStringLiteral("BtnStartNextMonth"));
     m_next->setAccessibleName(tr("Start the plan next month"));
     m_next->setAutoDefault(false);

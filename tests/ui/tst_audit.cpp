@@ -148,7 +148,7 @@ class TestAudit : public QObject
         for (int n = 1; n <= 9; ++n)
             QTest::addRow("chapter %d", n) << n << QString();
         for (const char* screen : {"contents", "goodbye", "reminder", "splash", "standby", "My Cards, tab 0",
-                                   "My Cards, tab 1", "My Cards, tab 2"})
+                                   "My Cards, tab 1", "My Cards, tab 2", "My Cards, tab 3"})
             QTest::newRow(screen) << 0 << QString::fromLatin1(screen);
     }
     static QStringList run(const Check& check)

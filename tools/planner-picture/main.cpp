@@ -1,11 +1,12 @@
 // Draws the README's picture of the My Cards window: chapter 8's sample cards
 // with $25 of pledge money, rendered offscreen with QWidget::grab.
-//   quenmark-planner-picture OUTPUT.png [chart|schedule|statements]
+//   quenmark-planner-picture OUTPUT.png [chart|schedule|orders|statements]
 #include <QApplication>
 #include <QStyleFactory>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <algorithm>
 
 #include "common/Platform.h"
 #include "planner/BalanceChart.h"
@@ -28,7 +29,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     if (argc < 2) {
-        QTextStream(stderr) << "usage: quenmark-planner-picture OUTPUT.png [chart|schedule|statements]\n";
+        QTextStream(stderr) << "usage: quenmark-planner-picture OUTPUT.png [chart|schedule|orders|statements]\n";
         return 2;
     }
     FixedDate date;
@@ -40,7 +41,9 @@ int main(int argc, char** argv)
         window.show();
         const QString tab = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("chart");
         auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("ResultTabs"));
-        tabs->setCurrentIndex(tab == QLatin1String("schedule") ? 1 : tab == QLatin1String("statements") ? 2 : 0);
+        const QStringList tabNames = {QStringLiteral("chart"), QStringLiteral("schedule"), QStringLiteral("orders"),
+                                      QStringLiteral("statements")};
+        tabs->setCurrentIndex(std::max(0, static_cast<int>(tabNames.indexOf(tab))));
         if (auto* chart = window.findChild<quenmark::BalanceChart*>())
             chart->setCursorMonth(21);
         QApplication::processEvents();
