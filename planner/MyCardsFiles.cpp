@@ -164,9 +164,10 @@ void MyCardsWindow::BtnSaveCsvClick()
 bool MyCardsWindow::exportSchedule(const QString& path)
 {
     // The cards as they are (not a preview), with their schedule.
-    const std::shared_ptr<const PlanResult> plan = m_work.plan(m_doc->inputs(), true);
+    const PlanInputs in = m_doc->inputs();
+    const std::shared_ptr<const PlanResult> plan = m_work.plan(in, true);
     std::string csv;
-    AppendScheduleCsv(csv, *plan, cardsModel()->names());
+    AppendScheduleCsv(csv, *plan, cardsModel()->names(), in.start); // each row with its calendar month
     QString error;
     if (!WriteFileSafely(path, QByteArrayView(csv.data(), static_cast<qsizetype>(csv.size())), &error)) {
         const QString message = tr("The schedule could not be saved: %1.").arg(error);

@@ -523,8 +523,8 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray csv = f.readAll();
         std::string expected;
-        AppendScheduleCsv(expected, w->plan(), w->cardsModel()->names());
-        QCOMPARE(csv, QByteArray::fromStdString(expected));
+        AppendScheduleCsv(expected, w->plan(), w->cardsModel()->names(), ToCalendarMonth(w->firstMonth()));
+        QCOMPARE(csv, QByteArray::fromStdString(expected)); // each row with its calendar month
         QCOMPARE(csv.count('\n'), w->scheduleModel()->rowCount() + 1);
         // The file reads back as CSV: quoted names stay whole.
         QVERIFY(csv.contains("\n1,\"Gold, \"\"premium\"\"\",37.00,"));

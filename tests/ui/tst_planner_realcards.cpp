@@ -261,6 +261,16 @@ private slots:
         child<QDateEdit>(w.get(), "StartMonthBox")->setDate(QDate(2030, 3, 1));
         QCOMPARE(w->firstMonth(), QDate(2030, 3, 1));
         QCOMPARE(w->shownInputs().start, (CalendarMonth{2030, 3}));
+        // The saved schedule's rows carry their calendar months.
+        const QString csvPath = dir->filePath(QStringLiteral("schedule.csv"));
+        QVERIFY(w->exportSchedule(csvPath));
+        QFile csv(csvPath);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = csv.readAll().split('\n');
+        QCOMPARE(lines[0], QByteArray("month,card,payment,interest,balance,date"));
+        QVERIFY(lines[1].startsWith("1,") && lines[1].endsWith(",2030-03"));
+        QVERIFY(lines[lines.size() - 2].endsWith(
+            "," + QByteArray::fromStdString(MonthText(PlanCalendarMonth(CalendarMonth{2030, 3}, w->plan().months)))));
         // The plan's months and the calendar months agree everywhere.
         const int months = w->plan().months;
         const QString last = CalendarMonthText(CalendarMonth{2030, 3}, months, true);
