@@ -276,12 +276,8 @@ void BalanceChart::keyPressEvent(QKeyEvent* event)
     setCursorMonth(std::clamp(to, 0, m_months));
 }
 
-// The plot's grid, the bands (the card paid first at the bottom) and their
-// rims, in the pixels of the screen, one value per pixel column and band.
-// Each band fills, column by column, the pixels whose centres lie between its
-// lower and upper edge (as a polygon is filled without antialiasing); its
-// upper edge is then drawn smooth in the band's colour at half brightness (the
-// pies' rims), one pixel wide on the screen's scale, while the card owes.
+// The plot's grid, then the bands (the card paid first at the bottom) and
+// their rims in the pixels of the screen (DrawBands).
 void BalanceChart::paintLayer(const QRectF& plot)
 {
     m_layer.fill(colour::lightGrey);
@@ -295,70 +291,21 @@ void BalanceChart::paintLayer(const QRectF& plot)
             p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         }
     }
-    const qreal ratio = m_layer.devicePixelRatio();
     const std::vector<std::size_t>& priority = m_plan->priority;
-    const std::size_t bands = priority.size();
-    const int w = m_layer.width(), h = m_layer.height();
-    const double height = plot.height() * ratio, step = plot.width() * ratio / m_months;
-    const double perCent = height / (m_yTop * 100);
-    const qsizetype stride = m_layer.bytesPerLine() / 4;
-    QRgb* const bits = reinterpret_cast<QRgb*>(m_layer.bits());
-    std::vector<QRgb> fill(bands);
-    for (std::size_t k = 0; k < bands; ++k)
-        fill[k] = cardColour(k).rgb();
-
-    // Each band's upper edge in every pixel column, and how tall it gets.
-    std::vector<float> tops(bands * static_cast<std::size_t>(w));
-    std::vector<float> tallest(bands, 0.f);
-    std::vector<std::int64_t> a, b;
-    int loaded = -1;
-    for (int c = 0; c < w; ++c) {
-        const double at = (c + 0.5) / step;
-        const int m = std::min(static_cast<int>(at), m_months - 1);
-        const double f = at - m;
-        if (m != loaded) {
-            if (m == loaded + 1 && loaded >= 0)
-                a.swap(b);
-            else
-                edgesAt(m, a);
-            edgesAt(m + 1, b);
-            loaded = m;
-        }
-        double below = height;
-        for (std::size_t k = 0; k < bands; ++k) {
-            const double owed = static_cast<double>(a[k]) + static_cast<double>(b[k] - a[k]) * f;
-            const double top = height - owed * perCent;
-            tops[k * static_cast<std::size_t>(w) + static_cast<std::size_t>(c)] = static_cast<float>(top);
-            // The rows whose centres lie in [top, below).
-            const int from = std::max(0, static_cast<int>(std::ceil(top - 0.5)));
-            const int to = std::min(h, static_cast<int>(std::ceil(below - 0.5)));
-            for (int r = from; r < to; ++r)
-                bits[r * stride + c] = fill[k];
-            tallest[k] = std::max(tallest[k], static_cast<float>(below - top));
-            below = std::min(below, top);
-        }
-    }
-
-    // The rims, of bands at least a pixel tall somewhere (the others are lost in their neighbours').
-    std::vector<std::int64_t> edges;
-    for (std::size_t k = 0; k < bands; ++k) {
-        if (tallest[k] < 1.f)
-            continue;
-        // Once the card is paid off its band has no height: its rim ends there.
+    ChartBands bands;
+    bands.months = m_months;
+    bands.height = plot.height() * m_layer.devicePixelRatio();
+    bands.perCent = bands.height / (m_yTop * 100);
+    bands.edgesAt = [this](int month, std::vector<std::int64_t>& edges) { edgesAt(month, edges); };
+    for (std::size_t k = 0; k < priority.size(); ++k) {
+        const QColor c = cardColour(k);
+        bands.fill.push_back(c.rgb());
+        // The pies' rims: the band's colour at half brightness.
+        bands.rim.push_back(qRgb(c.red() / 2, c.green() / 2, c.blue() / 2));
         const int paidOff = m_plan->cards[priority[k]].payoffMonth;
-        const int last = paidOff > 0 ? paidOff : m_months;
-        const double end = std::min(last * step, static_cast<double>(w));
-        QPolygonF rim;
-        rim.reserve(w + 2);
-        edgesAt(0, edges);
-        rim << QPointF(0, height - static_cast<double>(edges[k]) * perCent);
-        for (int c = 0; c < w && c + 0.5 < end; ++c)
-            rim << QPointF(c + 0.5, tops[k * static_cast<std::size_t>(w) + static_cast<std::size_t>(c)]);
-        edgesAt(last, edges);
-        rim << QPointF(end, height - static_cast<double>(edges[k]) * perCent);
-        const QColor colour = cardColour(k);
-        DrawRim(m_layer, rim, qRgb(colour.red() / 2, colour.green() / 2, colour.blue() / 2), ratio);
+        bands.lastMonth.push_back(paidOff > 0 ? paidOff : m_months);
     }
+    DrawBands(m_layer, bands);
 }
 
 void BalanceChart::paintEvent(QPaintEvent*)

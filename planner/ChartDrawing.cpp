@@ -2,12 +2,12 @@
 
 #include <QImage>
 #include <QPolygonF>
+#include <algorithm>
 #include <cmath>
 
 #include "core/MoneyText.h"
 
 namespace quenmark {
-
 
 // An amount on the amount axis: whole dollars.
 QString AxisText(double amount)
@@ -93,5 +93,73 @@ int MonthStep(int months)
     return 240;
 }
 
+void DrawBands(QImage& image, const ChartBands& bands)
+{
+    const std::size_t n = bands.fill.size();
+    const int w = image.width(), h = image.height();
+    if (n == 0 || bands.months <= 0 || w <= 0 || h <= 0)
+        return;
+    const double height = bands.height, step = w / static_cast<double>(bands.months);
+    const qsizetype stride = image.bytesPerLine() / 4;
+    QRgb* const bits = reinterpret_cast<QRgb*>(image.bits());
+    // The lowest row whose centre lies above the plot's bottom.
+    const int bottomRow = std::min(h, static_cast<int>(std::ceil(height - 0.5))) - 1;
+
+    // Each band's height above the bottom in every pixel column (column by
+    // column), and how tall the band gets.
+    std::vector<float> ups(n * static_cast<std::size_t>(w));
+    std::vector<float> tallest(n, 0.f);
+    std::vector<std::int64_t> a, b;
+    int loaded = -1;
+    for (int c = 0; c < w; ++c) {
+        const double at = (c + 0.5) / step;
+        const int m = std::min(static_cast<int>(at), bands.months - 1);
+        const double f = at - m;
+        if (m != loaded) {
+            if (m == loaded + 1 && loaded >= 0)
+                a.swap(b);
+            else
+                bands.edgesAt(m, a);
+            bands.edgesAt(m + 1, b);
+            loaded = m;
+        }
+        // Rows from the bottom up: a row goes to the first band whose upper
+        // edge lies at or above its centre.
+        int r = bottomRow;
+        double need = height - (r + 0.5), highest = 0;
+        float* const up = ups.data() + static_cast<std::size_t>(c) * n;
+        for (std::size_t k = 0; k < n; ++k) {
+            const double owed = static_cast<double>(a[k]) + static_cast<double>(b[k] - a[k]) * f;
+            const double v = owed * bands.perCent;
+            up[k] = static_cast<float>(v);
+            while (r >= 0 && v >= need) {
+                bits[r * stride + c] = bands.fill[k];
+                --r;
+                need += 1;
+            }
+            tallest[k] = std::max(tallest[k], static_cast<float>(v - highest));
+            highest = std::max(highest, v);
+        }
+    }
+
+    // The rims, from the first month's edge to the last month's.
+    const double ratio = image.devicePixelRatio();
+    std::vector<std::int64_t> edges;
+    for (std::size_t k = 0; k < n; ++k) {
+        if (tallest[k] < 1.f)
+            continue;
+        const int last = std::clamp(bands.lastMonth[k], 1, bands.months);
+        const double end = std::min(last * step, static_cast<double>(w));
+        QPolygonF rim;
+        rim.reserve(w + 2);
+        bands.edgesAt(0, edges);
+        rim << QPointF(0, height - static_cast<double>(edges[k]) * bands.perCent);
+        for (int c = 0; c < w && c + 0.5 < end; ++c)
+            rim << QPointF(c + 0.5, height - ups[static_cast<std::size_t>(c) * n + k]);
+        bands.edgesAt(last, edges);
+        rim << QPointF(end, height - static_cast<double>(edges[k]) * bands.perCent);
+        DrawRim(image, rim, bands.rim[k], ratio);
+    }
+}
 
 } // namespace quenmark

@@ -4,6 +4,9 @@
 
 #include <QColor>
 #include <QString>
+#include <cstdint>
+#include <functional>
+#include <vector>
 
 class QImage;
 class QPolygonF;
@@ -24,5 +27,27 @@ QRgb Blend(QRgb pixel, QRgb colour, unsigned alpha);
 // is drawn once. This is what a one-pixel pen draws with antialiasing, at a
 // small part of its cost when thousands of points are drawn.
 void DrawRim(QImage& image, const QPolygonF& line, QRgb colour, double width);
+
+// Stacked bands over months, as the balance chart draws them.
+struct ChartBands
+{
+    int months = 0;
+    double height = 0;  // the plot's height in the image's pixels
+    double perCent = 0; // pixels per cent owed
+    // The upper edge of every band at the end of `month` (0: before month 1),
+    // in cents counted from the bottom.
+    std::function<void(int month, std::vector<std::int64_t>& edges)> edgesAt;
+    std::vector<QRgb> fill, rim;
+    std::vector<int> lastMonth; // the month a band's rim ends (its card paid off)
+};
+
+// The bands of `bands` over the whole of `image`, one value per pixel column
+// and band (the month's edges interpolated at the column's centre). Each band
+// fills, column by column, the pixels whose centres lie between its lower and
+// upper edge (as a polygon is filled without antialiasing); its upper edge is
+// then drawn smooth in its rim colour, one pixel wide on the screen's scale,
+// up to its last month, when the band gets a pixel tall somewhere (the rims of
+// thinner bands would only hide their neighbours).
+void DrawBands(QImage& image, const ChartBands& bands);
 
 } // namespace quenmark

@@ -380,10 +380,15 @@ void MyCardsWindow::connectAll()
     QUndoStack* undo = m_doc->undoStack();
     connect(m_undo, &QPushButton::clicked, undo, &QUndoStack::undo);
     connect(m_redo, &QPushButton::clicked, undo, &QUndoStack::redo);
-    for (const QKeySequence& key : {QKeySequence(QKeySequence::Undo)})
-        connect(new QShortcut(key, this), &QShortcut::activated, undo, &QUndoStack::undo);
-    for (const QKeySequence& key : {QKeySequence(QKeySequence::Redo), QKeySequence(tr("Ctrl+Shift+Z"))})
-        connect(new QShortcut(key, this), &QShortcut::activated, undo, &QUndoStack::redo);
+    // One shortcut per action with every key of it: two shortcuts on one key
+    // (Ctrl+Shift+Z is the desktop's own Redo on some) would cancel each other.
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, undo, &QUndoStack::undo);
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (const QKeySequence ctrlShiftZ(tr("Ctrl+Shift+Z")); !redoKeys.contains(ctrlShiftZ))
+        redoKeys.append(ctrlShiftZ);
+    auto* redo = new QShortcut(this);
+    redo->setKeys(redoKeys);
+    connect(redo, &QShortcut::activated, undo, &QUndoStack::redo);
     auto name = [](QPushButton* b, const QString& word, const QString& what) {
         b->setAccessibleName(what.isEmpty() ? word : tr("%1 %2").arg(word, what));
         b->setToolTip(b->accessibleName());

@@ -16,13 +16,7 @@ void ScheduleModel::setPlan(std::shared_ptr<const PlanResult> plan, const QStrin
 {
     if (plan == m_plan && names == m_names && firstMonth == m_firstMonth)
         return;
-    std::fill(std::begin(m_largest), std::end(m_largest), 0);
-    if (plan)
-        for (const PlanRow& r : plan->schedule.rows()) {
-            m_largest[0] = std::max(m_largest[0], r.payment);
-            m_largest[1] = std::max(m_largest[1], r.interest);
-            m_largest[2] = std::max(m_largest[2], r.balance);
-        }
+    m_largestKnown = false; // measured when the widths are asked for
     const int before = rowCount();
     const int after = plan ? static_cast<int>(plan->schedule.size()) : 0;
     if (before == after && after > 0) {
@@ -120,6 +114,16 @@ QString ScheduleModel::widestText(int column) const
     case Payment:
     case Interest:
     case Balance:
+        if (!m_largestKnown) {
+            std::fill(std::begin(m_largest), std::end(m_largest), 0);
+            if (m_plan)
+                for (const PlanRow& r : m_plan->schedule.rows()) {
+                    m_largest[0] = std::max(m_largest[0], r.payment);
+                    m_largest[1] = std::max(m_largest[1], r.interest);
+                    m_largest[2] = std::max(m_largest[2], r.balance);
+                }
+            m_largestKnown = true;
+        }
         return PlanText::money(m_largest[column - Payment]);
     default:
         break;

@@ -36,7 +36,8 @@ private:
     std::shared_ptr<const PlanResult> m_plan;
     QStringList m_names;
     QDate m_firstMonth;
-    std::int64_t m_largest[3] = {}; // payment, interest, balance
+    mutable std::int64_t m_largest[3] = {}; // payment, interest, balance
+    mutable bool m_largestKnown = false;
 };
 
 } // namespace quenmark

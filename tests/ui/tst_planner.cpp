@@ -209,9 +209,14 @@ private slots:
         QFETCH(QString, note);
         QFETCH(QString, message);
         open();
+        QList<int> heights;
+        for (int r = 0; r < w->cardsModel()->rowCount(); ++r)
+            heights << cardsView()->rowHeight(r);
         QLineEdit* editor = typeInto(row, column, typed, false);
         QVERIFY(editor);
         QCOMPARE(editor->text(), typed); // the model's echo leaves the typing alone
+        for (int r = 0; r < w->cardsModel()->rowCount(); ++r) // no row moves under the editor
+            QCOMPARE(cardsView()->rowHeight(r), heights[r]);
         const QString heading = w->cardsModel()->headerData(column, Qt::Horizontal).toString();
         QCOMPARE(spokenName(editor), column == CardsModel::Name ? heading : cell(row, CardsModel::Name) + ", " + heading);
         // Before the cell is left the plan already follows the typing, as a
@@ -556,6 +561,10 @@ private slots:
         QVERIFY2(chart->readout().startsWith("Month 10 (Apr 2010): $"), qPrintable(chart->readout()));
         QVERIFY2(chart->readout().contains("; Card 5 owes $"), qPrintable(chart->readout()));
         QCOMPARE(spokenName(chart), chart->readout());
+        // Above the stack the pointer is on no band: no card is named.
+        QTest::mouseMove(win->windowHandle(), chart->mapTo(win, chart->pointFor(10, chart->totalAt(10) * 1.05)));
+        QCOMPARE(chart->cursorMonth(), 10);
+        QVERIFY2(!chart->readout().contains(" owes "), qPrintable(chart->readout()));
         QTest::mouseMove(win->windowHandle(), QPoint(1, 1));
         QCOMPARE(chart->cursorMonth(), -1);
         QCOMPARE(spokenName(chart), QStringLiteral("Balance chart"));
