@@ -290,7 +290,8 @@ void MyCardsWindow::buildTabs()
     auto* explained = new QLabel(
         tr("What each card's statement would tell you. \"Minimum only\" pays just the statement's minimum, which "
            "shrinks with the balance: each month the same share of the balance as the card's payment is of its "
-           "balance today, in whole dollars and never below $15. The 36-month payment is the level payment that "
+           "balance today, in whole dollars and never below $15; a card with a payment rule pays just what its "
+           "rule asks (its promotion counted). The 36-month payment is the level payment that "
            "clears the card in 36 months, interest charged to the cent each month. \"Saved\" is the money paid "
            "with the minimum only less the money paid in 36 months."),
         statementsPage);
