@@ -240,7 +240,7 @@ void PlanDocument::setChanges(const PlanChanges& changes)
 {
     StoredPlan after = m_settings;
     SetChanges(after, changes);
-    changeSettings(after, tr("change the changes over time"));
+    changeSettings(after, tr("edit the changes over time"));
 }
 
 void PlanDocument::changeSettings(const StoredPlan& settings, const QString& what)
