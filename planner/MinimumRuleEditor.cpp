@@ -202,7 +202,7 @@ MinimumRuleEditor::MinimumRuleEditor(QWidget* parent)
             emit edited();
         });
     connect(m_plus, &QCheckBox::toggled, this, &MinimumRuleEditor::edited);
-    connect(qApp, &QApplication::focusChanged, this, &MinimumRuleEditor::focusMoved);
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, &MinimumRuleEditor::focusMoved);
     setValue({});
 }
 
@@ -270,6 +270,13 @@ void MinimumRuleEditor::cancel()
 {
     m_done = true;
     emit cancelled();
+}
+
+MinimumRuleEditor::~MinimumRuleEditor()
+{
+    // The focus leaves the boxes while QWidget's destructor runs: by then this
+    // editor is no longer one to be told.
+    disconnect(m_focusWatch);
 }
 
 QSize MinimumRuleEditor::sizeHint() const

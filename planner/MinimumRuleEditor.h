@@ -55,6 +55,7 @@ public:
     enum class Leave { Stay, Next, Previous };
 
     explicit MinimumRuleEditor(QWidget* parent = nullptr);
+    ~MinimumRuleEditor() override;
 
     void setValue(const MinimumRule& rule);
     // The rule as the boxes hold it now; false with the refusal in words when
@@ -99,6 +100,7 @@ private:
     QLineEdit* m_floor = nullptr;
     QLabel* m_refusal = nullptr;
     MinimumRule m_value;
+    QMetaObject::Connection m_focusWatch;
     bool m_done = false; // committed or cancelled: leaving tells nothing more until the focus comes back
 };
 
