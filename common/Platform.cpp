@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
@@ -80,6 +81,13 @@ int QtPlatform::question(QWidget* parent, const QString& text, const QStringList
     box.exec();
     const qsizetype chosen = buttons.indexOf(box.clickedButton());
     return static_cast<int>(chosen >= 0 ? chosen : choices.size() - 1);
+}
+
+QString QtPlatform::chooseFile(QWidget* parent, bool save, const QString& title, const QString& suggested,
+                              const QString& filter)
+{
+    return save ? QFileDialog::getSaveFileName(parent, title, suggested, filter)
+                : QFileDialog::getOpenFileName(parent, title, suggested, filter);
 }
 
 void QtPlatform::openUrl(const QString& address)

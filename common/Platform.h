@@ -1,5 +1,5 @@
 // The one place that touches the clock, today's date, the beep, message
-// dialogs, questions to the user and the browser. The program installs QtPlatform; tests install a
+// dialogs, questions to the user, file dialogs and the browser. The program installs QtPlatform; tests install a
 // double (tests/support/FakePlatform.h) to drive the clock and to see what was
 // said and opened.
 #pragma once
@@ -34,6 +34,12 @@ public:
     // is the default); returns the index of the choice made. Escape and the
     // title bar's close give the last choice.
     virtual int question(QWidget* parent, const QString& text, const QStringList& choices) = 0;
+    // A modal file dialog: a file to open (`save` false) or where to save one
+    // (`save` true, asking before a file is replaced), starting at
+    // `suggested`, showing the files of `filter` ("CSV files (*.csv)").
+    // Empty when cancelled.
+    virtual QString chooseFile(QWidget* parent, bool save, const QString& title, const QString& suggested,
+                               const QString& filter) = 0;
     // Opens a fixed web address of the program in the user's browser; the
     // answer is not examined.
     virtual void openUrl(const QString& address) = 0;
@@ -54,6 +60,8 @@ public:
     void beep() override;
     void showMessage(QWidget* parent, MessageIcon icon, const QString& text) override;
     int question(QWidget* parent, const QString& text, const QStringList& choices) override;
+    QString chooseFile(QWidget* parent, bool save, const QString& title, const QString& suggested,
+                       const QString& filter) override;
     void openUrl(const QString& address) override;
 };
 

@@ -47,6 +47,25 @@ double Amount(double x, double highest)
     return RoundToCents(std::min(x, highest));
 }
 
+// A whole number lowest .. highest (a month, a count of months); absent:
+// `absent`. With `hold` a number above the highest is held at it.
+bool ReadWhole(const QJsonObject& o, const char* key, int lowest, int highest, int absent, int& out,
+               bool hold = false)
+{
+    const QJsonValue v = o.value(QLatin1String(key));
+    if (v.isUndefined()) {
+        out = absent;
+        return true;
+    }
+    double x = v.toDouble(-1);
+    if (hold)
+        x = std::min<double>(x, highest);
+    if (!v.isDouble() || x != std::floor(x) || x < lowest || x > highest)
+        return false;
+    out = static_cast<int>(x);
+    return true;
+}
+
 bool ReadNumber(const QJsonObject& o, const char* key, double highest, double& out)
 {
     const QJsonValue v = o.value(QLatin1String(key));
@@ -105,12 +124,39 @@ QByteArray CardStore::toJson(const StoredPlan& plan)
         o.insert(QStringLiteral("apr"), c.apr);
         o.insert(QStringLiteral("balance"), c.balance);
         o.insert(QStringLiteral("payment"), c.payment);
+        if (c.promoMonths != 0 || c.promoApr != 0) {
+            o.insert(QStringLiteral("promo_apr"), c.promoApr);
+            o.insert(QStringLiteral("promo_months"), c.promoMonths);
+        }
+        if (c.hasMinimum) {
+            QJsonObject rule;
+            rule.insert(QStringLiteral("percent"), c.minPercent);
+            rule.insert(QStringLiteral("floor"), c.minFloor);
+            rule.insert(QStringLiteral("plus_interest"), c.minPlusInterest);
+            o.insert(QStringLiteral("minimum"), rule);
+        }
         cards.append(o);
     }
     QJsonObject root;
     root.insert(QStringLiteral("format"), kFormat);
     root.insert(QStringLiteral("pledge"), plan.pledge);
     root.insert(QStringLiteral("order"), QLatin1String(OrderWord(plan.order)));
+    if (plan.start)
+        root.insert(QStringLiteral("start"), QString::fromStdString(MonthText(*plan.start)));
+    if (!plan.pledgeSteps.empty()) {
+        QJsonArray steps;
+        for (const PledgeStep& step : plan.pledgeSteps)
+            steps.append(QJsonObject{{QStringLiteral("from_month"), step.fromMonth},
+                                     {QStringLiteral("amount"), FromCents(step.amount)}});
+        root.insert(QStringLiteral("pledge_changes"), steps);
+    }
+    if (!plan.oneOffs.empty()) {
+        QJsonArray sums;
+        for (const OneOffSum& sum : plan.oneOffs)
+            sums.append(QJsonObject{{QStringLiteral("month"), sum.month},
+                                    {QStringLiteral("amount"), FromCents(sum.amount)}});
+        root.insert(QStringLiteral("one_off_sums"), sums);
+    }
     root.insert(QStringLiteral("cards"), cards);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
@@ -141,6 +187,9 @@ bool CardStore::fromJson(const QByteArray& json, StoredPlan& plan, QString* why,
             *newer = true;
         return fail(T("it was written by a newer version (format %1)").arg(format.toDouble()));
     }
+    // Format 1 came from the lessons' boxes, which kept an APR at most 30.
+    const int version = static_cast<int>(format.toDouble());
+    const double highestApr = version == 1 ? kLessonHighestApr : kPlanHighestApr;
     StoredPlan read;
     if (!ReadNumber(root, "pledge", kLargestAmount, read.pledge))
         return fail(T("the pledge is not a number"));
@@ -158,6 +207,49 @@ bool CardStore::fromJson(const QByteArray& json, StoredPlan& plan, QString* why,
         return fail(T("it holds no list of cards"));
     if (static_cast<std::size_t>(cards.toArray().size()) > kMostPlanCards)
         return fail(T("it holds more than %1 cards").arg(kMostPlanCards));
+
+    if (version >= 2) {
+        const QJsonValue start = root.value(QStringLiteral("start"));
+        if (!start.isUndefined()) {
+            CalendarMonth month;
+            if (!start.isString() || !ReadMonthText(start.toString().toStdString(), month))
+                return fail(T("the start month is not a month such as 2026-07"));
+            read.start = month;
+        }
+        // The changes over time: a list of {month, amount}.
+        auto readChanges = [&](const char* key, const char* monthKey, auto add) -> QString {
+            const QJsonValue list = root.value(QLatin1String(key));
+            if (list.isUndefined())
+                return {};
+            if (!list.isArray())
+                return T("its changes over time are not a list");
+            if (list.toArray().size() > kMostChanges)
+                return T("it holds more than %1 changes over time of one kind").arg(kMostChanges);
+            int number = 0;
+            for (const QJsonValue& v : list.toArray()) {
+                ++number;
+                int month = 0;
+                double amount = 0;
+                if (!v.isObject() || !ReadWhole(v.toObject(), monthKey, 1, kSnowballMonthLimit, 0, month) ||
+                    month == 0 || !ReadNumber(v.toObject(), "amount", kLargestAmount, amount))
+                    return T("change over time %1 is not a month from 1 to %2 with an amount")
+                        .arg(number)
+                        .arg(kSnowballMonthLimit);
+                add(month, ToCents(amount));
+            }
+            return {};
+        };
+        QString why = readChanges("pledge_changes", "from_month", [&](int month, std::int64_t cents) {
+            read.pledgeSteps.push_back({month, cents});
+        });
+        if (why.isEmpty())
+            why = readChanges("one_off_sums", "month", [&](int month, std::int64_t cents) {
+                read.oneOffs.push_back({month, cents});
+            });
+        if (!why.isEmpty())
+            return fail(why);
+    }
+
     int number = 0;
     for (const QJsonValue& v : cards.toArray()) {
         ++number;
@@ -169,9 +261,24 @@ bool CardStore::fromJson(const QByteArray& json, StoredPlan& plan, QString* why,
         if (!name.isUndefined() && !name.isString())
             return fail(T("card %1 has no proper name").arg(number));
         c.name = name.toString();
-        if (!ReadNumber(o, "apr", kPlanHighestApr, c.apr) || !ReadNumber(o, "balance", kLargestAmount, c.balance) ||
+        if (!ReadNumber(o, "apr", highestApr, c.apr) || !ReadNumber(o, "balance", kLargestAmount, c.balance) ||
             !ReadNumber(o, "payment", kLargestAmount, c.payment))
             return fail(T("card %1 has an amount that is not a number").arg(number));
+        if (version >= 2) {
+            if (!ReadNumber(o, "promo_apr", kPlanHighestApr, c.promoApr) ||
+                !ReadWhole(o, "promo_months", 0, kMostPromoMonths, 0, c.promoMonths, true))
+                return fail(T("card %1 has a promotion that is not a rate and a number of months").arg(number));
+            const QJsonValue rule = o.value(QStringLiteral("minimum"));
+            if (!rule.isUndefined()) {
+                const QJsonValue plus = rule.toObject().value(QStringLiteral("plus_interest"));
+                if (!rule.isObject() || !ReadNumber(rule.toObject(), "percent", 100, c.minPercent) ||
+                    !ReadNumber(rule.toObject(), "floor", kLargestAmount, c.minFloor) ||
+                    !(plus.isUndefined() || plus.isBool()))
+                    return fail(T("card %1 has a minimum payment rule that cannot be read").arg(number));
+                c.hasMinimum = true;
+                c.minPlusInterest = plus.toBool(false);
+            }
+        }
         read.cards.append(c);
     }
     plan = std::move(read);

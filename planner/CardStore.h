@@ -9,17 +9,33 @@
 #include <QList>
 #include <QStringList>
 #include <QString>
+#include <optional>
+#include <vector>
 
+#include "core/PlanDate.h"
 #include "core/Planner.h"
 
 namespace quenmark {
 
+// One card as the window keeps it: amounts in dollars, rates in percent, each
+// a whole number of cents (hundredths). planner/PlanInputs.h turns it into the
+// plan's card and back, exactly.
 struct StoredCard
 {
     QString name;
     double apr = 0;
     double balance = 0;
     double payment = 0;
+    // A promotional APR for months 1 .. promoMonths (0 months: no promotion).
+    double promoApr = 0;
+    int promoMonths = 0;
+    // The minimum rule: the card's payment is at least the greater of minFloor
+    // and minPercent % of the balance after the month's interest (plus that
+    // interest when minPlusInterest). Without a rule the payment is fixed.
+    bool hasMinimum = false;
+    double minPercent = 0;
+    double minFloor = 0;
+    bool minPlusInterest = false;
     bool operator==(const StoredCard&) const = default;
 };
 
@@ -28,6 +44,14 @@ struct StoredPlan
     QList<StoredCard> cards;
     double pledge = 0;
     PlanOrder order = PlanOrder::HighestApr;
+    // The calendar month of month 1; none: the month after the day My Cards opens.
+    std::optional<CalendarMonth> start;
+    // From a month on the pledge is another amount (cents), in the order given
+    // (of two for one month the later counts; the changes editor keeps one a
+    // month, in month order).
+    std::vector<PledgeStep> pledgeSteps;
+    // Sums added once to a month's money (cents).
+    std::vector<OneOffSum> oneOffs;
     bool operator==(const StoredPlan&) const = default;
 };
 
@@ -35,7 +59,12 @@ class CardStore
 {
 public:
     // The version this program writes; files of a higher version are newer.
-    static constexpr int kFormat = 1;
+    // Format 1 (cards with a fixed payment, the pledge, the order) is still read.
+    static constexpr int kFormat = 2;
+    // The most pledge changes, and the most one-off sums, a file holds.
+    static constexpr int kMostChanges = kSnowballMonthLimit;
+    // The most promotional months a card keeps (as many as a plan file takes).
+    static constexpr int kMostPromoMonths = 10 * kSnowballMonthLimit;
     // Files larger than this are not read (no one has that many cards).
     static constexpr qint64 kLargestFile = 16 * 1024 * 1024;
 

@@ -8,6 +8,7 @@
 #include "core/MoneyText.h"
 #include "core/Payoff.h"
 #include "core/PlanInput.h"
+#include "planner/MinimumRuleEditor.h"
 #include "planner/PlanInputs.h"
 #include "planner/PlanText.h"
 
@@ -15,7 +16,7 @@ namespace quenmark {
 
 namespace {
 
-enum class Kind { Text, Rate, Money, Result };
+enum class Kind { Text, Rate, Money, Months, Rule, Result };
 
 // One column: its heading, the words its heading's tip adds, what it reads and
 // where a typed value lives in StoredCard.
@@ -33,6 +34,15 @@ const ColumnSpec kColumns[CardsModel::ColumnCount] = {
     {CARDS_TR("APR"), CARDS_TR("The card's Annual Percentage Rate, 0 to 99.99"), Kind::Rate, &StoredCard::apr},
     {CARDS_TR("Balance"), CARDS_TR("What the card owes today"), Kind::Money, &StoredCard::balance},
     {CARDS_TR("Monthly payment"), CARDS_TR("What you pay on the card each month"), Kind::Money, &StoredCard::payment},
+    {CARDS_TR("Promo APR"), CARDS_TR("A promotional APR for the first months of the plan (such as 0 for a 0 % offer)"),
+     Kind::Rate, &StoredCard::promoApr},
+    {CARDS_TR("Promo months"),
+     CARDS_TR("How many months, from the plan's first, the promotional APR lasts (empty or 0: no promotion)"),
+     Kind::Months, nullptr},
+    {CARDS_TR("Payment rule"),
+     CARDS_TR("Fixed payment, or the statement's minimum: a percentage of the balance with a floor, such as "
+              "\"2 % or $20.00\" or \"1 % plus interest or $25.00\"; the card pays the greater of it and its payment"),
+     Kind::Rule, nullptr},
     {CARDS_TR("Priority"), CARDS_TR("Where the card stands in the payoff order: the extra money goes to 1 first"),
      Kind::Result, nullptr},
     {CARDS_TR("Paid off"), CARDS_TR("The month the plan pays the card off"), Kind::Result, nullptr},
@@ -74,9 +84,16 @@ QString CardsModel::shown(const StoredCard& card, int column) const
     case Kind::Text:
         return card.name;
     case Kind::Rate:
+        // No promotion: the promotional rate's cell stays empty.
+        if (column == PromoApr && card.promoMonths <= 0 && card.promoApr == 0)
+            return {};
         return Plain(card.*spec.field) + QLatin1Char('%');
     case Kind::Money:
         return PlanText::money(card.*spec.field);
+    case Kind::Months:
+        return card.promoMonths > 0 ? QString::number(card.promoMonths) : QString();
+    case Kind::Rule:
+        return MinimumRuleText(MinimumRule::of(card));
     case Kind::Result:
         break;
     }
@@ -108,6 +125,8 @@ QVariant CardsModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         if (spec.kind == Kind::Text)
             return card.name;
+        if (spec.kind == Kind::Months || spec.kind == Kind::Rule || c == PromoApr)
+            return shown(card, c).remove(QLatin1Char('%'));
         if (spec.field)
             return Plain(card.*spec.field);
         break;
@@ -121,9 +140,11 @@ QVariant CardsModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole:
         if (c == Note && result && !result->note.isEmpty())
             return result->note;
+        if (c == Rule)
+            return MinimumRuleSentence(MinimumRule::of(card));
         break;
     case Qt::TextAlignmentRole:
-        if (spec.kind == Kind::Rate || spec.kind == Kind::Money || c == Priority)
+        if (spec.kind == Kind::Rate || spec.kind == Kind::Money || spec.kind == Kind::Months || c == Priority)
             return QVariant(Qt::AlignRight | Qt::AlignVCenter);
         break;
     case Qt::ForegroundRole:
@@ -173,6 +194,27 @@ QString CardsModel::readCell(StoredCard& card, int column, const QString& text)
     const ColumnSpec& spec = kColumns[column];
     if (spec.kind == Kind::Text) {
         card.name = text.left(kLongestName);
+        return {};
+    }
+    if (spec.kind == Kind::Rule) {
+        MinimumRule rule;
+        QString why;
+        if (!ParseMinimumRule(text, rule, &why))
+            return why;
+        rule.applyTo(card);
+        return {};
+    }
+    if (spec.kind == Kind::Months) {
+        if (text.trimmed().isEmpty()) {
+            card.promoMonths = 0;
+            return {};
+        }
+        const PlanReading reading = text.size() > static_cast<qsizetype>(kLongestPlanInput)
+                                        ? PlanReading{PlanInputError::TooLong, 0}
+                                        : ReadPlanCount(text.trimmed().toStdString(), CardStore::kMostPromoMonths);
+        if (!reading.ok())
+            return PlanText::refusal(text, reading.error, PlanValue::Count);
+        card.promoMonths = static_cast<int>(reading.value);
         return {};
     }
     // An emptied cell is 0, as nothing owed or nothing paid.
@@ -326,6 +368,15 @@ QString CardsModel::name(int row) const
 
 QString CardsModel::widestText(int column) const
 {
+    if (column == Rule || column == PromoMonths) {
+        QString widest;
+        for (const StoredCard& c : m_rows) {
+            const QString text = shown(c, column);
+            if (text.size() > widest.size())
+                widest = text;
+        }
+        return widest;
+    }
     if (column < 0 || column >= ColumnCount || !kColumns[column].field)
         return {};
     // Figures are as wide as their digits: the largest value's text is the widest.

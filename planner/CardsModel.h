@@ -1,6 +1,7 @@
 // The user's cards as a table: what each card is (name, APR, balance, monthly
-// payment: the columns one types into) and what the plan says about it
-// (priority, payoff month, a note when its payment can never pay it off).
+// payment, a promotional APR and its months, the payment rule: the columns one
+// types into) and what the plan says about it (priority, payoff month, a note
+// when its payment can never pay it off).
 //
 // Typed text is read strictly (core/PlanInput.h): text the reader refuses
 // changes nothing and says why. A cell written through setData() (the cell
@@ -9,7 +10,9 @@
 //
 // A column one types into is one line of the column table in CardsModel.cpp:
 // its heading, what it reads (text, an amount, a rate) and where the value
-// lives in StoredCard.
+// lives in StoredCard. The payment rule is typed in its one-line form
+// ("2 % or $20.00", "1 % plus interest or $25.00", "Fixed payment"), read
+// back with ParseMinimumRule.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -29,7 +32,7 @@ class CardsModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    enum Column { Name, Apr, Balance, Payment, Priority, PaidOff, Note, ColumnCount };
+    enum Column { Name, Apr, Balance, Payment, PromoApr, PromoMonths, Rule, Priority, PaidOff, Note, ColumnCount };
     static constexpr int kLongestName = 200;
 
     // What the plan tells about one card.

@@ -266,7 +266,7 @@ void CardsView::fitFigures()
     QFont bold = horizontalHeader()->font();
     bold.setBold(true);
     const QFontMetrics headings(bold), cells(font());
-    const int least[CardsModel::ColumnCount] = {140, 70, 100, 110, 60, 140, 0};
+    const int least[CardsModel::ColumnCount] = {140, 70, 100, 110, 80, 80, 150, 60, 140, 0};
     const QDate last(2109, 5, 1);
     const int paidOff = std::max(cells.horizontalAdvance(PlanText::monthAndDate(last, kSnowballMonthLimit)),
                                  cells.horizontalAdvance(tr("Not within %1").arg(PlanText::planYears())));

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -24,11 +25,14 @@
 #include "planner/BalanceChart.h"
 #include "planner/CardsModel.h"
 #include "planner/CardsView.h"
+#include "planner/ChangesEditor.h"
 #include "planner/ComparisonModel.h"
+#include "planner/DebtFreeByPanel.h"
 #include "planner/PlanDocument.h"
 #include "planner/PlanSummary.h"
 #include "planner/PlanText.h"
 #include "planner/ScheduleModel.h"
+#include "planner/StartMonthPicker.h"
 #include "planner/StatementsModel.h"
 
 namespace quenmark {
@@ -89,10 +93,9 @@ MyCardsWindow::MyCardsWindow(QWidget* parent, const QString& storePath)
 {
     setObjectName(QStringLiteral("MyCards"));
     setWindowTitle(tr("Quenmark - My Cards"));
-    const QDate today = platform().today();
-    m_firstMonth = QDate(today.year(), today.month(), 1).addMonths(1);
     m_plan = std::make_shared<PlanResult>();
     m_doc = new PlanDocument(this);
+    m_doc->setToday(platform().today());
     build();
     connectAll();
     loadStored();
@@ -107,6 +110,11 @@ MyCardsWindow::~MyCardsWindow()
     const QList<QObject*> children = findChildren<QObject*>();
     for (QObject* c : children)
         QObject::disconnect(c, nullptr, this, nullptr);
+}
+
+QDate MyCardsWindow::firstMonth() const
+{
+    return FirstDayOf(m_doc->startMonth());
 }
 
 QUndoStack* MyCardsWindow::undoStack() const
@@ -158,6 +166,7 @@ void MyCardsWindow::build()
     m_hint->hide();
     top->addWidget(m_hint);
     top->addWidget(buildChoices());
+    top->addWidget(buildFileButtons());
     m_summary = new PlanSummary(this);
     top->addWidget(m_summary);
     buildTabs();
@@ -169,10 +178,11 @@ void MyCardsWindow::build()
     m_status->hide();
     top->addWidget(m_status);
 
-    QWidget* order[] = {m_cardsView, m_add, m_remove, m_up, m_down, m_undo, m_redo, m_pledgeEdit, m_orderBox};
+    QWidget* order[] = {m_cardsView, m_add,      m_remove,           m_up,      m_down,   m_undo,  m_redo,
+                        m_pledgeEdit, m_orderBox, m_startPicker->monthBox(), m_import, m_export, m_print, m_pdf};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
-    QWidget* last = m_orderBox;
+    QWidget* last = m_pdf;
     for (QLabel* l : m_summary->lines())
         setTabOrder(std::exchange(last, l), l);
     setTabOrder(last, m_tabs);
@@ -245,6 +255,9 @@ QWidget* MyCardsWindow::buildChoices()
     choices->addSpacing(24);
     choices->addWidget(orderLabel);
     choices->addWidget(m_orderBox);
+    choices->addSpacing(24);
+    m_startPicker = new StartMonthPicker(box);
+    choices->addWidget(m_startPicker);
     return box;
 }
 
@@ -273,12 +286,13 @@ void MyCardsWindow::buildTabs()
     m_compareView = MakeResultView(m_tabs, "ComparisonTable", tr("Comparison of the payoff orders"), m_compare);
     m_tabs->addTab(m_compareView, tr("Orders side &by side"));
 
-    auto* statementsPage = new QWidget(m_tabs);
+    auto* statementsPage = m_statementsPage = new QWidget(m_tabs);
     auto* statementsLayout = new QVBoxLayout(statementsPage);
     auto* explained = new QLabel(
         tr("What each card's statement would tell you. \"Minimum only\" pays just the statement's minimum, which "
            "shrinks with the balance: each month the same share of the balance as the card's payment is of its "
-           "balance today, in whole dollars and never below $15. The 36-month payment is the level payment that "
+           "balance today, in whole dollars and never below $15; a card with a payment rule pays just what its "
+           "rule asks (its promotion counted). The 36-month payment is the level payment that "
            "clears the card in 36 months, interest charged to the cent each month. \"Saved\" is the money paid "
            "with the minimum only less the money paid in 36 months."),
         statementsPage);
@@ -292,6 +306,37 @@ void MyCardsWindow::buildTabs()
     statementsLayout->addWidget(explained);
     statementsLayout->addWidget(m_statementsView, 1);
     m_tabs->addTab(statementsPage, tr("Card &statements"));
+
+    m_changes = new ChangesEditor(m_tabs);
+    m_changes->setObjectName(QStringLiteral("ChangesEditor"));
+    m_changes->setAccessibleName(tr("Changes over time"));
+    m_tabs->addTab(m_changes, tr("Chan&ges over time"));
+
+    m_debtFreeBy = new DebtFreeByPanel(m_tabs);
+    m_debtFreeBy->setAccessibleName(tr("Debt-free by"));
+    m_tabs->addTab(m_debtFreeBy, tr("Debt-&free by"));
+}
+
+// Import, export, print and PDF.
+QWidget* MyCardsWindow::buildFileButtons()
+{
+    auto* box = new QWidget(this);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    m_import = MakeButton(box, "BtnImportCards", tr("&Import Cards..."));
+    m_import->setAccessibleName(tr("Import cards from a plan file"));
+    m_export = MakeButton(box, "BtnExportCards", tr("E&xport Cards..."));
+    m_export->setAccessibleName(tr("Export the cards as a plan file"));
+    m_print = MakeButton(box, "BtnPrintPlan", tr("Prin&t..."));
+    m_print->setAccessibleName(tr("Print the plan"));
+    m_pdf = MakeButton(box, "BtnSavePdf", tr("Sa&ve as PDF..."));
+    m_pdf->setAccessibleName(tr("Save the plan as PDF"));
+    for (QPushButton* b : {m_import, m_export, m_print, m_pdf}) {
+        b->setToolTip(b->accessibleName());
+        row->addWidget(b);
+    }
+    row->addStretch(1);
+    return box;
 }
 
 void MyCardsWindow::connectAll()
@@ -320,6 +365,17 @@ void MyCardsWindow::connectAll()
     connect(m_up, &QPushButton::clicked, this, [this] { moveCurrentCard(-1); });
     connect(m_down, &QPushButton::clicked, this, [this] { moveCurrentCard(+1); });
     connect(m_saveCsv, &QPushButton::clicked, this, &MyCardsWindow::BtnSaveCsvClick);
+    connect(m_import, &QPushButton::clicked, this, &MyCardsWindow::BtnImportClick);
+    connect(m_export, &QPushButton::clicked, this, &MyCardsWindow::BtnExportClick);
+    connect(m_print, &QPushButton::clicked, this, &MyCardsWindow::BtnPrintClick);
+    connect(m_pdf, &QPushButton::clicked, this, &MyCardsWindow::BtnSavePdfClick);
+    // The start month, the changes over time and the pledge needed: each a step of the undo stack.
+    connect(m_startPicker, &StartMonthPicker::startMonthChanged, this,
+            [this](std::optional<CalendarMonth> chosen, CalendarMonth) { m_doc->setStart(chosen); });
+    connect(m_changes, &ChangesEditor::changesChanged, this,
+            [this](const PlanChanges& changes) { m_doc->setChanges(changes); });
+    connect(m_debtFreeBy, &DebtFreeByPanel::applyPledge, this,
+            [this](std::int64_t pledge) { m_doc->setPledge(FromCents(pledge)); });
 
     // Undo and Redo: the buttons, Ctrl+Z and Ctrl+Shift+Z (an open editor keeps
     // them for its own text).
@@ -374,7 +430,7 @@ void MyCardsWindow::showPlan(const PlanInputs& in)
     m_plan = m_work.plan(in, schedule);
     m_shown = in;
     showCardResults();
-    m_summary->setPlan(*m_plan, m_work.alone(in), m_names, m_firstMonth, in.budget.pledge > 0);
+    m_summary->setPlan(*m_plan, m_work.alone(in), m_names, FirstDayOf(in.start), in.budget.pledge > 0);
     refreshTab();
 }
 
@@ -393,7 +449,7 @@ void MyCardsWindow::showCardResults()
         if (!(c.balance > 0))
             r.paidOff = tr("Nothing owed");
         else if (month > 0)
-            r.paidOff = PlanText::monthAndDate(m_firstMonth, month);
+            r.paidOff = PlanText::monthAndDate(FirstDayOf(m_shown.start), month);
         else
             r.paidOff = plan.neverEnds ? tr("Never") : tr("Not within %1").arg(PlanText::planYears());
         if (c.balance > 0 && PaymentNeverPaysOff(c)) {
@@ -415,21 +471,24 @@ void MyCardsWindow::refreshTab()
 {
     QWidget* tab = m_tabs->currentWidget();
     if (tab == m_chart || tab == m_scheduleView->parentWidget()) {
+        const QDate first = FirstDayOf(m_shown.start);
         if (m_chart->plan() != m_plan.get() || tab == m_chart)
-            m_chart->setPlan(m_plan, m_names, m_firstMonth);
-        m_schedule->setPlan(m_plan, m_names, m_firstMonth);
+            m_chart->setPlan(m_plan, m_names, first);
+        m_schedule->setPlan(m_plan, m_names, first);
         m_saveCsv->setEnabled(!m_plan->schedule.empty());
         if (tab != m_chart)
             FitColumns(m_scheduleView, m_schedule);
     } else if (tab == m_compareView) {
         const bool anyOwed = std::any_of(m_shown.cards.begin(), m_shown.cards.end(),
                                          [](const PlanCard& c) { return c.balance > 0; });
-        m_compare->setComparison(m_work.comparison(m_shown), m_shown.order, anyOwed, m_firstMonth);
+        m_compare->setComparison(m_work.comparison(m_shown), m_shown.order, anyOwed, FirstDayOf(m_shown.start));
         FitColumns(m_compareView, m_compare);
-    } else {
+    } else if (tab == m_statementsPage) {
         m_statements->setCards(m_shown.cards, m_names);
         FitColumns(m_statementsView, m_statements);
     }
+    // Worked out only while its tab is shown.
+    m_debtFreeBy->setInputs(m_shown.cards, m_shown.budget, m_shown.order, m_shown.start);
 }
 
 PlanInputs MyCardsWindow::currentInputs() const
@@ -496,6 +555,12 @@ void MyCardsWindow::settingsChanged()
     const int at = m_orderBox->findData(static_cast<int>(order()));
     if (m_orderBox->currentIndex() != at)
         m_orderBox->setCurrentIndex(at);
+    const StoredPlan& settings = m_doc->settings();
+    if (m_startPicker->chosen() != settings.start)
+        m_startPicker->setChosen(settings.start);
+    m_changes->setStartMonth(m_doc->startMonth());
+    if (m_changes->value() != ChangesOf(settings))
+        m_changes->setValue(ChangesOf(settings));
 }
 
 void MyCardsWindow::showPledge()

@@ -7,7 +7,11 @@
 //    results, the summary, the chart, the schedule, the orders side by side
 //    and the card statements; views in tabs not shown wait until they are;
 //  - while a cell or the pledge box is typed into, the plan of what is typed
-//    is shown as a preview; the document changes when the edit is committed.
+//    is shown as a preview; the document changes when the edit is committed;
+//  - the plan's start month, its changes over time and the pledge needed to
+//    be debt-free by a month (each change a step of the undo stack);
+//  - the cards imported from and exported to a plan file, the plan printed or
+//    saved as PDF (planner/MyCardsFiles.cpp).
 #pragma once
 
 #include <QDate>
@@ -33,8 +37,12 @@ namespace quenmark {
 class BalanceChart;
 class CardsModel;
 class CardsView;
+class ChangesEditor;
 class ComparisonModel;
+class DebtFreeByPanel;
 class PlanDocument;
+struct PrintablePlan;
+class StartMonthPicker;
 class PlanSummary;
 class ScheduleModel;
 class StatementsModel;
@@ -60,8 +68,9 @@ public:
     const PlanComparison& comparison() { return m_work.comparison(m_shown); }
     PlanOrder order() const;
     double pledge() const;
-    // Month 1 of every plan is the month after today's (the platform's date).
-    QDate firstMonth() const { return m_firstMonth; }
+    // Month 1's first day: the chosen start month, or the month after today's
+    // (the platform's date).
+    QDate firstMonth() const;
 
     // Writes the cards now (they are also written after every change); false
     // (with the reason in the status line) when they could not be. When
@@ -70,6 +79,17 @@ public:
     // Writes the schedule as CSV; false (with the reason told) when it cannot.
     bool exportSchedule(const QString& path);
 
+    // Reads the cards of a plan file and asks whether they are added to the
+    // list or replace it (one undoable step); false (with the reason told)
+    // when the file cannot be read or the user cancelled.
+    bool importCards(const QString& path);
+    // Writes the cards as a plan file; false (with the reason told) when it cannot.
+    bool exportCards(const QString& path);
+    // Writes the plan as PDF; false (with the reason told) when it cannot.
+    bool savePdf(const QString& path);
+    // The plan as it is printed (the cards as they are, not a preview).
+    PrintablePlan printable();
+
     // Asks where to save the schedule (a file dialog unless replaced, as tests do).
     std::function<QString(QWidget*)> chooseCsvPath;
 
@@ -77,6 +97,10 @@ public:
     void BtnRemoveCardClick();
     void moveCurrentCard(int delta); // BtnMoveUpClick (-1), BtnMoveDownClick (+1)
     void BtnSaveCsvClick();
+    void BtnImportClick();
+    void BtnExportClick();
+    void BtnPrintClick();
+    void BtnSavePdfClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -91,6 +115,9 @@ private:
     QWidget* buildCards();
     QWidget* buildChoices();
     void buildTabs();
+    QWidget* buildFileButtons();
+    // Tells a file's failure in the status line and in a message.
+    void tellFailure(const QString& message);
     void connectAll();
     void loadStored();
     void documentChanged();
@@ -132,6 +159,14 @@ private:
     QPushButton* m_undo = nullptr;
     QPushButton* m_redo = nullptr;
     QPushButton* m_saveCsv = nullptr;
+    QPushButton* m_import = nullptr;
+    QPushButton* m_export = nullptr;
+    QPushButton* m_print = nullptr;
+    QPushButton* m_pdf = nullptr;
+    StartMonthPicker* m_startPicker = nullptr;
+    ChangesEditor* m_changes = nullptr;
+    DebtFreeByPanel* m_debtFreeBy = nullptr;
+    QWidget* m_statementsPage = nullptr;
     QLabel* m_hint = nullptr;
     QLabel* m_status = nullptr;
     PlanSummary* m_summary = nullptr;
@@ -144,7 +179,6 @@ private:
     StatementsModel* m_statements = nullptr;
     QTableView* m_statementsView = nullptr;
 
-    QDate m_firstMonth;
     PlanInputs m_shown;                       // what the plan shown was worked out from
     std::shared_ptr<const PlanResult> m_plan; // the plan shown
     QStringList m_names;                      // the cards' names as the views show them

@@ -1,7 +1,8 @@
 // My Cards and its files: reading the cards at start, saving them after every
 // change (a failure told in words, a file another program changed never
-// overwritten unasked), the schedule as CSV, closing, and the one window of
-// the program.
+// overwritten unasked), the schedule as CSV, the cards imported from and
+// exported to a plan file, the plan printed or saved as PDF, closing, and the
+// one window of the program.
 #include "planner/MyCards.h"
 
 #include <QCloseEvent>
@@ -16,10 +17,13 @@
 #include "common/Platform.h"
 #include "core/PlanCsv.h"
 #include "core/SampleCards.h"
+#include "planner/BalanceChart.h"
+#include "planner/CardsCsv.h"
 #include "planner/CardsLock.h"
 #include "planner/CardsModel.h"
 #include "planner/CardsView.h"
 #include "planner/PlanDocument.h"
+#include "planner/PlanPrinter.h"
 #include "planner/SafeFile.h"
 
 namespace quenmark {
@@ -166,9 +170,10 @@ void MyCardsWindow::BtnSaveCsvClick()
 bool MyCardsWindow::exportSchedule(const QString& path)
 {
     // The cards as they are (not a preview), with their schedule.
-    const std::shared_ptr<const PlanResult> plan = m_work.plan(m_doc->inputs(), true);
+    const PlanInputs in = m_doc->inputs();
+    const std::shared_ptr<const PlanResult> plan = m_work.plan(in, true);
     std::string csv;
-    AppendScheduleCsv(csv, *plan, cardsModel()->names());
+    AppendScheduleCsv(csv, *plan, cardsModel()->names(), in.start); // each row with its calendar month
     QString error;
     if (!WriteFileSafely(path, QByteArrayView(csv.data(), static_cast<qsizetype>(csv.size())), &error)) {
         const QString message = tr("The schedule could not be saved: %1.").arg(error);
@@ -178,6 +183,108 @@ bool MyCardsWindow::exportSchedule(const QString& path)
         return false;
     }
     setStatus(tr("The schedule was saved as %1.").arg(QDir::toNativeSeparators(path)));
+    return true;
+}
+
+void MyCardsWindow::tellFailure(const QString& message)
+{
+    setStatus(message);
+    platform().beep();
+    platform().showMessage(this, Platform::MessageIcon::Error, message);
+}
+
+void MyCardsWindow::BtnImportClick()
+{
+    const QString path = platform().chooseFile(this, false, tr("Import cards from a plan file"), QDir::homePath(),
+                                               tr("Plan files (*.csv);;All files (*)"));
+    if (!path.isEmpty())
+        importCards(path);
+}
+
+bool MyCardsWindow::importCards(const QString& path)
+{
+    QList<StoredCard> cards;
+    QString error;
+    switch (ImportCards(this, path, cardsModel()->stored(), cards, &error)) {
+    case ImportOutcome::Cancelled:
+        return false;
+    case ImportOutcome::Failed:
+        tellFailure(tr("No cards were imported from %1: %2").arg(QDir::toNativeSeparators(path), error));
+        return false;
+    case ImportOutcome::Imported:
+        break;
+    }
+    m_doc->replaceCards(cards, tr("import cards"));
+    setStatus(tr("The cards of %1 were imported (Undo takes them back).").arg(QDir::toNativeSeparators(path)));
+    return true;
+}
+
+void MyCardsWindow::BtnExportClick()
+{
+    const QString path = platform().chooseFile(this, true, tr("Export the cards as a plan file"),
+                                               QDir::home().filePath(QStringLiteral("my-cards.csv")),
+                                               tr("Plan files (*.csv)"));
+    if (!path.isEmpty())
+        exportCards(path);
+}
+
+bool MyCardsWindow::exportCards(const QString& path)
+{
+    QString error;
+    if (!ExportCardsCsv(path, cardsModel()->stored(), &error)) {
+        tellFailure(tr("The cards could not be exported: %1.").arg(error));
+        return false;
+    }
+    setStatus(tr("The cards were exported as %1.").arg(QDir::toNativeSeparators(path)));
+    return true;
+}
+
+PrintablePlan MyCardsWindow::printable()
+{
+    // The cards as they are (not a preview), with the schedule.
+    const PlanInputs in = m_doc->inputs();
+    PrintablePlan p;
+    p.plan = m_work.plan(in, true);
+    p.comparison = m_work.comparison(in);
+    p.order = in.order;
+    p.names = cardsModel()->shownNames();
+    p.start = in.start;
+    p.budget = in.budget;
+    // The chart paints itself into the page, showing the plan printed.
+    m_chart->setPlan(p.plan, p.names, FirstDayOf(in.start));
+    p.paintChart = PaintWidgetInto(m_chart);
+    return p;
+}
+
+void MyCardsWindow::BtnPrintClick()
+{
+    const PlanPrinter printer(printable());
+    QString error;
+    if (!PrintPlanWithDialog(this, printer, &error) && !error.isEmpty())
+        tellFailure(tr("The plan could not be printed: %1.").arg(error));
+    showPlan(currentInputs());
+}
+
+void MyCardsWindow::BtnSavePdfClick()
+{
+    const QString path = platform().chooseFile(this, true, tr("Save the plan as PDF"),
+                                               QDir::home().filePath(QStringLiteral("my-cards-plan.pdf")),
+                                               tr("PDF files (*.pdf)"));
+    if (!path.isEmpty())
+        savePdf(path);
+}
+
+bool MyCardsWindow::savePdf(const QString& path)
+{
+    const PlanPrinter printer(printable());
+    QString error;
+    const bool saved = printer.savePdf(path, &error);
+    showPlan(currentInputs()); // the chart goes back to the plan shown
+    if (!saved) {
+        tellFailure(tr("The plan could not be saved as PDF: %1.").arg(error));
+        return false;
+    }
+    setStatus(tr("The plan was saved as %1.").arg(QDir::toNativeSeparators(path)));
     return true;
 }
 

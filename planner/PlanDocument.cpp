@@ -76,6 +76,30 @@ private:
     StoredPlan m_after;
 };
 
+// The whole list of cards at once (an import that adds or replaces).
+class CardListCommand : public QUndoCommand
+{
+public:
+    CardListCommand(PlanDocument* doc, QList<StoredCard> before, QList<StoredCard> after, const QString& text)
+        : QUndoCommand(text), m_doc(doc), m_before(std::move(before)), m_after(std::move(after))
+    {
+    }
+    void redo() override { apply(m_after); }
+    void undo() override { apply(m_before); }
+
+private:
+    void apply(const QList<StoredCard>& cards)
+    {
+        m_doc->m_cards->setStored(cards);
+        if (!cards.isEmpty())
+            emit m_doc->cardTouched(0);
+    }
+
+    PlanDocument* m_doc;
+    QList<StoredCard> m_before;
+    QList<StoredCard> m_after;
+};
+
 PlanDocument::PlanDocument(QObject* parent)
     : QObject(parent), m_cards(new CardsModel(this)), m_undo(new QUndoStack(this))
 {
@@ -96,9 +120,19 @@ StoredPlan PlanDocument::stored() const
 
 PlanInputs PlanDocument::inputs() const
 {
-    PlanInputs in = ToPlanInputs(m_settings);
+    PlanInputs in = ToPlanInputs(m_settings, startMonth());
     in.cards = m_cards->cards();
     return in;
+}
+
+CalendarMonth PlanDocument::startMonth() const
+{
+    return m_settings.start ? *m_settings.start : m_nextMonth;
+}
+
+void PlanDocument::setToday(const QDate& today)
+{
+    m_nextMonth = MonthAfter(today);
 }
 
 void PlanDocument::load(const StoredPlan& plan)
@@ -185,6 +219,28 @@ void PlanDocument::setOrder(PlanOrder order)
     StoredPlan after = m_settings;
     after.order = order;
     changeSettings(after, tr("change the order"));
+}
+
+void PlanDocument::replaceCards(const QList<StoredCard>& cards, const QString& what)
+{
+    const QList<StoredCard> before = m_cards->stored();
+    if (before == cards)
+        return;
+    m_undo->push(new CardListCommand(this, before, cards, what));
+}
+
+void PlanDocument::setStart(std::optional<CalendarMonth> start)
+{
+    StoredPlan after = m_settings;
+    after.start = start;
+    changeSettings(after, tr("change the start month"));
+}
+
+void PlanDocument::setChanges(const PlanChanges& changes)
+{
+    StoredPlan after = m_settings;
+    SetChanges(after, changes);
+    changeSettings(after, tr("edit the changes over time"));
 }
 
 void PlanDocument::changeSettings(const StoredPlan& settings, const QString& what)

@@ -1,12 +1,14 @@
 // What the user has put into My Cards: the cards (a model for their table),
 // the pledge money and the payoff order. Every change is one step of the undo
 // stack: editing a card, adding, removing or moving one, the pledge, the order
-// (and whatever else the settings come to hold). changed() follows each step,
+// (and whatever else the settings hold: the start month, the changes over time). changed() follows each step,
 // its undo and its redo once: the plan is then worked out again and saved.
 #pragma once
 
 #include <QObject>
+#include <QDate>
 #include <QString>
+#include <optional>
 
 #include "planner/CardStore.h"
 #include "planner/PlanInputs.h"
@@ -34,6 +36,10 @@ public:
     PlanOrder order() const { return m_settings.order; }
     // What the plan is worked out from.
     PlanInputs inputs() const;
+    // Month 1 of the plan: the chosen start month, or the month after `today`
+    // (setToday) when none was chosen.
+    CalendarMonth startMonth() const;
+    void setToday(const QDate& today);
 
     // Replaces everything (the saved file read): no step, the undo history is
     // cleared; changed() and settingsChanged() follow.
@@ -49,6 +55,12 @@ public:
     bool moveCard(int row, int delta);
     void setPledge(double pledge);
     void setOrder(PlanOrder order);
+    // The whole list in one step (an import adding cards or replacing them).
+    void replaceCards(const QList<StoredCard>& cards, const QString& what);
+    // The chosen start month (none: the month after today's).
+    void setStart(std::optional<CalendarMonth> start);
+    // The pledge changes and one-off sums.
+    void setChanges(const PlanChanges& changes);
     // Any other change of the settings (`what`: the step's name, "change the
     // pledge money"); `settings.cards` is not read.
     void changeSettings(const StoredPlan& settings, const QString& what);
@@ -63,12 +75,14 @@ signals:
 
 private:
     friend class CardCommand;
+    friend class CardListCommand;
     friend class SettingsCommand;
     void applySettings(const StoredPlan& settings);
 
     CardsModel* m_cards = nullptr;
     QUndoStack* m_undo = nullptr;
     StoredPlan m_settings;
+    CalendarMonth m_nextMonth;
     bool m_loading = false;
 };
 

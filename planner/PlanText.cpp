@@ -55,8 +55,10 @@ QString PlanText::refusal(const QString& text, PlanInputError error, PlanValue k
         quoted = quoted.left(20) + QChar(0x2026);
     const std::string_view phrase = PlanInputErrorText(error, kind);
     const QString why = QString::fromUtf8(phrase.data(), static_cast<qsizetype>(phrase.size()));
-    const QString accepted = kind == PlanValue::Apr
-                                 ? tr("Type an APR from 0 to 99.99, such as 19.9 or 19.9%.")
+    const QString accepted = kind == PlanValue::Apr     ? tr("Type an APR from 0 to 99.99, such as 19.9 or 19.9%.")
+                             : kind == PlanValue::Count ? tr("Type a whole number of months, such as 12.")
+                             : kind == PlanValue::Percent
+                                 ? tr("Type a percentage from 0 to 100, such as 2 or 1.5.")
                                  : tr("Type an amount such as 1234.56, 1,234.56 or $1,234.56.");
     return tr("\u201c%1\u201d %2. %3").arg(quoted, why, accepted);
 }

@@ -39,6 +39,16 @@ public:
     // The answer to a question (an index into its choices); unset: the last
     // choice, as Escape gives.
     std::function<int(const Question&)> onQuestion;
+    struct FileQuestion
+    {
+        bool save = false;
+        QString title;
+        QString suggested;
+        QString filter;
+    };
+    QList<FileQuestion> fileQuestions;
+    // The file chosen; unset: none (the dialog cancelled).
+    std::function<QString(const FileQuestion&)> onChooseFile;
     QStringList openedUrls;
     QList<std::uint64_t> waits;       // every deadline waited for
     std::function<void(const Message&)> onMessage; // runs while "the dialog is up"
@@ -73,6 +83,12 @@ public:
         questions.append({text, choices});
         return onQuestion ? onQuestion(questions.last()) : static_cast<int>(choices.size()) - 1;
     }
+    QString chooseFile(QWidget*, bool save, const QString& title, const QString& suggested,
+                       const QString& filter) override
+    {
+        fileQuestions.append({save, title, suggested, filter});
+        return onChooseFile ? onChooseFile(fileQuestions.last()) : QString();
+    }
     void openUrl(const QString& address) override { openedUrls.append(address); }
 
     void clear()
@@ -80,6 +96,7 @@ public:
         beeps = 0;
         messages.clear();
         questions.clear();
+        fileQuestions.clear();
         openedUrls.clear();
         waits.clear();
     }
