@@ -20,7 +20,7 @@ namespace quenmark {
 
 namespace {
 
-constexpr double kLeft = 78, kRight = 170, kTop = 34, kBottom = 44;
+constexpr double kLeft = 78, kRight = 170, kTop = 34, kBottom = 60;
 
 // The chart as a screen reader should hear it: a chart, named by its read-out,
 // described by its summary.
@@ -197,6 +197,34 @@ int BalanceChart::cardAt(int month, double amount) const
     return -1;
 }
 
+void BalanceChart::setChanges(const PlanBudget& budget)
+{
+    std::vector<Mark> marks;
+    for (const PledgeStep& step : budget.steps)
+        marks.push_back({step.fromMonth, tr("pledge %1 from here").arg(PlanText::money(step.amount))});
+    for (const OneOffSum& sum : budget.oneOffs)
+        marks.push_back({sum.month, tr("%1 once").arg(PlanText::money(sum.amount))});
+    std::stable_sort(marks.begin(), marks.end(), [](const Mark& a, const Mark& b) { return a.month < b.month; });
+    const bool same = marks.size() == m_marks.size() &&
+                      std::equal(marks.begin(), marks.end(), m_marks.begin(), [](const Mark& a, const Mark& b) {
+                          return a.month == b.month && a.text == b.text;
+                      });
+    if (same)
+        return;
+    m_marks = std::move(marks);
+    setCursorMonth(m_cursor);
+    update();
+}
+
+QString BalanceChart::changesAt(int month) const
+{
+    QStringList words;
+    for (const Mark& mark : m_marks)
+        if (mark.month == month)
+            words << mark.text;
+    return words.join(QStringLiteral(", "));
+}
+
 void BalanceChart::setCursorMonth(int month, int cardUnderPointer)
 {
     const QString before = m_readout;
@@ -212,6 +240,8 @@ void BalanceChart::setCursorMonth(int month, int cardUnderPointer)
             m_readout += tr("; %1 owes %2")
                              .arg(m_names.value(cardUnderPointer),
                                   PlanText::money(balanceAt(m_cursor, static_cast<std::size_t>(cardUnderPointer))));
+        if (const QString changes = changesAt(m_cursor); !changes.isEmpty())
+            m_readout += tr(" (%1)").arg(changes);
     }
     if (m_readout != before) {
         // The name changing is what a screen reader hears.
@@ -367,12 +397,15 @@ void BalanceChart::paintEvent(QPaintEvent*)
         p.fillRect(QRectF(x - 1, plot.bottom() + 3, 3, 6), colour::black);
         p.drawText(QRectF(x - 30, plot.bottom() + 9, 60, fm.height()), Qt::AlignHCenter | Qt::AlignTop,
                    QString::number(m));
+        p.drawText(QRectF(x - 40, plot.bottom() + 9 + fm.height(), 80, fm.height()), Qt::AlignHCenter | Qt::AlignTop,
+                   PlanText::month(m_firstMonth, m));
     }
+    paintMarks(p, plot, dx, fm);
     QFont caption = font();
     caption.setBold(true);
     p.setFont(caption);
     p.setPen(colour::maroon);
-    p.drawText(QRectF(plot.left(), plot.bottom() + 10 + fm.height(), plot.width(), fm.height() + 4),
+    p.drawText(QRectF(plot.left(), plot.bottom() + 10 + 2 * fm.height(), plot.width(), fm.height() + 4),
                Qt::AlignHCenter | Qt::AlignTop, tr("Months"));
     p.setFont(font());
     paintLegend(p, plot, fm);
@@ -387,6 +420,28 @@ void BalanceChart::paintEvent(QPaintEvent*)
 }
 
 // One swatch per card in payoff order, as many as fit.
+// The changes over time: a dashed line at the end of each month whose budget
+// changes, with its words at the top of the plot.
+void BalanceChart::paintMarks(QPainter& p, const QRectF& plot, double dx, const QFontMetrics& fm)
+{
+    QPen dashed(colour::maroon);
+    dashed.setStyle(Qt::DashLine);
+    int lastMonth = 0;
+    double row = 0;
+    for (const Mark& mark : m_marks) {
+        if (mark.month < 1 || mark.month > m_months)
+            continue;
+        const double x = plot.left() + dx * (mark.month - 1);
+        p.setPen(dashed);
+        p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+        row = mark.month == lastMonth ? row + fm.height() : 0;
+        lastMonth = mark.month;
+        p.setPen(colour::maroon);
+        p.drawText(QRectF(x + 3, plot.top() + 2 + row, plot.right() - x - 3, fm.height()),
+                   Qt::AlignLeft | Qt::AlignTop, fm.elidedText(mark.text, Qt::ElideRight, int(plot.right() - x - 3)));
+    }
+}
+
 void BalanceChart::paintLegend(QPainter& p, const QRectF& plot, const QFontMetrics& fm)
 {
     const std::vector<std::size_t>& priority = m_plan->priority;

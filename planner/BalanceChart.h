@@ -27,6 +27,11 @@ public:
     // `plan` with its schedule; `names` by given index; `firstMonth`: month 1's calendar month.
     void setPlan(std::shared_ptr<const PlanResult> plan, QStringList names, QDate firstMonth);
     const PlanResult* plan() const { return m_plan.get(); }
+    // The budget's changes over time, marked on the chart at their months: the
+    // pledge changes and the one-off sums.
+    void setChanges(const PlanBudget& budget);
+    // The words of the marks of `month` ("pledge $150.00 from here", "$1,000.00 once"); empty when none.
+    QString changesAt(int month) const;
 
     // The colour of the card at priority k (0-based): the lesson pies' colours
     // first (aqua, red, lime, blue, yellow), then the lesson charts' colours.
@@ -70,12 +75,19 @@ private:
     void updateSummary();
     void paintLayer(const QRectF& plot);
     void paintLegend(QPainter& p, const QRectF& plot, const QFontMetrics& fm);
+    void paintMarks(QPainter& p, const QRectF& plot, double dx, const QFontMetrics& fm);
     void paintReadout(QPainter& p, const QRectF& plot, const QFontMetrics& fm);
 
     std::shared_ptr<const PlanResult> m_plan;
     QStringList m_names;
     QDate m_firstMonth;
     int m_months = 0;
+    struct Mark
+    {
+        int month;
+        QString text;
+    };
+    std::vector<Mark> m_marks; // by month
     std::int64_t m_start = 0; // all owed before month 1, cents
     double m_yTop = 1;        // the top of the amount axis, dollars
     double m_yStep = 1;

@@ -28,12 +28,12 @@ DebtFreeByPanel::DebtFreeByPanel(QWidget* parent)
     setObjectName(QStringLiteral("DebtFreeByPanel"));
     auto* column = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
-    auto* label = new QLabel(tr("Debt-free &by:"), this);
+    auto* label = new QLabel(tr("Debt-free b&y:"), this);
     m_month = new PlanMonthField(tr("Debt-free by"), this);
     m_month->setObjectName(QStringLiteral("DebtFreeByMonth"));
     m_month->setMonth(36);
     label->setBuddy(m_month);
-    m_apply = new QPushButton(tr("A&pply This Pledge"), this);
+    m_apply = new QPushButton(tr("App&ly This Pledge"), this);
     m_apply->setObjectName(QStringLiteral("BtnApplyPledge"));
     m_apply->setAutoDefault(false);
     m_apply->setEnabled(false);

@@ -474,6 +474,7 @@ void MyCardsWindow::refreshTab()
         const QDate first = FirstDayOf(m_shown.start);
         if (m_chart->plan() != m_plan.get() || tab == m_chart)
             m_chart->setPlan(m_plan, m_names, first);
+        m_chart->setChanges(m_shown.budget);
         m_schedule->setPlan(m_plan, m_names, first);
         m_saveCsv->setEnabled(!m_plan->schedule.empty());
         if (tab != m_chart)

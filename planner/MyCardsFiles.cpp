@@ -252,6 +252,7 @@ PrintablePlan MyCardsWindow::printable()
     p.budget = in.budget;
     // The chart paints itself into the page, showing the plan printed.
     m_chart->setPlan(p.plan, p.names, FirstDayOf(in.start));
+    m_chart->setChanges(in.budget);
     p.paintChart = PaintWidgetInto(m_chart);
     return p;
 }

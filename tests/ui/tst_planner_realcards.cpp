@@ -24,7 +24,9 @@
 #include "TestWidgets.h"
 #include "TypedInput.h"
 #include "core/Payoff.h"
+#include "core/MoneyText.h"
 #include "core/PlanCsv.h"
+#include "planner/BalanceChart.h"
 #include "planner/CardStore.h"
 #include "planner/CardsCsv.h"
 #include "planner/CardsModel.h"
@@ -240,10 +242,22 @@ private slots:
         }
         checkShownIsCorePlan();
         QVERIFY(w->plan().totalInterest < before.totalInterest);
+        // The chart marks the change at its month, in its read-out too.
+        auto* chart = child<BalanceChart>(w.get(), "BalanceChart");
+        showTab(chart);
+        const QString words = kind == 0 ? QStringLiteral("pledge $%1 from here") : QStringLiteral("$%1 once");
+        const QString said = words.arg(QString::fromStdString(CentsToText(cents)));
+        QCOMPARE(chart->changesAt(month), said);
+        QVERIFY(chart->changesAt(month + 1).isEmpty());
+        chart->setCursorMonth(month);
+        QVERIFY2(chart->readout().endsWith(QStringLiteral("(%1)").arg(said)), qPrintable(chart->readout()));
+        showTab(editor);
         click("BtnUndo");
         QVERIFY(w->shownInputs().budget.steps.empty() && w->shownInputs().budget.oneOffs.empty());
         ComparePlans(w->plan(), before);
         QCOMPARE(child<QTableView>(editor, "ChangesTable")->model()->rowCount(), 0);
+        showTab(chart);
+        QVERIFY(chart->changesAt(month).isEmpty());
         click("BtnRedo");
         QCOMPARE(child<QTableView>(editor, "ChangesTable")->model()->rowCount(), 1);
         checkShownIsCorePlan();
