@@ -161,6 +161,85 @@ QByteArray CardStore::toJson(const StoredPlan& plan)
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
+namespace {
+
+// The start month and the changes over time of a format-2 file; empty when
+// they are sound, else why not.
+QString ReadStartAndChanges(const QJsonObject& root, StoredPlan& read)
+{
+    const QJsonValue start = root.value(QStringLiteral("start"));
+    if (!start.isUndefined()) {
+        CalendarMonth month;
+        if (!start.isString() || !ReadMonthText(start.toString().toStdString(), month))
+            return T("the start month is not a month such as 2026-07");
+        read.start = month;
+    }
+    // The changes over time: a list of {month, amount}.
+    auto readChanges = [&](const char* key, const char* monthKey, auto add) -> QString {
+        const QJsonValue list = root.value(QLatin1String(key));
+        if (list.isUndefined())
+            return {};
+        if (!list.isArray())
+            return T("its changes over time are not a list");
+        if (list.toArray().size() > CardStore::kMostChanges)
+            return T("it holds more than %1 changes over time of one kind").arg(CardStore::kMostChanges);
+        int number = 0;
+        for (const QJsonValue& v : list.toArray()) {
+            ++number;
+            int month = 0;
+            double amount = 0;
+            if (!v.isObject() || !ReadWhole(v.toObject(), monthKey, 1, kSnowballMonthLimit, 0, month) ||
+                month == 0 || !ReadNumber(v.toObject(), "amount", kLargestAmount, amount))
+                return T("change over time %1 is not a month from 1 to %2 with an amount")
+                    .arg(number)
+                    .arg(kSnowballMonthLimit);
+            add(month, ToCents(amount));
+        }
+        return {};
+    };
+    QString why = readChanges("pledge_changes", "from_month", [&](int month, std::int64_t cents) {
+        read.pledgeSteps.push_back({month, cents});
+    });
+    if (why.isEmpty())
+        why = readChanges("one_off_sums", "month", [&](int month, std::int64_t cents) {
+            read.oneOffs.push_back({month, cents});
+        });
+    return why;
+}
+
+// One card of the file; empty when it is sound, else why not.
+QString ReadCard(const QJsonValue& v, int number, int version, double highestApr, StoredCard& c)
+{
+    if (!v.isObject())
+        return T("card %1 is not a card").arg(number);
+    const QJsonObject o = v.toObject();
+    const QJsonValue name = o.value(QStringLiteral("name"));
+    if (!name.isUndefined() && !name.isString())
+        return T("card %1 has no proper name").arg(number);
+    c.name = name.toString();
+    if (!ReadNumber(o, "apr", highestApr, c.apr) || !ReadNumber(o, "balance", kLargestAmount, c.balance) ||
+        !ReadNumber(o, "payment", kLargestAmount, c.payment))
+        return T("card %1 has an amount that is not a number").arg(number);
+    if (version >= 2) {
+        if (!ReadNumber(o, "promo_apr", kPlanHighestApr, c.promoApr) ||
+            !ReadWhole(o, "promo_months", 0, CardStore::kMostPromoMonths, 0, c.promoMonths, true))
+            return T("card %1 has a promotion that is not a rate and a number of months").arg(number);
+        const QJsonValue rule = o.value(QStringLiteral("minimum"));
+        if (!rule.isUndefined()) {
+            const QJsonValue plus = rule.toObject().value(QStringLiteral("plus_interest"));
+            if (!rule.isObject() || !ReadNumber(rule.toObject(), "percent", 100, c.minPercent) ||
+                !ReadNumber(rule.toObject(), "floor", kLargestAmount, c.minFloor) ||
+                !(plus.isUndefined() || plus.isBool()))
+                return T("card %1 has a minimum payment rule that cannot be read").arg(number);
+            c.hasMinimum = true;
+            c.minPlusInterest = plus.toBool(false);
+        }
+    }
+    return {};
+}
+
+} // namespace
+
 bool CardStore::fromJson(const QByteArray& json, StoredPlan& plan, QString* why, bool* newer)
 {
     auto fail = [&](const QString& reason) {
@@ -209,76 +288,16 @@ bool CardStore::fromJson(const QByteArray& json, StoredPlan& plan, QString* why,
         return fail(T("it holds more than %1 cards").arg(kMostPlanCards));
 
     if (version >= 2) {
-        const QJsonValue start = root.value(QStringLiteral("start"));
-        if (!start.isUndefined()) {
-            CalendarMonth month;
-            if (!start.isString() || !ReadMonthText(start.toString().toStdString(), month))
-                return fail(T("the start month is not a month such as 2026-07"));
-            read.start = month;
-        }
-        // The changes over time: a list of {month, amount}.
-        auto readChanges = [&](const char* key, const char* monthKey, auto add) -> QString {
-            const QJsonValue list = root.value(QLatin1String(key));
-            if (list.isUndefined())
-                return {};
-            if (!list.isArray())
-                return T("its changes over time are not a list");
-            if (list.toArray().size() > kMostChanges)
-                return T("it holds more than %1 changes over time of one kind").arg(kMostChanges);
-            int number = 0;
-            for (const QJsonValue& v : list.toArray()) {
-                ++number;
-                int month = 0;
-                double amount = 0;
-                if (!v.isObject() || !ReadWhole(v.toObject(), monthKey, 1, kSnowballMonthLimit, 0, month) ||
-                    month == 0 || !ReadNumber(v.toObject(), "amount", kLargestAmount, amount))
-                    return T("change over time %1 is not a month from 1 to %2 with an amount")
-                        .arg(number)
-                        .arg(kSnowballMonthLimit);
-                add(month, ToCents(amount));
-            }
-            return {};
-        };
-        QString why = readChanges("pledge_changes", "from_month", [&](int month, std::int64_t cents) {
-            read.pledgeSteps.push_back({month, cents});
-        });
-        if (why.isEmpty())
-            why = readChanges("one_off_sums", "month", [&](int month, std::int64_t cents) {
-                read.oneOffs.push_back({month, cents});
-            });
-        if (!why.isEmpty())
-            return fail(why);
+        if (const QString why2 = ReadStartAndChanges(root, read); !why2.isEmpty())
+            return fail(why2);
     }
 
     int number = 0;
     for (const QJsonValue& v : cards.toArray()) {
         ++number;
-        if (!v.isObject())
-            return fail(T("card %1 is not a card").arg(number));
-        const QJsonObject o = v.toObject();
         StoredCard c;
-        const QJsonValue name = o.value(QStringLiteral("name"));
-        if (!name.isUndefined() && !name.isString())
-            return fail(T("card %1 has no proper name").arg(number));
-        c.name = name.toString();
-        if (!ReadNumber(o, "apr", highestApr, c.apr) || !ReadNumber(o, "balance", kLargestAmount, c.balance) ||
-            !ReadNumber(o, "payment", kLargestAmount, c.payment))
-            return fail(T("card %1 has an amount that is not a number").arg(number));
-        if (version >= 2) {
-            if (!ReadNumber(o, "promo_apr", kPlanHighestApr, c.promoApr) ||
-                !ReadWhole(o, "promo_months", 0, kMostPromoMonths, 0, c.promoMonths, true))
-                return fail(T("card %1 has a promotion that is not a rate and a number of months").arg(number));
-            const QJsonValue rule = o.value(QStringLiteral("minimum"));
-            if (!rule.isUndefined()) {
-                const QJsonValue plus = rule.toObject().value(QStringLiteral("plus_interest"));
-                if (!rule.isObject() || !ReadNumber(rule.toObject(), "percent", 100, c.minPercent) ||
-                    !ReadNumber(rule.toObject(), "floor", kLargestAmount, c.minFloor) ||
-                    !(plus.isUndefined() || plus.isBool()))
-                    return fail(T("card %1 has a minimum payment rule that cannot be read").arg(number));
-                c.hasMinimum = true;
-                c.minPlusInterest = plus.toBool(false);
-            }
-        }
+        if (const QString why2 = ReadCard(v, number, version, highestApr, c); !why2.isEmpty())
+            return fail(why2);
         read.cards.append(c);
     }
     plan = std::move(read);
