@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "common/Announce.h"
+#include "common/BoxAccessible.h"
 #include "common/Layout.h"
 #include "common/LessonFrame.h"
 
@@ -82,6 +83,7 @@ void CalculatorPanel::addInputs(QWidget* page, const CalculatorInputs& spec)
         label->setFont(arialPx(spec.labelPx, true));
         auto* edit = new QLineEdit(page);
         edit->setObjectName(QString::fromLatin1(kInputNames[i].box));
+        tellWholeLine(edit);
         edit->setGeometry(spec.boxes[i]);
         edit->setFont(arialPx(13));
         edit->setAccessibleName(caption);

@@ -198,6 +198,51 @@ private slots:
         }
     }
 
+    // A box's line as a screen reader puts it together: the text-attribute
+    // runs from the start, joined, cover the whole text (Qt's own runs of no
+    // length lost the last character), and the line at the last character is
+    // the whole text.
+    void boxLineWhole_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        for (const char* box : {"EditName", "EditApr", "EditBal", "EditPmt"})
+            for (const char* typed : {"2100.00", "15", "1", "17.9", "Example Card"})
+                QTest::addRow("%s %s", box, typed) << QString::fromLatin1(box) << QString::fromLatin1(typed);
+    }
+    void boxLineWhole()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        if (!w)
+            openCalculator(kChapter2);
+        auto* edit = find<QLineEdit>(qPrintable(box));
+        edit->setText(typed);
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(edit);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::EditableText);
+        QVERIFY(iface->state().editable && iface->state().focusable);
+        QVERIFY(!iface->text(QAccessible::Name).isEmpty());
+        QCOMPARE(iface->text(QAccessible::Value), typed);
+        QAccessibleTextInterface* text = iface->textInterface();
+        QVERIFY(text && iface->editableTextInterface());
+        const int count = text->characterCount();
+        QCOMPARE(count, typed.size());
+        int end = 0;
+        for (int offset = 0; offset < count; offset = std::max(end, offset + 1)) {
+            int start = -1;
+            text->attributes(offset, &start, &end);
+            QVERIFY(start <= offset && end > offset);
+        }
+        QCOMPARE(end, count);
+        int start = -1;
+        QCOMPARE(text->textAtOffset(count - 1, QAccessible::LineBoundary, &start, &end), typed);
+        QCOMPARE(std::pair(start, end), std::pair(0, count));
+        text->setSelection(0, 0, count);
+        QCOMPARE(edit->selectedText(), typed);
+        QCOMPARE(text->selectionCount(), 1);
+    }
+
     // Stop: the figures reached so far, after the abort notice.
     void stopIsSaid()
     {
