@@ -81,6 +81,21 @@ const CalculatorCase kChapter7{7, 5, "BtnCalculate",
                                {"Years1", "Months1", "TotalPayments1", "InterestPaid1", "MoneyPaid1", "Years2",
                                 "Months2", "TotalPayments2", "InterestPaid2", "MoneyPaid2", "MoneySaved2"}};
 
+// The line a screen reader puts together from a text's attribute runs,
+// joining them from the start (a run must hold its offset).
+QString joinedRuns(QAccessibleTextInterface* text)
+{
+    const int count = text->characterCount();
+    int end = 0;
+    for (int offset = 0; offset < count; offset = std::max(end, offset + 1)) {
+        int start = -1;
+        text->attributes(offset, &start, &end);
+        if (start > offset || end <= offset)
+            return QStringLiteral("run of no length at %1").arg(offset);
+    }
+    return text->text(0, end);
+}
+
 } // namespace
 
 class TestAccessibility : public QObject
@@ -165,6 +180,7 @@ private slots:
             QVERIFY2(spoken.endsWith(QStringLiteral(": ") + box->text()) && spoken.size() > box->text().size() + 3,
                      qPrintable(spoken));
             QVERIFY2(!box->text().isEmpty() && summary.contains(box->text()), qPrintable(name));
+            QCOMPARE(joinedRuns(iface->textInterface()), box->text());
         }
         // A click does not take the focus to a result (only Tab does).
         QCOMPARE(find<ResultBox>(qPrintable(c.boxes.first()))->focusPolicy(), Qt::TabFocus);
@@ -228,14 +244,9 @@ private slots:
         QVERIFY(text && iface->editableTextInterface());
         const int count = text->characterCount();
         QCOMPARE(count, typed.size());
-        int end = 0;
-        for (int offset = 0; offset < count; offset = std::max(end, offset + 1)) {
-            int start = -1;
-            text->attributes(offset, &start, &end);
-            QVERIFY(start <= offset && end > offset);
-        }
-        QCOMPARE(end, count);
+        QCOMPARE(joinedRuns(text), typed);
         int start = -1;
+        int end = -1;
         QCOMPARE(text->textAtOffset(count - 1, QAccessible::LineBoundary, &start, &end), typed);
         QCOMPARE(std::pair(start, end), std::pair(0, count));
         text->setSelection(0, 0, count);
