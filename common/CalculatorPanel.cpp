@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "common/Announce.h"
+#include "common/BoxAccessible.h"
 #include "common/Layout.h"
 #include "common/LessonFrame.h"
 
@@ -82,6 +83,7 @@ void CalculatorPanel::addInputs(QWidget* page, const CalculatorInputs& spec)
         label->setFont(arialPx(spec.labelPx, true));
         auto* edit = new QLineEdit(page);
         edit->setObjectName(QString::fromLatin1(kInputNames[i].box));
+        tellWholeLine(edit);
         edit->setGeometry(spec.boxes[i]);
         edit->setFont(arialPx(13));
         edit->setAccessibleName(caption);
@@ -290,10 +292,26 @@ bool CalculatorPanel::eventFilter(QObject* watched, QEvent* event)
     if (isBox && event->type() == QEvent::FocusIn) {
         // A box that takes the focus moves its cursor and selects its text,
         // and Qt tells of that before it tells of the focus: a screen reader
-        // then takes the box for focused already and says nothing. The focus
-        // is told first.
-        QAccessibleEvent focused(watched, QAccessible::Focus);
-        QAccessible::updateAccessibility(&focused);
+        // then takes the box for focused already and says nothing. (Telling
+        // of the focus twice is no cure: the first of two alike is dropped.)
+        // Once the focus is told, the cursor and selection are told again, so
+        // the earlier word on them is outdated and the focus is what counts.
+        auto* box = static_cast<QLineEdit*>(watched);
+        QMetaObject::invokeMethod(
+            box,
+            [box] {
+                if (!box->hasFocus())
+                    return;
+                const int cursor = box->cursorPosition();
+                const int start = box->hasSelectedText() ? box->selectionStart() : cursor;
+                const int end = box->hasSelectedText() ? box->selectionEnd() : cursor;
+                QAccessibleTextSelectionEvent selection(box, start, end);
+                selection.setCursorPosition(cursor);
+                QAccessible::updateAccessibility(&selection);
+                QAccessibleTextCursorEvent moved(box, cursor);
+                QAccessible::updateAccessibility(&moved);
+            },
+            Qt::QueuedConnection);
     }
     if (!isBox && event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();

@@ -187,9 +187,13 @@ public:
     QRect characterRect(int) const override { return QRect(); }
     int offsetAtPoint(const QPoint&) const override { return -1; }
     void scrollToSubstring(int, int) override {}
+    // No attributes, over the whole figure (runs of no length make a screen
+    // reader that joins them drop the figure's last character).
     QString attributes(int offset, int* startOffset, int* endOffset) const override
     {
-        *startOffset = *endOffset = offset;
+        const int count = characterCount();
+        *startOffset = offset < 0 || offset > count ? -1 : 0;
+        *endOffset = offset < 0 || offset > count ? -1 : count;
         return QString();
     }
 

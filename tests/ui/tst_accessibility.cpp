@@ -81,6 +81,21 @@ const CalculatorCase kChapter7{7, 5, "BtnCalculate",
                                {"Years1", "Months1", "TotalPayments1", "InterestPaid1", "MoneyPaid1", "Years2",
                                 "Months2", "TotalPayments2", "InterestPaid2", "MoneyPaid2", "MoneySaved2"}};
 
+// The line a screen reader puts together from a text's attribute runs,
+// joining them from the start (a run must hold its offset).
+QString joinedRuns(QAccessibleTextInterface* text)
+{
+    const int count = text->characterCount();
+    int end = 0;
+    for (int offset = 0; offset < count; offset = std::max(end, offset + 1)) {
+        int start = -1;
+        text->attributes(offset, &start, &end);
+        if (start > offset || end <= offset)
+            return QStringLiteral("run of no length at %1").arg(offset);
+    }
+    return text->text(0, end);
+}
+
 } // namespace
 
 class TestAccessibility : public QObject
@@ -165,25 +180,78 @@ private slots:
             QVERIFY2(spoken.endsWith(QStringLiteral(": ") + box->text()) && spoken.size() > box->text().size() + 3,
                      qPrintable(spoken));
             QVERIFY2(!box->text().isEmpty() && summary.contains(box->text()), qPrintable(name));
+            QCOMPARE(joinedRuns(iface->textInterface()), box->text());
         }
         // A click does not take the focus to a result (only Tab does).
         QCOMPARE(find<ResultBox>(qPrintable(c.boxes.first()))->focusPolicy(), Qt::TabFocus);
     }
 
-    // A box reached by Tab tells of its focus before its cursor and selection
-    // move (a screen reader told of those first stays silent).
-    void focusToldFirst()
+    // A box reached by Tab tells of its focus once, and its cursor and
+    // selection after that focus (a screen reader told of them first, or told
+    // of the focus twice, stays silent).
+    void focusToldBeforeCursor()
     {
         openCalculator(kChapter2);
-        for (const char* name : {"EditApr", "EditBal", "EditPmt"}) {
+        find<QLineEdit>("EditBal")->setText(QStringLiteral("2100.00"));
+        for (const char* name : {"EditName", "EditApr", "EditBal", "EditPmt"}) {
             auto* box = find<QLineEdit>(name);
             g_events.clear();
             box->setFocus(Qt::TabFocusReason);
-            QVERIFY(box->hasSelectedText());
-            const auto first = std::find_if(g_events.cbegin(), g_events.cend(),
-                                            [box](const auto& e) { return e.second == box; });
-            QVERIFY2(first != g_events.cend() && first->first == QAccessible::Focus, name);
+            QVERIFY(box->hasSelectedText() || box->text().isEmpty());
+            auto told = [box](QAccessible::Event kind) {
+                QList<qsizetype> at;
+                for (qsizetype i = 0; i < g_events.size(); ++i)
+                    if (g_events[i].second == box && g_events[i].first == kind)
+                        at << i;
+                return at;
+            };
+            QVERIFY(QTest::qWaitFor([&] {
+                return !told(QAccessible::TextCaretMoved).isEmpty()
+                    && told(QAccessible::TextCaretMoved).last() > told(QAccessible::Focus).value(0, g_events.size());
+            }));
+            QCOMPARE(told(QAccessible::Focus).size(), 1);
+            QVERIFY2(told(QAccessible::TextSelectionChanged).last() > told(QAccessible::Focus).first(), name);
         }
+    }
+
+    // A box's line as a screen reader puts it together: the text-attribute
+    // runs from the start, joined, cover the whole text (Qt's own runs of no
+    // length lost the last character), and the line at the last character is
+    // the whole text.
+    void boxLineWhole_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        for (const char* box : {"EditName", "EditApr", "EditBal", "EditPmt"})
+            for (const char* typed : {"2100.00", "15", "1", "17.9", "Example Card"})
+                QTest::addRow("%s %s", box, typed) << QString::fromLatin1(box) << QString::fromLatin1(typed);
+    }
+    void boxLineWhole()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        if (!w)
+            openCalculator(kChapter2);
+        auto* edit = find<QLineEdit>(qPrintable(box));
+        edit->setText(typed);
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(edit);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::EditableText);
+        QVERIFY(iface->state().editable && iface->state().focusable);
+        QVERIFY(!iface->text(QAccessible::Name).isEmpty());
+        QCOMPARE(iface->text(QAccessible::Value), typed);
+        QAccessibleTextInterface* text = iface->textInterface();
+        QVERIFY(text && iface->editableTextInterface());
+        const int count = text->characterCount();
+        QCOMPARE(count, typed.size());
+        QCOMPARE(joinedRuns(text), typed);
+        int start = -1;
+        int end = -1;
+        QCOMPARE(text->textAtOffset(count - 1, QAccessible::LineBoundary, &start, &end), typed);
+        QCOMPARE(std::pair(start, end), std::pair(0, count));
+        text->setSelection(0, 0, count);
+        QCOMPARE(edit->selectedText(), typed);
+        QCOMPARE(text->selectionCount(), 1);
     }
 
     // Stop: the figures reached so far, after the abort notice.

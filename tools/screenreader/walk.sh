@@ -15,7 +15,9 @@
 # The steps: the update reminder, the contents screen, chapter 2's eight pages
 # and its calculator (the running example, Calculate, then Tab through the
 # results), back to the contents screen, chapter 7's five pages and its
-# calculator (the same card with $5 extra).
+# calculator (the same card with $5 extra); then My Cards on its own
+# ("quenmark --my-cards"): Down and Up through the cards table's rows, Right
+# along a row's columns.
 set -u
 
 if [ "${1:-}" = "--inside" ]; then
@@ -159,5 +161,20 @@ said 0
 for r in 1 2 3 4 5 6 7 8 9 10 11; do
     step "Tab $r after the run" Tab
 done
+
+kill "$app" 2>/dev/null
+wait "$app" 2>/dev/null
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$PROGRAM" --my-cards >"$OUT/my-cards.log" 2>&1 &
+app=$!
+pids+=($app)
+echo "== My Cards opens (--my-cards)"
+sleep 5
+said 0
+step "Down: the next card" Down
+step "Down: the next card" Down
+step "Up: back a card" Up
+step "Right: the next column" Right
+step "Right: the next column" Right
+step "Down: the same column of the next card" Down
 
 echo "== done; the whole log is $LOG"
