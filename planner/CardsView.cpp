@@ -1,5 +1,7 @@
 #include "planner/CardsView.h"
 
+#include "common/BoxAccessible.h"
+
 #include <QAccessible>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -45,6 +47,7 @@ QWidget* CardsDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
         return editor;
     if (index.column() == CardsModel::Name)
         edit->setMaxLength(CardsModel::kLongestName);
+    tellWholeLine(edit);
     // Which card and which of its figures, as a sighted user sees from the row and the column.
     const QString header = index.model()->headerData(index.column(), Qt::Horizontal).toString();
     const QString card = index.siblingAtColumn(CardsModel::Name).data().toString();

@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "common/Layout.h"
+#include "common/BoxAccessible.h"
 #include "common/Platform.h"
 #include "core/MoneyText.h"
 #include "core/Payoff.h"
@@ -229,6 +230,7 @@ QWidget* MyCardsWindow::buildChoices()
     auto* dollar = new QLabel(QStringLiteral("$"), box);
     dollar->setObjectName(QStringLiteral("PledgeDollar"));
     m_pledgeEdit = new QLineEdit(box);
+    tellWholeLine(m_pledgeEdit);
     m_pledgeEdit->setObjectName(QStringLiteral("EditPledge"));
     m_pledgeEdit->setAccessibleName(tr("Pledge money per month"));
     m_pledgeEdit->setMaximumWidth(120);

@@ -174,6 +174,20 @@ private slots:
             const QString spoken = spokenName(child<QWidget>(w.get(), name));
             QVERIFY2(spoken.startsWith("Pledge money per month") && !spoken.endsWith("$"), qPrintable(spoken));
         }
+        // The pledge box's line, as a screen reader joins it from the text's
+        // attribute runs, is the whole text (not one character short).
+        auto* pledge = child<QLineEdit>(w.get(), "EditPledge");
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(pledge);
+        QVERIFY(box && box->textInterface());
+        const int count = box->textInterface()->characterCount();
+        QCOMPARE(count, pledge->text().size());
+        int end = 0;
+        for (int offset = 0; offset < count; offset = std::max(end, offset + 1)) {
+            int start = -1;
+            box->textInterface()->attributes(offset, &start, &end);
+            QVERIFY2(start <= offset && end > offset, qPrintable(QStringLiteral("a run of no length at %1").arg(offset)));
+        }
+        QCOMPARE(box->textInterface()->text(0, end), pledge->text());
     }
 
     // The chart's read-out and the status line are announced when they change.
